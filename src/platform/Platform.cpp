@@ -1,0 +1,53 @@
+// Holds the one installed backend of the process.
+#include "platform/Platform.h"
+
+#include <cstdio>
+#include <cstdlib>
+
+namespace platform {
+namespace {
+std::unique_ptr<Backend>& Slot() {
+    static std::unique_ptr<Backend> backend;
+    return backend;
+}
+
+[[noreturn]] void Missing(const char* facet) {
+    std::fprintf(stderr, "platform: no %s facet installed\n", facet);
+    std::abort();
+}
+}  // namespace
+
+void Install(std::unique_ptr<Backend> backend) { Slot() = std::move(backend); }
+void Uninstall() { Slot().reset(); }
+bool Installed() { return Slot() != nullptr; }
+
+Backend& Current() {
+    if (!Slot()) Missing("backend");
+    return *Slot();
+}
+
+IEventLoop& Loop() {
+    auto& b = Current();
+    if (!b.loop) Missing("event loop");
+    return *b.loop;
+}
+
+IDialogs& Dialogs() {
+    auto& b = Current();
+    if (!b.dialogs) Missing("dialogs");
+    return *b.dialogs;
+}
+
+IIo& Io() {
+    auto& b = Current();
+    if (!b.io) Missing("I/O");
+    return *b.io;
+}
+
+IShell& Shell() {
+    auto& b = Current();
+    if (!b.shell) Missing("shell");
+    return *b.shell;
+}
+
+}  // namespace platform

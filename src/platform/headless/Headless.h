@@ -1,0 +1,138 @@
+// The headless backend: the platform for tests and tools.
+//
+// Time is virtual: the counter stands still until the test advances it, and
+// periodic sources fire (on the advancing thread, standing in for the tick
+// thread) for every period boundary crossed. Posted tasks and descriptor
+// readiness are real, so sockets over loopback work as in the real backend.
+// Message boxes are recorded and answered from a queue the test fills.
+#pragma once
+
+#include <deque>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/Platform.h"
+#include "platform/posix/FdWatches.h"
+#include "platform/posix/HostLookup.h"
+#include "platform/posix/TaskQueue.h"
+
+namespace platform::headless {
+
+class TIo;
+
+class TLoop : public IEventLoop {
+public:
+    static constexpr int64_t kFrequency = 1'000'000;  // counts per second
+
+    void ProcessMessages() override;
+    void WaitMessage() override;
+    void Terminate() override { m_terminated = true; }
+    bool Terminated() const override { return m_terminated; }
+    bool Post(Task task) override { return m_queue.Push(std::move(task)); }
+    int64_t Counter() const override { return m_counter; }
+    int64_t Frequency() const override { return kFrequency; }
+    bool TimerCaps(int& minPeriodMs, int& maxPeriodMs) const override;
+    int StartPeriodic(int periodMs, std::function<void()> onTick) override;
+    void StopPeriodic(int id) override;
+
+    // Test controls.
+    // Moves virtual time on by ms without running the main thread, firing the
+    // periodic sources on the way (as a main thread blocked for ms would see).
+    void AdvanceMs(int64_t ms);
+    void AdvanceCounts(int64_t counts);
+    // Moves time on by ms in 1 ms steps, handling messages after each step
+    // (a responsive main thread).
+    void RunFor(int64_t ms);
+    void SetTimerCaps(bool readable, int minPeriodMs, int maxPeriodMs);
+    int PeriodicCount() const { return static_cast<int>(m_periodic.size()); }
+    int PeriodicPeriod(int id) const;
+    bool HasPendingTasks() const { return !m_queue.Empty(); }
+    // How many times WaitMessage found something to do.
+    int Wakeups() const { return m_wakeups; }
+
+    void AttachIo(TIo* io) { m_io = io; }
+    posix::TTaskQueue& Queue() { return m_queue; }
+
+private:
+    struct TPeriodic {
+        int64_t periodCounts;
+        int64_t nextDue;
+        std::function<void()> onTick;
+    };
+
+    posix::TTaskQueue m_queue;
+    TIo* m_io = nullptr;
+    bool m_terminated = false;
+    int64_t m_counter = 0;
+    std::map<int, TPeriodic> m_periodic;
+    int m_nextPeriodic = 1;
+    bool m_capsReadable = true;
+    int m_minPeriod = 1, m_maxPeriod = 1'000'000;
+    int m_wakeups = 0;
+};
+
+struct TRecordedBox {
+    BoxKind kind;
+    std::string text, caption;
+};
+
+class TDialogs : public IDialogs {
+public:
+    BoxResult MessageBox(BoxKind kind, const std::string& text,
+                         const std::string& caption) override;
+    // Answers for the next boxes; without one, Yes/No boxes answer Yes and
+    // the others Ok.
+    void QueueAnswer(BoxResult answer) { m_answers.push_back(answer); }
+    const std::vector<TRecordedBox>& Boxes() const { return m_boxes; }
+    void ClearBoxes() { m_boxes.clear(); }
+
+private:
+    std::deque<BoxResult> m_answers;
+    std::vector<TRecordedBox> m_boxes;
+};
+
+class TIo : public IIo {
+public:
+    explicit TIo(TLoop& loop);
+    int Watch(int fd, unsigned events, IoHandler handler) override;
+    bool Modify(int watchId, unsigned events) override;
+    void Unwatch(int watchId) override;
+    int LookupHost(const std::string& host, LookupHandler handler) override;
+    void CancelLookup(int lookupId) override;
+
+    // Polls the watches and the task queue's wake descriptor.
+    int Poll(int timeoutMs, bool* tasksReady);
+    bool Empty() const { return m_watches.Empty(); }
+
+private:
+    TLoop& m_loop;
+    posix::TFdWatches m_watches;
+    posix::THostLookups m_lookups;
+};
+
+class TShell : public IShell {
+public:
+    bool OpenUrl(const std::string& url) override;
+    bool StartProgram(const std::string& path) override;
+    [[noreturn]] void Halt(int exitCode) override;
+
+    const std::vector<std::string>& OpenedUrls() const { return m_urls; }
+    const std::vector<std::string>& StartedPrograms() const { return m_programs; }
+
+private:
+    std::vector<std::string> m_urls, m_programs;
+};
+
+// A fresh headless backend.
+std::unique_ptr<Backend> CreateBackend();
+// Installs a fresh headless backend, replacing the current one.
+void InstallFresh();
+
+// The installed headless facets (the backend must be headless).
+TLoop& Loop();
+TDialogs& Dialogs();
+TShell& Shell();
+
+}  // namespace platform::headless
