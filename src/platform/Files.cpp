@@ -46,7 +46,8 @@ int64_t TReadFile::Read(void* buffer, int64_t n) {
 }
 
 bool TReadFile::Seek(int64_t offset) {
-    return m_fd >= 0 && lseek(m_fd, offset, SEEK_SET) == offset;
+    // A negative offset would compare equal to lseek's -1 for failure.
+    return m_fd >= 0 && offset >= 0 && lseek(m_fd, offset, SEEK_SET) == offset;
 }
 
 void TReadFile::Close() {
@@ -69,6 +70,7 @@ bool WriteAllTo(int fd, const void* data, int64_t n) {
 }  // namespace
 
 bool WriteWholeFile(const std::string& path, const void* data, int64_t n) {
+    if (n < 0) return false;
     int fd = open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
     if (fd < 0) return false;
     bool ok = WriteAllTo(fd, data, n);
@@ -77,6 +79,7 @@ bool WriteWholeFile(const std::string& path, const void* data, int64_t n) {
 }
 
 bool WriteFileAtomic(const std::string& path, const void* data, int64_t n) {
+    if (n < 0) return false;
     static std::atomic<unsigned> counter{0};
     std::string temp = path + ".tmp" + std::to_string(getpid()) + "_" + std::to_string(counter++);
     int fd = open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);

@@ -50,4 +50,16 @@ IShell& Shell() {
     return *b.shell;
 }
 
+IVideo& Video() {
+    auto& b = Current();
+    if (!b.video) Missing("video");
+    return *b.video;
+}
+
+IAudio& Audio() {
+    auto& b = Current();
+    if (!b.audio) Missing("audio");
+    return *b.audio;
+}
+
 }  // namespace platform

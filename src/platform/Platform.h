@@ -121,13 +121,32 @@ struct Rect {
 enum class WindowKind { Normal, StaysOnTop, Popup };
 
 enum MouseButton { ButtonLeft = 1, ButtonRight = 2, ButtonMiddle = 3 };
-enum KeyShift : unsigned { ShiftKey = 1, CtrlKey = 2, AltKey = 4 };
+// Shift states of key and mouse events: the keys held, and for mouse events
+// also the buttons held (a press includes the pressed button, a release no
+// longer includes the released one).
+enum KeyShift : unsigned {
+    ShiftKey = 1,
+    CtrlKey = 2,
+    AltKey = 4,
+    LeftButtonHeld = 8,
+    RightButtonHeld = 16,
+    MiddleButtonHeld = 32,
+};
+
+// A rounded-rectangle outline with elliptic corners cornerW × cornerH over the
+// whole window, optionally with the inner rounded rectangle from (holeX,
+// holeY) to (width − holeX, height − holeY), corners holeW × holeH, cut out.
+// All zero: rectangular. Window systems without shaped windows ignore it.
+struct WindowShape {
+    int cornerW = 0, cornerH = 0;
+    int holeX = 0, holeY = 0, holeW = 0, holeH = 0;
+};
 
 struct WindowParams {
     int x = 0, y = 0, width = 0, height = 0;
     WindowKind kind = WindowKind::Normal;
     std::string title;  // Windows-1252
-    int cornerRadius = 0;  // rounded shape where the window system allows it
+    WindowShape shape;
 };
 
 // A pixel surface in the screen format: rows of width × bytes-per-pixel.
@@ -136,7 +155,10 @@ struct Surface {
     int width = 0, height = 0, pitch = 0, depth = 0;
 };
 
-// Events of one window; every field may be empty.
+// Events of one window; every field may be empty. Mouse move, down and up
+// points are in window coordinates; wheel points are in screen coordinates
+// (like PointerPosition) and the delta is in 120ths of a notch, positive away
+// from the user.
 struct WindowEvents {
     std::function<void(const Rect&)> onPaint;  // copy this area again
     std::function<void(int x, int y, unsigned shift)> onMouseMove;
@@ -159,8 +181,13 @@ public:
     virtual Surface BackBuffer() = 0;
     // Copies an area of the back buffer to the screen.
     virtual void Present(const Rect& area) = 0;
-    // Asks for an onPaint of this area later (no erase).
+    // Asks for an onPaint of this area later (no erase); areas asked for
+    // before the paint arrives are joined into one.
     virtual void Invalidate(const Rect& area) = 0;
+    // Delivers the pending paint now, if any.
+    virtual void Update() = 0;
+    virtual void SetShape(const WindowShape& shape) = 0;
+    // A window that appears gets an onPaint of its whole area.
     virtual void Show() = 0;
     virtual void Hide() = 0;
     virtual bool Visible() const = 0;
@@ -180,6 +207,10 @@ struct DisplayMode {
 class IVideo {
 public:
     virtual ~IVideo() = default;
+    // Whole-application activation (a window of this program gained or the
+    // last one lost the focus).
+    virtual void SetApplicationEvents(std::function<void()> onActivate,
+                                      std::function<void()> onDeactivate) = 0;
     virtual std::unique_ptr<IWindow> CreateWindow(const WindowParams& params) = 0;
     virtual DisplayMode CurrentMode() const = 0;
     // False where the platform cannot set display modes.
@@ -192,6 +223,20 @@ public:
     virtual std::string ClipboardText() const = 0;      // Windows-1252
     virtual void SetClipboardText(const std::string& text) = 0;
 };
+
+// Whole-rectangle helpers.
+inline Rect Intersect(const Rect& a, const Rect& b) {
+    Rect r{a.left > b.left ? a.left : b.left, a.top > b.top ? a.top : b.top,
+           a.right < b.right ? a.right : b.right, a.bottom < b.bottom ? a.bottom : b.bottom};
+    return r;
+}
+inline Rect Union(const Rect& a, const Rect& b) {
+    if (a.Empty()) return b;
+    if (b.Empty()) return a;
+    Rect r{a.left < b.left ? a.left : b.left, a.top < b.top ? a.top : b.top,
+           a.right > b.right ? a.right : b.right, a.bottom > b.bottom ? a.bottom : b.bottom};
+    return r;
+}
 
 // ---------------------------------------------------------------------------
 // Wave playback.
@@ -238,5 +283,7 @@ IEventLoop& Loop();
 IDialogs& Dialogs();
 IIo& Io();
 IShell& Shell();
+IVideo& Video();
+IAudio& Audio();
 
 }  // namespace platform

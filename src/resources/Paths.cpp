@@ -11,21 +11,26 @@ std::string& RootDir() {
 }
 
 std::string WithSlash(std::string s) {
-    if (s.empty() || s.back() != '/') s += '/';
+    if (s.empty()) return "./";
+    if (s.back() != '/') s += '/';
     return s;
+}
+
+// The parent of a directory given with a trailing "/": "/" for the file
+// system root, "./" for a relative directory of one component.
+std::string ParentOf(const std::string& dir) {
+    std::string trimmed = dir;
+    while (!trimmed.empty() && trimmed.back() == '/') trimmed.pop_back();
+    if (trimmed.empty()) return "/";
+    auto slash = trimmed.rfind('/');
+    return slash == std::string::npos ? "./" : trimmed.substr(0, slash + 1);
 }
 }  // namespace
 
 void SetProgramDirectory(const std::string& directory) {
     std::string dir = WithSlash(directory);
     ProgramDir() = dir;
-    if (dir.size() <= 3) {
-        RootDir() = dir;
-        return;
-    }
-    std::string trimmed = dir.substr(0, dir.size() - 1);
-    auto slash = trimmed.rfind('/');
-    RootDir() = slash == std::string::npos ? dir : trimmed.substr(0, slash + 1);
+    RootDir() = dir.size() <= 3 ? dir : ParentOf(dir);
 }
 
 const std::string& ProgramDirectory() { return ProgramDir(); }

@@ -7,7 +7,9 @@
 
 // Sets the program directory and derives the installation root from it: the
 // parent directory when the program directory's text is longer than 3
-// characters, otherwise the program directory itself.
+// characters, otherwise the program directory itself. An empty directory
+// means the current one ("./"); the parent of a relative directory of one
+// component is "./".
 void SetProgramDirectory(const std::string& directory);
 const std::string& ProgramDirectory();
 const std::string& InstallationRoot();

@@ -7,10 +7,16 @@
 // 100 ms timer whose main thread was blocked for 350 ms fires three times in
 // the next pass.
 //
+// Timing: a timer fires once its interval has been strictly exceeded, at the
+// resolution of the source's period (10 ms by default). The first tick after
+// the dispatcher is created is ignored.
+//
 // Re-entry: a handler may disable, re-enable or free its own timer or any
-// other during a pass; the pass neither skips nor repeats the others. The
-// source runs only while at least one timer is enabled, so an idle client
-// takes no timer events.
+// other during a pass; the pass neither skips nor repeats the others. A handler
+// that pumps the message loop (a modal wait) lets the other timers run in a
+// nested pass; its own timer is left out of nested passes until the handler
+// returns. The source runs only while at least one timer is enabled, so an
+// idle client takes no timer events.
 #pragma once
 
 #include <atomic>
@@ -21,14 +27,22 @@
 
 class TMyTimer;
 
-// Milliseconds of the high-resolution counter (64-bit arithmetic).
+// Milliseconds of the high-resolution counter (64-bit arithmetic). Safe from
+// any thread.
 int64_t NowMs();
 
 // The periodic source: a platform periodic event whose thread posts at most
-// one tick at a time to the main thread.
+// one tick at a time to the main thread (a second one only when the first has
+// waited longer than the period plus 10 ms).
 class TMultimediaTimer {
 public:
-    TMultimediaTimer();
+    static constexpr int kDefaultPeriod = 10;
+    // The periodic event never runs faster than this.
+    static constexpr int kLowestPeriod = 10;
+    // A tick waiting longer than the period plus this is posted again.
+    static constexpr int kRepostSlack = 10;
+
+    TMultimediaTimer();  // disabled
     ~TMultimediaTimer();
     TMultimediaTimer(const TMultimediaTimer&) = delete;
     TMultimediaTimer& operator=(const TMultimediaTimer&) = delete;
@@ -42,19 +56,23 @@ public:
     int MinPeriod() const { return m_minPeriod; }
     int MaxPeriod() const { return m_maxPeriod; }
     bool TickPending() const { return m_tickPending.load(); }
+    // The running platform periodic event, 0 when none.
+    int TimerId() const { return m_timerId; }
 
+    // Called on the main thread for each handled tick while enabled.
     std::function<void(TMultimediaTimer* sender)> OnTimer;
 
 private:
+    void ReadCaps();
     void Start();
     void Stop();
-    void PeriodicEvent();  // on the source's thread
-    void HandleTick();     // on the main thread
+    void PeriodicEvent(int64_t guardMs);  // on the source's thread
+    void HandleTick();                    // on the main thread
 
     bool m_enabled = false;
-    int m_minPeriod = 10;
+    int m_minPeriod = kLowestPeriod;
     int m_maxPeriod = 0;
-    int m_period = 10;
+    int m_period = kDefaultPeriod;
     int m_timerId = 0;
     std::atomic<bool> m_tickPending{false};
     std::atomic<int64_t> m_lastTick{0};
@@ -63,58 +81,89 @@ private:
     std::shared_ptr<std::atomic<bool>> m_alive;
 };
 
-// The dispatcher: one per process, created by the first TMyTimer.
+// The dispatcher: one per process, created by the first TMyTimer, living until
+// the process ends.
 class TMaintimer {
 public:
     static TMaintimer& Instance();
-    // Frees the dispatcher (tests start each case with a fresh one). No timer
-    // may be alive.
+    // Frees the dispatcher (tests start each case with a fresh one on a fresh
+    // backend). No timer may be alive.
     static void Reset();
 
     TMultimediaTimer& Source() { return *m_source; }
     int64_t Frequency() const { return m_frequency; }
     int Count() const { return static_cast<int>(m_timers.size()); }
 
+    // Appends the timer (moving it to the end if listed) and runs the source.
     void Add(TMyTimer* timer);
+    // Leaves the list; stops the source when the list becomes empty.
     void Remove(TMyTimer* timer);
 
 private:
+    friend class TMyTimer;
+    // What a pass knows about the timer it is serving; the timer's destructor
+    // marks it, so the pass never touches a freed timer.
+    struct TServing {
+        bool freed = false;
+    };
+
     TMaintimer();
+    ~TMaintimer();
+    TMaintimer(const TMaintimer&) = delete;
+    TMaintimer& operator=(const TMaintimer&) = delete;
+
     void Pass(TMultimediaTimer* sender);
-    void Serve(TMyTimer* timer, int64_t now);
+    void ServeAt(int& passIndex, int64_t now);
+    // Both return false when the timer was freed by its handler.
+    bool ServeTicks(TMyTimer* timer, int64_t now, TServing& serving);
+    bool ServeIntervals(TMyTimer* timer, int64_t now, TServing& serving);
+    // Deletes the entry and moves every pass index at or after it back by one.
+    void EraseAt(int position);
 
     std::unique_ptr<TMultimediaTimer> m_source;
     std::vector<TMyTimer*> m_timers;  // enabled timers, in order of enabling
     bool m_skipFirst = true;
-    int m_passIndex = -1;
+    // The pass index of every pass in progress (more than one when a handler
+    // pumps messages); removals adjust them all.
+    std::vector<int*> m_passIndices;
     int64_t m_frequency = 1000;
 };
 
 class TMyTimer {
 public:
-    TMyTimer();
+    TMyTimer();   // disabled, interval 0; creates the dispatcher if needed
     ~TMyTimer();  // leaves the dispatcher's list
     TMyTimer(const TMyTimer&) = delete;
     TMyTimer& operator=(const TMyTimer&) = delete;
 
-    void SetInterval(int64_t ms);  // 0 disables
-    int64_t Interval() const;      // milliseconds
+    // Negative counts as 0, which disables the timer; at most kMaxIntervalMs.
+    void SetInterval(int64_t ms);
+    int64_t Interval() const;  // milliseconds
+    // Enabling restarts the interval from now; enabling with interval 0
+    // leaves the timer disabled.
     void SetEnabled(bool enabled);
     bool Enabled() const { return m_enabled; }
+
+    // About 24.8 days; keeps milliseconds × counter frequency within 64 bits
+    // for counters up to several GHz.
+    static constexpr int64_t kMaxIntervalMs = 0x7FFFFFFF;
 
     // Called once per elapsed interval.
     std::function<void(TMyTimer* sender)> OnTimer;
     // Called once per pass with the number of elapsed intervals; when set,
     // OnTimer is not used.
     std::function<void(TMyTimer* sender, int64_t count)> OnTick;
-    // The dispatcher frees the timer (delete) after serving it; such a timer
-    // must have been created with new.
+    // The dispatcher frees the timer (delete) after serving it in a pass; such
+    // a timer must have been created with new. A handler sets it to free its
+    // own timer safely.
     bool FreeAfterPass = false;
 
 private:
     friend class TMaintimer;
     bool m_enabled = false;
     int64_t m_interval = 0;  // counter units
-    int64_t m_base = 0;
-    int64_t m_started = 0;
+    int64_t m_base = 0;      // counter value at the start of the current interval
+    int64_t m_started = 0;   // counter value when last enabled, 0 when disabled
+    // Set while a pass is serving this timer.
+    TMaintimer::TServing* m_serving = nullptr;
 };

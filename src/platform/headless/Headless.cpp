@@ -1,5 +1,7 @@
 #include "platform/headless/Headless.h"
 
+#include "platform/headless/HeadlessVideo.h"
+
 #include <cstdio>
 #include <cstdlib>
 
@@ -155,6 +157,8 @@ std::unique_ptr<Backend> CreateBackend() {
     backend->io = std::move(io);
     backend->dialogs = std::make_unique<TDialogs>();
     backend->shell = std::make_unique<TShell>();
+    backend->video = std::make_unique<TVideo>();
+    backend->audio = std::make_unique<TAudio>();
     return backend;
 }
 

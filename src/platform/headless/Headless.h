@@ -7,6 +7,7 @@
 // Message boxes are recorded and answered from a queue the test fills.
 #pragma once
 
+#include <atomic>
 #include <deque>
 #include <map>
 #include <memory>
@@ -28,9 +29,10 @@ public:
 
     void ProcessMessages() override;
     void WaitMessage() override;
-    void Terminate() override { m_terminated = true; }
-    bool Terminated() const override { return m_terminated; }
-    bool Post(Task task) override { return m_queue.Push(std::move(task)); }
+    void Terminate() override { m_terminated.store(true); }
+    bool Terminated() const override { return m_terminated.load(); }
+    // Refused once terminated, like the real loop.
+    bool Post(Task task) override { return !Terminated() && m_queue.Push(std::move(task)); }
     int64_t Counter() const override { return m_counter; }
     int64_t Frequency() const override { return kFrequency; }
     bool TimerCaps(int& minPeriodMs, int& maxPeriodMs) const override;
@@ -64,7 +66,7 @@ private:
 
     posix::TTaskQueue m_queue;
     TIo* m_io = nullptr;
-    bool m_terminated = false;
+    std::atomic<bool> m_terminated{false};  // read by posting threads
     int64_t m_counter = 0;
     std::map<int, TPeriodic> m_periodic;
     int m_nextPeriodic = 1;

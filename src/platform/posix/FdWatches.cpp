@@ -54,14 +54,20 @@ std::vector<TPollResult> TFdWatches::Collect(const std::vector<pollfd>& fds,
     return results;
 }
 
-void TFdWatches::Dispatch(const std::vector<TPollResult>& results) {
+int TFdWatches::Dispatch(const std::vector<TPollResult>& results) {
+    int called = 0;
     for (const auto& r : results) {
         auto it = m_watches.find(r.watchId);
         if (it == m_watches.end() || it->second.fd != r.fd) continue;
+        // An earlier handler of this pass may have narrowed the mask.
+        unsigned events = r.events & (it->second.events | IoError | IoHangup);
+        if (events == 0) continue;
         // Copy: the handler may end or replace its own watch.
         IoHandler handler = it->second.handler;
-        handler(r.fd, r.events);
+        handler(r.fd, events);
+        ++called;
     }
+    return called;
 }
 
 int TFdWatches::PollAndDispatch(int timeoutMs, int extraFd, bool* extraReady) {
@@ -80,9 +86,7 @@ int TFdWatches::PollAndDispatch(int timeoutMs, int extraFd, bool* extraReady) {
         if (extraReady) *extraReady = (fds.back().revents & POLLIN) != 0;
         fds.pop_back();
     }
-    auto results = Collect(fds, ids);
-    Dispatch(results);
-    return static_cast<int>(results.size());
+    return Dispatch(Collect(fds, ids));
 }
 
 }  // namespace platform::posix

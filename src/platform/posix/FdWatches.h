@@ -34,8 +34,10 @@ public:
     // Turns poll() results of a snapshot into readiness results.
     static std::vector<TPollResult> Collect(const std::vector<pollfd>& fds,
                                             const std::vector<int>& ids);
-    // Calls the handlers of results whose watch still exists.
-    void Dispatch(const std::vector<TPollResult>& results);
+    // Calls the handlers of results whose watch still exists, with the events
+    // its current mask asks for (errors and hang-ups always). Returns the
+    // number of handlers called.
+    int Dispatch(const std::vector<TPollResult>& results);
 
     // Polls the watches and one extra descriptor (-1 for none) for up to
     // timeoutMs (-1 blocks), dispatches what is ready and tells whether the

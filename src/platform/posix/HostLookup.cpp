@@ -33,6 +33,7 @@ THostLookups::~THostLookups() {
 }
 
 int THostLookups::Start(const std::string& host, LookupHandler handler) {
+    if (!handler) return 0;  // delivering would call an empty function
     ReapFinished();
     int id = m_nextId++;
     m_pending[id] = std::move(handler);

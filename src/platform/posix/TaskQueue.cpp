@@ -14,11 +14,13 @@ TTaskQueue::~TTaskQueue() {
 }
 
 bool TTaskQueue::Push(Task task) {
-    {
-        std::lock_guard<std::mutex> lock(m_mutex);
-        if (m_closed) return false;
-        m_tasks.push_back(std::move(task));
-    }
+    std::lock_guard<std::mutex> lock(m_mutex);
+    if (m_closed) return false;
+    m_tasks.push_back(std::move(task));
+    // Written under the lock, like ClearWake(): the descriptor is readable
+    // exactly while tasks are queued. Written outside it, a drain could clear
+    // it between the push and the write and leave it readable over an empty
+    // queue, and a loop waiting on it would spin.
     if (m_wakeFd >= 0) {
         uint64_t one = 1;
         // A full counter (never reached in practice) still leaves it readable.

@@ -1,0 +1,1 @@
+qv_bench(frames DEPS net_transport benchmark::benchmark)

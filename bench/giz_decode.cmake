@@ -1,0 +1,1 @@
+qv_bench(giz_decode DEPS resources benchmark::benchmark)

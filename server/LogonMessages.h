@@ -1,0 +1,84 @@
+// The messages of the logon and of the account data, both ways: parsing what
+// a client sends (every field bounded and checked) and building the replies.
+// A message is a code byte and fields; text fields end with byte 0x01.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace server {
+
+// Codes the server sends.
+constexpr uint8_t kCodeLogonAccepted = 1;
+constexpr uint8_t kCodeAccountData = 39;
+constexpr uint8_t kCodeVersionQuery = 81;  // "Q"
+constexpr uint8_t kCodeLogonPrompt = 82;   // "R"
+constexpr uint8_t kCodeLogonRefused = 255;
+
+// Codes the client sends.
+constexpr uint8_t kCodeHello = 'O';
+constexpr uint8_t kCodeVersionAnswer = 'Q';
+constexpr uint8_t kCodeLogon = 0x04;
+constexpr uint8_t kCodeAccountRequest = '\'';
+constexpr uint8_t kCodeAccountUpdate = '(';
+constexpr uint8_t kCodePing = 'z';
+
+// Refusal numbers of code 255, as the client names them.
+enum class Refusal : uint8_t {
+    Password = 1,      // "Errorpass": unknown alias or wrong password
+    Connected = 2,     // "Errorconnected": the alias is logged on already
+    TooMany = 3,       // "Errortoomany"
+    Banned = 10,       // "Errorband"
+    Alias = 11,        // "Erroralias": taken or not acceptable
+    ServerFault = 99,  // shown by the client as "Error code 99": the database failed
+};
+
+constexpr size_t kMaxAliasLength = 16;
+constexpr size_t kMaxPasswordLength = 20;
+
+struct LogonRequest {
+    std::string alias;
+    std::string password;
+    uint32_t distribution = 0;
+    uint32_t machine = 0;
+    bool registration = false;
+    // Registration only; an impossible date is kept as 0, 0, 0 (not known).
+    int year = 0, month = 0, day = 0;
+    int gender = 0;
+    int face = 0;
+};
+
+struct AccountUpdate {
+    std::string password;  // empty: unchanged
+    bool hasBirthday = false;
+    int year = 0, month = 0, day = 0;
+    int gender = 0;
+    int face = 0;
+};
+
+// Splits the fields after the code byte; a trailing part without its 0x01 is
+// not a field.
+std::vector<std::string_view> SplitFields(std::string_view message);
+
+// False when the message is not a logon (code, the two "0" fields, alias,
+// password, distribution and machine number, each ended by 0x01).
+bool ParseLogon(std::string_view message, LogonRequest& request);
+bool ParseAccountUpdate(std::string_view message, AccountUpdate& update);
+// "Q" name 0x01 version 0x01.
+bool ParseVersionAnswer(std::string_view message, std::string& name, std::string& version);
+
+// The logon window's rules, and a few a server needs on top: no control
+// bytes, no blanks at either end.
+bool AcceptableAlias(std::string_view alias);
+bool AcceptablePassword(std::string_view password);
+bool ValidBirthday(int year, int month, int day);
+
+std::string LogonAccepted(const std::string& webPassword);
+std::string LogonRefused(Refusal refusal);
+std::string VersionQuery(const std::string& name);
+std::string LogonPrompt();
+std::string AccountData(int year, int month, int day, int gender, int face);
+
+}  // namespace server

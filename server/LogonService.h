@@ -1,0 +1,79 @@
+// The logon conversation of a session and the account messages after it:
+//   hello "O" -> version query (81, when configured) -> logon prompt (82)
+//   -> logon or registration logon -> accepted (1, web password) or refused
+//   (255 and a number, after which the session ends);
+//   once logged on: account data request "'" -> code 39; account update "(".
+// Messages that do not fit the session's state are ignored.
+//
+// Hashing and verifying passwords run on the HashWorker, so a logon or a
+// registration waits in LogonState::Checking while other sessions are
+// served; the answer goes out when the result is back, provided the session
+// still exists and still waits for that check.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <string_view>
+
+#include "AccountStore.h"
+#include "HashWorker.h"
+#include "LogonMessages.h"
+#include "PasswordHasher.h"
+#include "Session.h"
+
+namespace server {
+
+// What the logon needs from the server that runs it.
+class LogonHost {
+public:
+    virtual ~LogonHost() = default;
+    virtual void Send(Session& session, std::string_view message) = 0;
+    // Ends the session after what is queued, with a goodbye when resumable.
+    virtual void EndSession(Session& session, const std::string& reason) = 0;
+    // The session logged on under this alias (any letter case), or null.
+    virtual Session* FindOnline(const std::string& alias) = 0;
+    // A session that has not ended, by number, or null.
+    virtual Session* FindSession(uint32_t id) = 0;
+    virtual void MarkOnline(Session& session) = 0;
+    virtual void Log(const std::string& line) = 0;
+};
+
+class LogonService {
+public:
+    LogonService(LogonHost& host, AccountStore& accounts, const PasswordHasher& hasher, HashWorker& worker,
+                 std::string versionQuery);
+
+    // Handles one application message. Returns false when it was not one of
+    // the logon or account messages (for a logged-on session, the caller
+    // passes it on).
+    bool Handle(Session& session, const std::string& message);
+
+private:
+    using CheckDone = std::function<void(Session&, const HashWorker::Result&)>;
+
+    void Hello(Session& session);
+    void VersionAnswer(Session& session, const std::string& message);
+    void Logon(Session& session, const std::string& message);
+    void CheckPassword(Session& session, const LogonRequest& request);
+    void PasswordChecked(Session& session, Account& account, const LogonRequest& request, bool verified);
+    void Register(Session& session, const LogonRequest& request);
+    void Registered(Session& session, const LogonRequest& request, const std::string& hash);
+    // Puts the session into Checking and returns the continuation of its
+    // check: `then` runs only if the session still waits for it.
+    HashWorker::Done AfterCheck(Session& session, CheckDone then);
+    void StoreNewHash(int64_t accountId, const std::string& password);
+    void Accept(Session& session, Account& account, const LogonRequest& request);
+    void Refuse(Session& session, Refusal refusal, const std::string& alias);
+    void SendAccountData(Session& session);
+    void UpdateAccount(Session& session, const std::string& message);
+
+    LogonHost& m_host;
+    AccountStore& m_accounts;
+    const PasswordHasher& m_hasher;
+    HashWorker& m_worker;
+    std::string m_versionQuery;
+    uint64_t m_lastCheck = 0;
+};
+
+}  // namespace server

@@ -1,0 +1,268 @@
+// The server's loop, sockets and openings. Sessions, frames, time-outs and
+// writing are in ServerSessions.cpp.
+#include "Server.h"
+
+#include <unistd.h>
+
+#include <cstdio>
+#include <ctime>
+
+#include "Listener.h"
+
+namespace server {
+namespace {
+
+// Bytes read from one socket at a time, and reads per readiness event (so
+// one busy client cannot hold the loop).
+constexpr size_t kReadChunk = 64 * 1024;
+constexpr int kReadsPerEvent = 4;
+// The longest opening: 0xFD, two numbers of 20 digits, two 0x01.
+constexpr size_t kMaxOpening = 43;
+// Threads that hash passwords. Two keep logons flowing while one hash runs
+// long, and on a small machine still leave the loop a core of its own.
+constexpr int kHashThreads = 2;
+
+void LogToStderr(const std::string& line) {
+    char stamp[32];
+    std::time_t t = std::time(nullptr);
+    std::tm tm{};
+    localtime_r(&t, &tm);
+    std::strftime(stamp, sizeof stamp, "%Y-%m-%d %H:%M:%S", &tm);
+    std::fprintf(stderr, "%s %s\n", stamp, line.c_str());
+}
+
+}  // namespace
+
+Server::Server(ServerConfig config, Clock& clock)
+    : m_config(std::move(config)), m_clock(clock), m_log(LogToStderr), m_readBuffer(kReadChunk) {}
+
+Server::~Server() {
+    for (int fd : m_listeners) close(fd);
+}
+
+bool Server::Start(std::string& error) {
+    if (!m_loop.Ok()) {
+        error = "cannot create the event loop";
+        return false;
+    }
+    if (!PasswordHasher::Initialise()) {
+        error = "libsodium cannot be initialised";
+        return false;
+    }
+    if (!m_accounts.Open(m_config.DatabasePath(), error)) return false;
+    m_hasher = std::make_unique<PasswordHasher>(m_config.hashOpsLimit, m_config.hashMemLimitKiB * 1024);
+    m_hashWorker = std::make_unique<HashWorker>(*m_hasher, kHashThreads);
+    if (!m_hashWorker->Ok()) {
+        error = "cannot start the password hashing threads";
+        return false;
+    }
+    m_hashWatch = m_loop.Watch(m_hashWorker->WakeFd(), kReadable, [this](uint32_t) { m_hashWorker->Deliver(); });
+    if (m_hashWatch == 0) {
+        error = "cannot watch the password hashing threads";
+        return false;
+    }
+    LogonHost& host = *this;
+    m_logon = std::make_unique<LogonService>(host, m_accounts, *m_hasher, *m_hashWorker, m_config.versionQuery);
+    for (uint16_t port : m_config.ports) {
+        uint16_t bound = 0;
+        int fd = OpenListener(m_config.bindAddress, port, bound, error);
+        if (fd < 0) return false;
+        m_listeners.push_back(fd);
+        m_ports.push_back(bound);
+        m_listenerWatches.push_back(m_loop.Watch(fd, kReadable, [this, fd](uint32_t) { AcceptAll(fd); }));
+    }
+    std::string ports;
+    for (uint16_t p : m_ports) ports += (ports.empty() ? "" : ",") + std::to_string(p);
+    Log("listening on " + m_config.bindAddress + " ports " + ports + ", database " + m_config.DatabasePath());
+    return true;
+}
+
+void Server::Poll(int timeoutMs) {
+    m_loop.RunOnce(timeoutMs);
+    CheckTimeouts();
+    FlushAll();
+    Reap();
+}
+
+int Server::PollTimeout() const {
+    // Throttled sessions are served again as their budget refills.
+    for (const auto& [id, session] : m_sessions)
+        if (session->Throttled()) return 20;
+    return 500;
+}
+
+void Server::Run(const std::atomic<bool>& stop) {
+    while (!stop.load()) Poll(PollTimeout());
+    Shutdown();
+}
+
+void Server::Shutdown() {
+    for (auto& [id, session] : m_sessions) EndSession(*session, "server shutting down", true);
+    for (uint64_t watch : m_listenerWatches) m_loop.Unwatch(watch);
+    for (int fd : m_listeners) close(fd);
+    m_listeners.clear();
+    m_listenerWatches.clear();
+    // A short real-time wait: the sockets are closing and each pass
+    // returns as soon as something happens.
+    constexpr int kShutdownPasses = 20;
+    for (int i = 0; i < kShutdownPasses && ConnectionCount() > 0; ++i) {
+        FlushAll();
+        for (auto& [id, c] : m_connections)
+            if (c->FinishedWriting()) CloseNow(*c);
+        Poll(50);
+    }
+    Reap();
+}
+
+Session* Server::FindSession(uint32_t id) {
+    auto it = m_sessions.find(id);
+    return it == m_sessions.end() || it->second->Ended() ? nullptr : it->second.get();
+}
+
+void Server::Log(const std::string& line) {
+    if (m_log) m_log(line);
+}
+
+void Server::AcceptAll(int listener) {
+    std::string peer;
+    for (int fd; (fd = AcceptConnection(listener, peer)) >= 0;) {
+        size_t hardLimit = static_cast<size_t>(m_config.maxConnections) + m_config.extraConnections;
+        if (ConnectionCount() >= hardLimit) {
+            close(fd);
+            Log("connection from " + peer + " closed: too many sockets");
+            continue;
+        }
+        uint64_t id = m_nextConnectionId++;
+        auto connection = std::make_unique<Connection>(fd, id, peer, m_clock.NowMs());
+        uint64_t watch = m_loop.Watch(fd, kReadable, [this, id](uint32_t events) { OnConnectionEvent(id, events); });
+        if (watch == 0) continue;  // the connection's destructor closes fd
+        connection->SetWatchId(watch);
+        connection->SetInterest(kReadable);
+        m_connections.emplace(id, std::move(connection));
+    }
+}
+
+void Server::OnConnectionEvent(uint64_t id, uint32_t events) {
+    auto it = m_connections.find(id);
+    if (it == m_connections.end()) return;
+    Connection& c = *it->second;
+    if ((events & kWritable) && !c.Flush()) {
+        DropConnection(c, "write failed");
+        return;
+    }
+    if (events & (kReadable | kHangup)) ReadFrom(c);
+}
+
+void Server::ReadFrom(Connection& c) {
+    uint64_t id = c.Id();
+    for (int i = 0; i < kReadsPerEvent; ++i) {
+        if (c.GetState() == Connection::State::Open && c.GetSession() && c.GetSession()->Throttled()) break;
+        size_t got = 0;
+        Connection::ReadResult r = c.Read(m_readBuffer.data(), m_readBuffer.size(), got);
+        if (r == Connection::ReadResult::WouldBlock) break;
+        if (r == Connection::ReadResult::Closed) {
+            if (c.GetState() == Connection::State::Closing)
+                CloseNow(c);
+            else
+                DropConnection(c, "closed by the client");
+            return;
+        }
+        c.Touch(m_clock.NowMs());
+        HandleBytes(c, m_readBuffer.data(), got);
+        // The bytes may have closed the connection.
+        if (!m_connections.count(id) || c.WatchId() == 0) return;
+    }
+    UpdateInterest(c);
+}
+
+void Server::HandleBytes(Connection& c, const uint8_t* data, size_t n) {
+    switch (c.GetState()) {
+        case Connection::State::Opening:
+            HandleOpening(c, data, n);
+            break;
+        case Connection::State::Open:
+            if (Session* s = c.GetSession()) Deliver(*s, data, n);
+            break;
+        case Connection::State::Closing:
+            // Its goodbye in reply to ours: it has what we sent.
+            for (size_t i = 0; i < n; ++i)
+                if (data[i] == net::kGoodbye && c.FinishedWriting()) {
+                    CloseNow(c);
+                    return;
+                }
+            break;
+    }
+}
+
+void Server::HandleOpening(Connection& c, const uint8_t* data, size_t n) {
+    std::string& bytes = c.OpeningBytes();
+    bytes.append(reinterpret_cast<const char*>(data), n);
+    net::TOpening opening;
+    net::OpeningStatus status = net::ParseOpening(bytes, opening);
+    if (status == net::OpeningStatus::Incomplete && bytes.size() <= kMaxOpening) return;
+    if (status != net::OpeningStatus::Complete) {
+        Log("connection from " + c.Peer() + " closed: no valid opening");
+        CloseNow(c);
+        return;
+    }
+    std::string rest = bytes.substr(opening.length);
+    bytes.clear();
+    if (opening.kind == net::OpeningKind::Reconnect) {
+        if (!ResumeSession(c, opening)) return;
+    } else {
+        StartSession(c, opening.kind == net::OpeningKind::Resumable);
+    }
+    if (!rest.empty() && c.GetSession())
+        Deliver(*c.GetSession(), reinterpret_cast<const uint8_t*>(rest.data()), rest.size());
+}
+
+uint32_t Server::NewSessionId() const {
+    uint32_t id = RandomSessionNumber();
+    while (m_sessions.count(id)) id = RandomSessionNumber();
+    return id;
+}
+
+void Server::StartSession(Connection& c, bool resumable) {
+    bool over = SessionCount() >= static_cast<size_t>(m_config.maxConnections);
+    uint32_t id = NewSessionId();
+    auto session = std::make_unique<Session>(id, resumable, static_cast<size_t>(m_config.maxFrameBytes),
+                                             m_clock.NowMs(), m_config.floodBurst);
+    session->SetOverLimit(over);
+    session->Attach(&c);
+    c.Open(session.get());
+    if (resumable) {
+        std::string frame;
+        net::AppendSessionNumber(id, frame);
+        session->Stream().SendRaw(frame);
+    }
+    m_sessions.emplace(id, std::move(session));
+}
+
+bool Server::ResumeSession(Connection& c, const net::TOpening& opening) {
+    Session* s = opening.session <= UINT32_MAX ? FindSession(static_cast<uint32_t>(opening.session)) : nullptr;
+    if (s && !s->Stream().CanResumeFrom(opening.bytesReceived)) {
+        EndSession(*s, "cannot resume from byte " + std::to_string(opening.bytesReceived), false);
+        s = nullptr;
+    }
+    if (!s) {
+        // The client learns that its session is over and closes plainly.
+        Log("reconnect from " + c.Peer() + " to session " + std::to_string(opening.session) + " refused");
+        c.QueueOwn(std::string(1, static_cast<char>(net::kGoodbye)));
+        c.BeginClose(m_clock.NowMs() + kLingerMs);
+        return false;
+    }
+    if (Connection* old = s->Attached()) {
+        old->Release();
+        CloseNow(*old);
+    }
+    s->Stream().ResumeFrom(opening.bytesReceived);
+    std::string reply;
+    net::AppendResumeReply(s->Stream().ResumeReplyNumber(), reply);
+    c.QueueOwn(reply);
+    s->Attach(&c);
+    c.Open(s);
+    Log("session " + std::to_string(s->Id()) + " resumed from " + c.Peer());
+    return true;
+}
+
+}  // namespace server

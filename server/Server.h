@@ -1,0 +1,136 @@
+// The game-zone server: one process, one epoll loop on one thread. It
+// listens on every configured port, reads each connection's opening, runs
+// the session's framing (keep-alive answers, session number,
+// acknowledgements, resumption within the grace period, goodbye) and the
+// logon, and enforces the limits:
+//   - sessions above MaxConnections are served until their logon, which is
+//     refused with "Errortoomany"; sockets above that plus ExtraConnections
+//     are closed at once;
+//   - a frame above MaxFrameBytes, or any malformed input, ends the session
+//     (with a goodbye when resumable: resending the same bytes cannot help);
+//   - a session holding more than MaxBufferedBytes unsent or unacknowledged
+//     is ended as unresponsive;
+//   - a connection that has not logged on within LogonTimeout is ended; a
+//     socket silent for IdleTimeout is dropped (a resumable session then
+//     waits for the client for GracePeriod);
+//   - frames beyond the flood budget are not read until it refills.
+//
+// Time comes from the Clock it is given; Poll runs one pass, so tests drive
+// the server from their own thread and move a ManualClock. Password hashing
+// runs on worker threads (HashWorker) whose results come back through the
+// loop; everything else runs on the loop's thread.
+#pragma once
+
+#include <atomic>
+#include <functional>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+#include "AccountStore.h"
+#include "Clock.h"
+#include "Connection.h"
+#include "EventLoop.h"
+#include "HashWorker.h"
+#include "LogonService.h"
+#include "PasswordHasher.h"
+#include "ServerConfig.h"
+#include "Session.h"
+
+namespace server {
+
+// How long a closing socket waits for the client to close after our last byte.
+constexpr int64_t kLingerMs = 2000;
+
+class Server : private LogonHost {
+public:
+    Server(ServerConfig config, Clock& clock);
+    ~Server() override;
+    Server(const Server&) = delete;
+    Server& operator=(const Server&) = delete;
+
+    // Opens the database and the listening sockets.
+    bool Start(std::string& error);
+    const std::vector<uint16_t>& Ports() const { return m_ports; }
+    const ServerConfig& Config() const { return m_config; }
+
+    // One pass: waits up to timeoutMs for socket events, handles them, then
+    // the time-outs, then writes what is queued.
+    void Poll(int timeoutMs);
+    // Polls until stop turns true, then shuts down.
+    void Run(const std::atomic<bool>& stop);
+    // Ends every session with a goodbye and gives the sockets a moment to
+    // take their last bytes.
+    void Shutdown();
+
+    AccountStore& Accounts() { return m_accounts; }
+    size_t SessionCount() const { return m_sessions.size() - m_endedSessions.size(); }
+    size_t ConnectionCount() const { return m_connections.size() - m_deadConnections.size(); }
+    Session* FindSession(uint32_t id) override;
+    // Password checks submitted and not yet answered.
+    size_t HashJobsOutstanding() const { return m_hashWorker ? m_hashWorker->Outstanding() : 0; }
+    void SetLog(std::function<void(const std::string&)> log) { m_log = std::move(log); }
+
+    // Messages of logged-on sessions that the logon does not handle.
+    std::function<void(Session&, const std::string&)> OnUserMessage;
+    void Send(Session& session, std::string_view message) override;
+
+private:
+    // LogonHost
+    void EndSession(Session& session, const std::string& reason) override;
+    Session* FindOnline(const std::string& alias) override;
+    void MarkOnline(Session& session) override;
+    void Log(const std::string& line) override;
+
+    void AcceptAll(int listener);
+    void OnConnectionEvent(uint64_t id, uint32_t events);
+    void ReadFrom(Connection& connection);
+    void HandleBytes(Connection& connection, const uint8_t* data, size_t n);
+    void HandleOpening(Connection& connection, const uint8_t* data, size_t n);
+    void StartSession(Connection& connection, bool resumable);
+    bool ResumeSession(Connection& connection, const net::TOpening& opening);
+    void Deliver(Session& session, const uint8_t* data, size_t n);
+    void ProcessFrames(Session& session);
+    void HandleFrame(Session& session, const net::TFrame& frame);
+
+    void EndSession(Session& session, const std::string& reason, bool goodbye);
+    void AbortSession(Session& session, const std::string& reason);
+    void DropConnection(Connection& connection, const std::string& reason);
+    void CloseNow(Connection& connection);
+    void UpdateInterest(Connection& connection);
+
+    void CheckTimeouts();
+    void CheckSession(Session& session, int64_t now);
+    void CheckConnection(Connection& connection, int64_t now);
+    void FlushAll();
+    void Reap();
+    int PollTimeout() const;
+    uint32_t NewSessionId() const;
+
+    ServerConfig m_config;
+    Clock& m_clock;
+    EventLoop m_loop;
+    AccountStore m_accounts;
+    std::unique_ptr<PasswordHasher> m_hasher;
+    // Declared before the logon, whose continuations it holds, so that it
+    // outlives it; it never runs them on destruction.
+    std::unique_ptr<HashWorker> m_hashWorker;
+    uint64_t m_hashWatch = 0;
+    std::unique_ptr<LogonService> m_logon;
+    std::function<void(const std::string&)> m_log;
+
+    std::vector<int> m_listeners;
+    std::vector<uint64_t> m_listenerWatches;
+    std::vector<uint16_t> m_ports;
+    uint64_t m_nextConnectionId = 1;
+    std::unordered_map<uint64_t, std::unique_ptr<Connection>> m_connections;
+    std::unordered_map<uint32_t, std::unique_ptr<Session>> m_sessions;
+    std::unordered_map<std::string, uint32_t> m_online;  // lower-cased alias
+    std::vector<uint64_t> m_deadConnections;
+    std::vector<uint32_t> m_endedSessions;
+    std::vector<uint8_t> m_readBuffer;
+};
+
+}  // namespace server

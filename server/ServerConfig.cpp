@@ -1,0 +1,148 @@
+#include "ServerConfig.h"
+
+#include "IniReader.h"
+#include "platform/Files.h"
+
+namespace server {
+namespace {
+
+const char* const kSection = "Server";
+
+std::string WithSlash(std::string folder) {
+    if (folder.empty()) folder = "./";
+    if (folder.back() != '/') folder.push_back('/');
+    return folder;
+}
+
+bool EnsureFolder(const std::string& folder) {
+    if (platform::DirectoryExists(folder)) return true;
+    // Create the parents first, one level at a time.
+    for (size_t slash = folder.find('/', 1); slash != std::string::npos;
+         slash = folder.find('/', slash + 1)) {
+        std::string part = folder.substr(0, slash);
+        if (!platform::DirectoryExists(part)) platform::MakeDirectory(part);
+    }
+    return platform::DirectoryExists(folder);
+}
+
+// Reads an integer into target when it lies within [low, high].
+template <typename T>
+void ReadBounded(const IniReader& ini, const char* key, long long low, long long high, T& target,
+                 std::vector<std::string>& warnings) {
+    if (!ini.Has(kSection, key)) return;
+    long long value = ini.ReadInteger(kSection, key, low - 1);
+    if (value < low || value > high) {
+        warnings.push_back(std::string(key) + " is not a number from " + std::to_string(low) +
+                           " to " + std::to_string(high) + "; using " + std::to_string(target));
+        return;
+    }
+    target = static_cast<T>(value);
+}
+
+void ReadSeconds(const IniReader& ini, const char* key, int& targetMs,
+                 std::vector<std::string>& warnings) {
+    // Seconds in the file, milliseconds inside.
+    int seconds = targetMs / 1000;
+    ReadBounded(ini, key, 1, 86400, seconds, warnings);
+    targetMs = seconds * 1000;
+}
+
+void ReadPorts(const IniReader& ini, ServerConfig& config, std::vector<std::string>& warnings) {
+    if (!ini.Has(kSection, "Ports")) return;
+    std::vector<long long> values;
+    bool ok = ini.ReadIntList(kSection, "Ports", values) && !values.empty() && values.size() <= 64;
+    for (long long v : values) ok = ok && v >= 0 && v <= 65535;
+    if (!ok) {
+        warnings.push_back("Ports is not a list of 1 to 64 port numbers; using the defaults");
+        return;
+    }
+    config.ports.clear();
+    for (long long v : values) config.ports.push_back(static_cast<uint16_t>(v));
+}
+
+void ReadValues(const IniReader& ini, ServerConfig& config, std::vector<std::string>& warnings) {
+    ReadPorts(ini, config, warnings);
+    config.bindAddress = ini.ReadString(kSection, "BindAddress", config.bindAddress);
+    config.database = ini.ReadString(kSection, "Database", config.database);
+    config.versionQuery = ini.ReadString(kSection, "VersionQuery", config.versionQuery);
+    ReadBounded(ini, "MaxConnections", 1, 100000, config.maxConnections, warnings);
+    ReadBounded(ini, "ExtraConnections", 0, 10000, config.extraConnections, warnings);
+    ReadBounded(ini, "MaxFrameBytes", 1024, 16 << 20, config.maxFrameBytes, warnings);
+    ReadBounded(ini, "MaxBufferedBytes", 64 << 10, 256 << 20, config.maxBufferedBytes, warnings);
+    ReadSeconds(ini, "LogonTimeout", config.logonTimeoutMs, warnings);
+    ReadSeconds(ini, "IdleTimeout", config.idleTimeoutMs, warnings);
+    ReadSeconds(ini, "GracePeriod", config.gracePeriodMs, warnings);
+    ReadBounded(ini, "FloodFramesPerSecond", 1, 100000, config.floodFramesPerSecond, warnings);
+    ReadBounded(ini, "FloodBurst", 1, 1000000, config.floodBurst, warnings);
+    // libsodium's Argon2id accepts 1 pass and 8 KiB at the least.
+    ReadBounded(ini, "HashOpsLimit", 1, 16, config.hashOpsLimit, warnings);
+    ReadBounded(ini, "HashMemLimitKiB", 8, 4 << 20, config.hashMemLimitKiB, warnings);
+}
+
+}  // namespace
+
+std::string ServerConfig::DatabasePath() const {
+    if (!database.empty() && database[0] == '/') return database;
+    return folder + database;
+}
+
+std::string DefaultServerFolder() {
+    // The program directory's parent is the installation root.
+    std::string program = platform::ExecutableDirectory();
+    size_t slash = program.size() >= 2 ? program.find_last_of('/', program.size() - 2) : std::string::npos;
+    std::string root = slash == std::string::npos ? program + "../" : program.substr(0, slash + 1);
+    return root + "server/";
+}
+
+std::string DefaultServerIni() {
+    ServerConfig d;
+    const char* crlf = "\r\n";
+    std::string t;
+    auto line = [&](const std::string& text) { t += text + crlf; };
+    line("; Quorvalendix game-zone server. Times are in seconds.");
+    line("[Server]");
+    line("Ports=2000-2002");
+    line("BindAddress=" + d.bindAddress);
+    line("Database=" + d.database);
+    line("MaxConnections=" + std::to_string(d.maxConnections));
+    line("ExtraConnections=" + std::to_string(d.extraConnections));
+    line("MaxFrameBytes=" + std::to_string(d.maxFrameBytes));
+    line("MaxBufferedBytes=" + std::to_string(d.maxBufferedBytes));
+    line("LogonTimeout=" + std::to_string(d.logonTimeoutMs / 1000));
+    line("IdleTimeout=" + std::to_string(d.idleTimeoutMs / 1000));
+    line("GracePeriod=" + std::to_string(d.gracePeriodMs / 1000));
+    line("FloodFramesPerSecond=" + std::to_string(d.floodFramesPerSecond));
+    line("FloodBurst=" + std::to_string(d.floodBurst));
+    line("VersionQuery=" + d.versionQuery);
+    line("HashOpsLimit=" + std::to_string(d.hashOpsLimit));
+    line("HashMemLimitKiB=" + std::to_string(d.hashMemLimitKiB));
+    return t;
+}
+
+bool LoadServerConfig(const std::string& folderIn, ServerConfig& config, std::string& error,
+                      std::vector<std::string>& warnings) {
+    std::string folder = WithSlash(folderIn);
+    if (!EnsureFolder(folder)) {
+        error = "cannot create the folder " + folder;
+        return false;
+    }
+    std::string path = folder + "server.ini";
+    if (!platform::FileExists(path)) {
+        std::string text = DefaultServerIni();
+        if (!platform::WriteFileAtomic(path, text.data(), static_cast<int64_t>(text.size()))) {
+            error = "cannot write " + path;
+            return false;
+        }
+    }
+    IniReader ini;
+    if (!ini.Load(path)) {
+        error = "cannot read " + path;
+        return false;
+    }
+    config = ServerConfig{};
+    config.folder = folder;
+    ReadValues(ini, config, warnings);
+    return true;
+}
+
+}  // namespace server

@@ -1,0 +1,198 @@
+// The server's sessions: frames in, messages out, ending, time-outs and
+// writing. The loop and the openings are in Server.cpp.
+#include "Server.h"
+
+namespace server {
+namespace {
+
+std::string Lower(std::string text) {
+    for (char& ch : text)
+        if (ch >= 'A' && ch <= 'Z') ch = static_cast<char>(ch - 'A' + 'a');
+    return text;
+}
+
+}  // namespace
+
+void Server::Send(Session& session, std::string_view message) {
+    if (session.Ended()) return;
+    if (!session.Stream().SendMessage(message))
+        Log("session " + std::to_string(session.Id()) + ": message of " + std::to_string(message.size()) +
+            " bytes not sent");
+}
+
+void Server::Deliver(Session& session, const uint8_t* data, size_t n) {
+    session.Stream().Receive(data, n);
+    ProcessFrames(session);
+}
+
+void Server::ProcessFrames(Session& session) {
+    net::TFrame frame;
+    std::string error;
+    while (!session.Ended() && session.HasFrameToken()) {
+        net::DecodeStatus status = session.Stream().TakeFrame(frame, error);
+        if (status == net::DecodeStatus::Incomplete) break;
+        if (status == net::DecodeStatus::Error) {
+            EndSession(session, error, true);
+            break;
+        }
+        session.SpendFrameToken();
+        HandleFrame(session, frame);
+    }
+}
+
+void Server::HandleFrame(Session& session, const net::TFrame& frame) {
+    switch (frame.kind) {
+        case net::FrameKind::KeepAlive: {
+            std::string answer;
+            net::AppendKeepAlive(answer);
+            session.Stream().SendRaw(answer);
+            return;
+        }
+        case net::FrameKind::Goodbye:
+            EndSession(session, "goodbye", false);
+            return;
+        case net::FrameKind::Acknowledge:
+            if (!session.Stream().Acknowledge()) EndSession(session, "acknowledgement of bytes never sent", true);
+            return;
+        case net::FrameKind::ResumeReply:
+        case net::FrameKind::SessionNumber:
+            EndSession(session, "a server frame from the client", true);
+            return;
+        case net::FrameKind::Message:
+            break;
+    }
+    if (frame.payload.empty()) return;
+    if (!m_logon->Handle(session, frame.payload) && session.LoggedOn() && OnUserMessage)
+        OnUserMessage(session, frame.payload);
+}
+
+void Server::EndSession(Session& session, const std::string& reason) { EndSession(session, reason, true); }
+
+void Server::EndSession(Session& session, const std::string& reason, bool goodbye) {
+    if (session.Ended()) return;
+    session.MarkEnded();
+    if (session.LoggedOn()) {
+        auto it = m_online.find(Lower(session.Alias()));
+        if (it != m_online.end() && it->second == session.Id()) m_online.erase(it);
+    }
+    if (Connection* c = session.Attached()) {
+        if (goodbye && session.Resumable()) {
+            std::string bye;
+            net::AppendGoodbye(bye);
+            session.Stream().SendRaw(bye);
+        }
+        c->BeginClose(m_clock.NowMs() + kLingerMs);
+        UpdateInterest(*c);
+    }
+    session.Detach(m_clock.NowMs());
+    m_endedSessions.push_back(session.Id());
+    Log("session " + std::to_string(session.Id()) + " ended: " + reason);
+}
+
+void Server::AbortSession(Session& session, const std::string& reason) {
+    if (Connection* c = session.Attached()) {
+        c->Release();
+        CloseNow(*c);
+        session.Detach(m_clock.NowMs());
+    }
+    EndSession(session, reason, false);
+}
+
+Session* Server::FindOnline(const std::string& alias) {
+    auto it = m_online.find(Lower(alias));
+    return it == m_online.end() ? nullptr : FindSession(it->second);
+}
+
+void Server::MarkOnline(Session& session) { m_online[Lower(session.Alias())] = session.Id(); }
+
+void Server::DropConnection(Connection& c, const std::string& reason) {
+    Session* s = c.GetSession();
+    c.Release();
+    CloseNow(c);
+    if (!s || s->Ended()) return;
+    if (s->Resumable()) {
+        s->Detach(m_clock.NowMs());
+        Log("session " + std::to_string(s->Id()) + " lost its connection (" + reason + "); waiting for a resume");
+    } else {
+        s->Detach(m_clock.NowMs());
+        EndSession(*s, reason, false);
+    }
+}
+
+void Server::CloseNow(Connection& c) {
+    if (c.WatchId() == 0) return;
+    m_loop.Unwatch(c.WatchId());
+    c.SetWatchId(0);
+    m_deadConnections.push_back(c.Id());
+}
+
+void Server::UpdateInterest(Connection& c) {
+    if (c.WatchId() == 0) return;
+    uint32_t interest = 0;
+    Session* s = c.GetSession();
+    if (!(c.GetState() == Connection::State::Open && s && s->Throttled())) interest |= kReadable;
+    if (c.HasOutput()) interest |= kWritable;
+    if (interest != c.Interest() && m_loop.Modify(c.WatchId(), interest)) c.SetInterest(interest);
+}
+
+void Server::CheckTimeouts() {
+    int64_t now = m_clock.NowMs();
+    for (auto& [id, session] : m_sessions)
+        if (!session->Ended()) CheckSession(*session, now);
+    for (auto& [id, connection] : m_connections)
+        if (connection->WatchId() != 0) CheckConnection(*connection, now);
+}
+
+void Server::CheckSession(Session& s, int64_t now) {
+    if (s.Throttled()) {
+        s.Refill(now, m_config.floodFramesPerSecond, m_config.floodBurst);
+        if (!s.Throttled()) {
+            ProcessFrames(s);
+            if (s.Attached()) UpdateInterest(*s.Attached());
+        }
+    } else {
+        s.Refill(now, m_config.floodFramesPerSecond, m_config.floodBurst);
+    }
+    if (s.Ended()) return;
+    if (!s.LoggedOn() && now - s.CreatedAt() >= m_config.logonTimeoutMs) {
+        EndSession(s, "no logon in time", true);
+    } else if (!s.Attached() && now - s.DetachedAt() >= m_config.gracePeriodMs) {
+        EndSession(s, "not resumed in time", false);
+    } else if (s.Stream().Buffered() > static_cast<size_t>(m_config.maxBufferedBytes)) {
+        AbortSession(s, "client does not take its data");
+    }
+}
+
+void Server::CheckConnection(Connection& c, int64_t now) {
+    switch (c.GetState()) {
+        case Connection::State::Opening:
+            if (now - c.LastReceiveAt() >= m_config.logonTimeoutMs) CloseNow(c);
+            break;
+        case Connection::State::Open:
+            if (now - c.LastReceiveAt() >= m_config.idleTimeoutMs) DropConnection(c, "silent too long");
+            break;
+        case Connection::State::Closing:
+            if (now >= c.CloseDeadline()) CloseNow(c);
+            break;
+    }
+}
+
+void Server::FlushAll() {
+    for (auto& [id, c] : m_connections) {
+        if (c->WatchId() == 0 || !c->NeedsFlush()) continue;
+        if (!c->Flush()) {
+            DropConnection(*c, "write failed");
+            continue;
+        }
+        UpdateInterest(*c);
+    }
+}
+
+void Server::Reap() {
+    for (uint64_t id : m_deadConnections) m_connections.erase(id);
+    m_deadConnections.clear();
+    for (uint32_t id : m_endedSessions) m_sessions.erase(id);
+    m_endedSessions.clear();
+}
+
+}  // namespace server

@@ -1,0 +1,91 @@
+#include "SessionStream.h"
+
+namespace server {
+namespace {
+
+// Compact a buffer once this much of its front is consumed.
+constexpr size_t kCompactAbove = 64 * 1024;
+
+}  // namespace
+
+SessionStream::SessionStream(bool resumable, size_t maxFrameBytes)
+    : m_resumable(resumable), m_maxFrameBytes(maxFrameBytes) {}
+
+void SessionStream::Receive(const uint8_t* data, size_t n) {
+    m_inbox.append(reinterpret_cast<const char*>(data), n);
+    m_received += n;
+    if (!m_resumable) return;
+    while (m_received - m_acknowledgedUpTo >= net::kAcknowledgeBytes) {
+        net::AppendAcknowledge(m_outbox);
+        m_acknowledgedUpTo += net::kAcknowledgeBytes;
+    }
+}
+
+net::DecodeStatus SessionStream::TakeFrame(net::TFrame& frame, std::string& error) {
+    if (PendingReceive() == 0) {
+        CompactInbox();
+        return net::DecodeStatus::Incomplete;
+    }
+    const uint8_t* p = reinterpret_cast<const uint8_t*>(m_inbox.data()) + m_inboxRead;
+    net::DecodeStatus status = net::DecodeFrame(p, PendingReceive(), frame, error, m_maxFrameBytes);
+    if (status == net::DecodeStatus::Complete) m_inboxRead += frame.length;
+    if (status != net::DecodeStatus::Error) CompactInbox();
+    return status;
+}
+
+void SessionStream::CompactInbox() {
+    if (m_inboxRead == m_inbox.size()) {
+        m_inbox.clear();
+        m_inboxRead = 0;
+    } else if (m_inboxRead > kCompactAbove) {
+        m_inbox.erase(0, m_inboxRead);
+        m_inboxRead = 0;
+    }
+}
+
+bool SessionStream::SendMessage(std::string_view message) {
+    return net::EncodeFrame(message, net::TFrameOptions{}, m_outbox);
+}
+
+void SessionStream::SendRaw(std::string_view bytes) { m_outbox.append(bytes); }
+
+std::string_view SessionStream::Unwritten() const {
+    size_t at = m_outboxStart + static_cast<size_t>(m_written - m_outboxBase);
+    return std::string_view(m_outbox).substr(at);
+}
+
+void SessionStream::MarkWritten(size_t n) {
+    m_written += n;
+    // Without resumption nothing is ever sent again.
+    if (!m_resumable) DropSent(m_written);
+}
+
+void SessionStream::DropSent(uint64_t upTo) {
+    if (upTo <= m_outboxBase) return;
+    m_outboxStart += static_cast<size_t>(upTo - m_outboxBase);
+    m_outboxBase = upTo;
+    if (m_outboxStart == m_outbox.size()) {
+        m_outbox.clear();
+        m_outboxStart = 0;
+    } else if (m_outboxStart > kCompactAbove) {
+        m_outbox.erase(0, m_outboxStart);
+        m_outboxStart = 0;
+    }
+}
+
+bool SessionStream::Acknowledge() {
+    if (!m_resumable) return false;
+    uint64_t held = (m_acknowledgements + 1) * net::kAcknowledgeBytes - 1;
+    if (held > m_written) return false;
+    ++m_acknowledgements;
+    DropSent(held);
+    return true;
+}
+
+bool SessionStream::CanResumeFrom(uint64_t clientReceived) const {
+    return m_resumable && clientReceived >= m_outboxBase && clientReceived <= m_written;
+}
+
+void SessionStream::ResumeFrom(uint64_t clientReceived) { m_written = clientReceived; }
+
+}  // namespace server

@@ -1,0 +1,42 @@
+#include "platform/sdl/Sdl.h"
+
+#include <SDL.h>
+
+#include "platform/sdl/SdlDialogs.h"
+#include "platform/sdl/SdlIo.h"
+#include "platform/sdl/SdlLoop.h"
+#include "platform/sdl/SdlShell.h"
+
+namespace platform::sdl {
+namespace {
+
+// Starts SDL with video, or with events alone where no display can be
+// opened, so the loop and the message boxes (which fall back to standard
+// error) still work. Returns the subsystems started, 0 on failure.
+Uint32 StartSdl() {
+    // The client ends through its own windows, never because SDL saw the last
+    // one close.
+    SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
+    const Uint32 full = SDL_INIT_VIDEO | SDL_INIT_EVENTS;
+    if (SDL_InitSubSystem(full) == 0) return full;
+    if (SDL_InitSubSystem(SDL_INIT_EVENTS) == 0) return SDL_INIT_EVENTS;
+    return 0;
+}
+
+}  // namespace
+
+std::unique_ptr<Backend> CreateBackend() {
+    Uint32 started = StartSdl();
+    if (started == 0) return nullptr;
+    auto backend = std::make_unique<Backend>();
+    auto loop = std::make_unique<TLoop>(started);
+    backend->io = std::make_unique<TIo>(*loop);
+    backend->shell = std::make_unique<TShell>(*loop);
+    backend->dialogs = std::make_unique<TDialogs>();
+    backend->loop = std::move(loop);
+    return backend;
+}
+
+bool VideoStarted() { return SDL_WasInit(SDL_INIT_VIDEO) != 0; }
+
+}  // namespace platform::sdl

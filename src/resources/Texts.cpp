@@ -1,0 +1,82 @@
+#include "resources/Texts.h"
+
+#include "resources/Inifile.h"
+#include "resources/Paths.h"
+#include "resources/StrFuncs.h"
+
+namespace {
+
+// Owned here until unloaded; never freed at exit (the ini files' own exit
+// handling saves them), so late users during shutdown still find them.
+struct TGlobalTexts {
+    TInifile* text = nullptr;
+    TInifile* settings = nullptr;
+    std::string language = "en";
+};
+
+TGlobalTexts& Globals() {
+    static auto* globals = new TGlobalTexts;
+    return *globals;
+}
+
+void EnsureLoaded() {
+    if (!Globals().text || !Globals().settings) LoadTextsAndSettings();
+}
+
+}  // namespace
+
+void LoadTextsAndSettings() { LoadTextsAndSettings(ProgramDirectory()); }
+
+void LoadTextsAndSettings(const std::string& directory) {
+    UnloadTextsAndSettings();
+    std::string dir = directory;
+    if (!dir.empty() && dir.back() != '/') dir += '/';
+    TGlobalTexts& g = Globals();
+    g.text = new TInifile(dir + "text.ini");
+    g.settings = new TInifile(dir + "settings.ini");
+    g.language = g.settings->ReadString("Generel", "Language", "en");
+}
+
+void UnloadTextsAndSettings() {
+    TGlobalTexts& g = Globals();
+    delete g.text;
+    delete g.settings;
+    g.text = nullptr;
+    g.settings = nullptr;
+}
+
+TInifile& TextFile() {
+    EnsureLoaded();
+    return *Globals().text;
+}
+
+TInifile& SettingsFile() {
+    EnsureLoaded();
+    return *Globals().settings;
+}
+
+const std::string& Language() {
+    EnsureLoaded();
+    return Globals().language;
+}
+
+std::string GetText(const std::string& section, const std::string& key) {
+    return GetTextDef(section, key, "");
+}
+
+std::string GetTextDef(const std::string& section, const std::string& key,
+                       const std::string& defaultValue) {
+    if (key.empty()) return "";
+    std::string part = section.empty() ? std::string("Message") : section;
+    return TextFile().ReadString(Language() + "-" + part, key, defaultValue);
+}
+
+std::string FillPlaceholders(const std::string& textTemplate, const std::string& arguments) {
+    std::string text = textTemplate;
+    std::string rest = arguments;
+    for (int number = 1; !rest.empty(); ++number) {
+        std::string item = CutField(rest);
+        text = ReplaceAll(text, "{" + std::to_string(number) + "}", item);
+    }
+    return text;
+}

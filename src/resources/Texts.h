@@ -1,0 +1,42 @@
+// The two ini files open for the whole run, the language, and the text lookup.
+//
+// The text file ("text.ini") holds the user-visible texts by language: the
+// section for texts of section S is the language, "-" and S (e.g.
+// [en-Message]). The settings file ("settings.ini") holds the skin layout and
+// the user's settings. Both lie in the program directory. The language is read
+// once when they are loaded: settings [Generel] "Language", default "en".
+//
+// Start-up calls LoadTextsAndSettings() once the program directory is known.
+// Before that, the first use of an accessor loads them from the program
+// directory as it stands. Tests point them at a directory of their own with
+// LoadTextsAndSettings(directory) and free them with UnloadTextsAndSettings()
+// before the timer dispatcher is reset.
+#pragma once
+
+#include <string>
+
+class TInifile;
+
+// (Re)loads both files from the program directory; files loaded before are
+// saved if dirty and freed.
+void LoadTextsAndSettings();
+// The same from another directory (with or without a trailing "/").
+void LoadTextsAndSettings(const std::string& directory);
+// Saves (if dirty) and frees both files.
+void UnloadTextsAndSettings();
+
+TInifile& TextFile();
+TInifile& SettingsFile();
+const std::string& Language();
+
+// GetTextDef with an empty default.
+std::string GetText(const std::string& section, const std::string& key);
+// The text file's [language-section] key, or the default when absent. An
+// empty key gives an empty text; an empty section means "Message".
+std::string GetTextDef(const std::string& section, const std::string& key,
+                       const std::string& defaultValue);
+
+// Fills "{1}", "{2}", ... in the template with the comma-separated arguments
+// in order (no escaping; a trailing empty item is dropped). Each item replaces
+// every occurrence of its whole token; tokens without an item stay.
+std::string FillPlaceholders(const std::string& textTemplate, const std::string& arguments);

@@ -1,0 +1,54 @@
+#include "ServerThread.h"
+
+#include <cstdlib>
+#include <filesystem>
+
+namespace e2etest {
+
+TServerThread::TServerThread() {
+    char pattern[] = "/tmp/qve2eXXXXXX";
+    const char* made = mkdtemp(pattern);
+    m_folder = made ? std::string(made) + "/" : std::string();
+    m_config.folder = m_folder;
+    m_config.ports = {0};
+    m_config.bindAddress = "127.0.0.1";
+    m_config.hashOpsLimit = 1;
+    m_config.hashMemLimitKiB = 8;
+    m_config.floodBurst = 100000000;
+}
+
+TServerThread::~TServerThread() {
+    Stop();
+    m_server.reset();
+    std::error_code ignored;
+    if (!m_folder.empty()) std::filesystem::remove_all(m_folder, ignored);
+}
+
+bool TServerThread::Start(const std::function<void(server::Server&)>& setUp, std::string& error) {
+    if (m_folder.empty()) {
+        error = "no temporary folder";
+        return false;
+    }
+    m_server = std::make_unique<server::Server>(m_config, m_clock);
+    m_server->SetLog([this](const std::string& line) {
+        std::lock_guard<std::mutex> lock(m_logMutex);
+        m_log.push_back(line);
+    });
+    if (setUp) setUp(*m_server);
+    if (!m_server->Start(error)) return false;
+    m_port = m_server->Ports().front();
+    m_thread = std::thread([this] { m_server->Run(m_stop); });
+    return true;
+}
+
+void TServerThread::Stop() {
+    m_stop.store(true);
+    if (m_thread.joinable()) m_thread.join();
+}
+
+std::vector<std::string> TServerThread::Log() const {
+    std::lock_guard<std::mutex> lock(m_logMutex);
+    return m_log;
+}
+
+}  // namespace e2etest

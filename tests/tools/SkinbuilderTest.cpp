@@ -1,0 +1,238 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <map>
+
+#include "FontResource.h"
+#include "PngFile.h"
+#include "SkinPixels.h"
+#include "ToolFiles.h"
+#include "ToolRun.h"
+#include "platform/headless/Headless.h"
+#include "resources/Giz.h"
+#include "resources/Inifile.h"
+#include "resources/PackWriter.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+tooltest::TRun BuildSkin(const std::string& out) {
+    return tooltest::Run(QV_SKINBUILDER, {QV_SKIN_SOURCES, out});
+}
+
+// Every file below a folder: relative path → bytes.
+std::map<std::string, std::vector<uint8_t>> Tree(const std::string& root) {
+    std::map<std::string, std::vector<uint8_t>> files;
+    for (const auto& entry : fs::recursive_directory_iterator(root)) {
+        if (!entry.is_regular_file()) continue;
+        std::vector<uint8_t> bytes;
+        std::string error;
+        EXPECT_TRUE(skin::ReadFileBytes(entry.path().string(), bytes, error)) << error;
+        files[fs::relative(entry.path(), root).string()] = std::move(bytes);
+    }
+    return files;
+}
+
+class SkinbuilderTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        s_out = tooltest::FreshDir() + "/bin";
+        const auto run = BuildSkin(s_out);
+        ASSERT_EQ(run.exitCode, 0) << run.output;
+        std::vector<uint8_t> pack;
+        std::string error;
+        ASSERT_TRUE(skin::ReadFileBytes(s_out + "/gfx/data.pac", pack, error)) << error;
+        std::vector<TPackEntry> entries;
+        ASSERT_TRUE(ReadPackDirectory(pack, entries, error)) << error;
+        for (const TPackEntry& e : entries)
+            s_members[e.name] = std::vector<uint8_t>(pack.begin() + e.offset, pack.begin() + e.offset + e.size);
+    }
+
+    static const std::vector<uint8_t>& Member(const std::string& name) {
+        static const std::vector<uint8_t> none;
+        auto it = s_members.find(name);
+        return it == s_members.end() ? none : it->second;
+    }
+
+    static bool DecodeImage(const std::string& name, skin::TRgbaImage& image) {
+        const std::vector<uint8_t>& giz = Member(name);
+        TGizHeader h;
+        if (!GizReadHeader(giz.data(), static_cast<int64_t>(giz.size()), h)) return false;
+        std::vector<uint8_t> pixels(static_cast<size_t>(h.width) * h.height * 4);
+        if (!GizDecode(giz.data(), static_cast<int64_t>(giz.size()), pixels.data(),
+                       static_cast<int64_t>(pixels.size()), 0, 32))
+            return false;
+        image.Resize(h.width, h.height);
+        for (size_t i = 0; i < pixels.size() / 4; ++i)
+            skin::DecodedPixelToRgba(pixels.data() + i * 4, 32, image.pixels.data() + i * 4);
+        return true;
+    }
+
+    static std::string s_out;
+    static std::map<std::string, std::vector<uint8_t>> s_members;
+};
+
+std::string SkinbuilderTest::s_out;
+std::map<std::string, std::vector<uint8_t>> SkinbuilderTest::s_members;
+
+TEST_F(SkinbuilderTest, TwoRunsGiveTheSameBytes) {
+    const std::string second = tooltest::FreshDir() + "/bin";
+    const auto run = BuildSkin(second);
+    ASSERT_EQ(run.exitCode, 0) << run.output;
+    const auto a = Tree(s_out), b = Tree(second);
+    ASSERT_EQ(a.size(), b.size());
+    for (const auto& [name, bytes] : a) {
+        ASSERT_EQ(b.count(name), 1u) << name;
+        EXPECT_TRUE(bytes == b.at(name)) << name << " differs between two runs";
+    }
+    EXPECT_EQ(a.count("gfx/data.pac"), 1u);
+    EXPECT_EQ(a.count("settings.ini"), 1u);
+    EXPECT_EQ(a.count("text.ini"), 1u);
+}
+
+TEST_F(SkinbuilderTest, PackHoldsTheSplashImagesAndTheFonts) {
+    for (const char* name : {"splash", "progon", "font99"}) EXPECT_FALSE(Member(name).empty()) << name;
+    for (int n = 0; n <= 15; ++n) EXPECT_FALSE(Member("font" + std::to_string(n)).empty()) << n;
+
+    skin::TRgbaImage splash, bar;
+    ASSERT_TRUE(DecodeImage("splash", splash));
+    ASSERT_TRUE(DecodeImage("progon", bar));
+    EXPECT_GE(splash.width, 400);
+    EXPECT_GE(splash.height, 250);
+    // A background is drawn opaque: no pixel of it is the transparent 0.
+    for (size_t i = 0; i < splash.pixels.size(); i += 4) ASSERT_EQ(splash.pixels[i + 3], 255) << i / 4;
+    // The bar is transparent outside its rounded ends only.
+    EXPECT_EQ(bar.At(0, 0)[3], 0);
+    EXPECT_EQ(bar.At(bar.width / 2, bar.height / 2)[3], 255);
+}
+
+TEST_F(SkinbuilderTest, ProgressBarSitsInsideTheSplash) {
+    platform::headless::InstallFresh();
+    TInifile settings(s_out + "/settings.ini");
+    const std::string progress = settings.ReadString("Splash", "Progress", "");
+    int x = -1, y = -1;
+    ASSERT_EQ(std::sscanf(progress.c_str(), "%d,%d", &x, &y), 2) << progress;
+    skin::TRgbaImage splash, bar;
+    ASSERT_TRUE(DecodeImage("splash", splash));
+    ASSERT_TRUE(DecodeImage("progon", bar));
+    ASSERT_LE(x + bar.width, splash.width);
+    ASSERT_LE(y + bar.height, splash.height);
+    // The track under the bar is darker than the bar: the bar shows.
+    const uint8_t* track = splash.At(x + bar.width / 2, y + bar.height / 2);
+    const uint8_t* fill = bar.At(bar.width / 2, bar.height / 2);
+    EXPECT_GT(fill[1], track[1] + 60);
+
+    // With QV_SKIN_PREVIEW set, write the splash with the bar 60 % full, for
+    // people to look at.
+    if (const char* preview = std::getenv("QV_SKIN_PREVIEW")) {
+        for (int by = 0; by < bar.height; ++by)
+            for (int bx = 0; bx < bar.width * 6 / 10; ++bx)
+                if (bar.At(bx, by)[3] != 0) std::copy(bar.At(bx, by), bar.At(bx, by) + 4, splash.At(x + bx, y + by));
+        std::string error;
+        EXPECT_TRUE(skin::WritePng(preview, splash, error)) << error;
+    }
+}
+
+TEST_F(SkinbuilderTest, FontResourcesParseAndTheirStripsDecode) {
+    std::vector<std::string> names = {"font99"};
+    for (int n = 0; n <= 15; ++n) names.push_back("font" + std::to_string(n));
+    for (const std::string& name : names) {
+        SCOPED_TRACE(name);
+        skin::TFontResource font;
+        TGizHeader strip;
+        std::string error;
+        ASSERT_TRUE(skin::ParseFont(Member(name), font, strip, error)) << error;
+        EXPECT_GE(font.height, 12);
+        EXPECT_LE(font.height, 20);
+        EXPECT_EQ(strip.height, font.height);
+        EXPECT_EQ(strip.width, font.TotalWidth());
+        EXPECT_GT(font.spaceWidth, 0);
+        std::vector<uint8_t> pixels(static_cast<size_t>(strip.width) * strip.height * 2);
+        ASSERT_TRUE(GizDecode(font.strip.data(), static_cast<int64_t>(font.strip.size()), pixels.data(),
+                              static_cast<int64_t>(pixels.size()), 0, 16));
+        EXPECT_GT(font.WidthOf('!'), 0);
+    }
+    skin::TFontResource body;
+    TGizHeader strip;
+    std::string error;
+    ASSERT_TRUE(skin::ParseFont(Member("font1"), body, strip, error));
+    // Letters, digits and the code page's upper half have glyphs; DEL and
+    // the five holes of Windows-1252 have none.
+    for (int ch : {0x41, 0x57, 0x67, 0x30, 0x80, 0x9F, 0xC4, 0xD7, 0xE9, 0xFF})
+        EXPECT_GT(body.WidthOf(static_cast<uint8_t>(ch)), 0) << ch;
+    for (int ch : {0x7F, 0x81, 0x8D, 0x8F, 0x90, 0x9D}) EXPECT_EQ(body.WidthOf(static_cast<uint8_t>(ch)), 0) << ch;
+    EXPECT_GT(body.WidthOf('W'), body.WidthOf('i'));
+}
+
+TEST_F(SkinbuilderTest, ColourFontsDifferOnlyInColour) {
+    skin::TFontResource a, b;
+    TGizHeader sa, sb;
+    std::string error;
+    ASSERT_TRUE(skin::ParseFont(Member("font1"), a, sa, error));
+    ASSERT_TRUE(skin::ParseFont(Member("font5"), b, sb, error));
+    EXPECT_EQ(a.widths, b.widths);
+    EXPECT_EQ(a.height, b.height);
+    EXPECT_NE(a.strip, b.strip);
+}
+
+TEST_F(SkinbuilderTest, IniFilesAreInTheClientsFormat) {
+    std::vector<uint8_t> bytes;
+    std::string error;
+    ASSERT_TRUE(skin::ReadFileBytes(s_out + "/settings.ini", bytes, error));
+    const std::string settings(bytes.begin(), bytes.end());
+    EXPECT_NE(settings.find("[splash]\r\nProgress="), std::string::npos) << settings;
+    EXPECT_NE(settings.find("[windows]\r\nsplash=24,24\r\n"), std::string::npos) << settings;
+    EXPECT_EQ(settings.find("\n["), settings.find("\r\n\r\n[") + 3);
+
+    platform::headless::InstallFresh();
+    TInifile texts(s_out + "/text.ini");
+    const std::string changeres = texts.ReadString("en-Message", "changeres", "");
+    EXPECT_NE(changeres.find("800 \xD7 600"), std::string::npos) << changeres;  // × in Windows-1252
+    EXPECT_FALSE(texts.ReadString("en-Message", "wrongres", "").empty());
+    TInifile ini(s_out + "/settings.ini");
+    EXPECT_EQ(ini.ReadString("Generel", "Language", ""), "en");
+}
+
+TEST_F(SkinbuilderTest, EverySoundOfTheClientIsACleanShortWave) {
+    const char* names[] = {"Glide.wav", "Rollover.wav", "Rolldown.wav", "spam.wav",  "Join.wav",
+                           "Hit.wav",   "Roll.wav",     "fall.wav",     "in.wav",    "explode2.wav",
+                           "stop.wav",  "out.wav",      "trash.wav",    "Yatzy.wav", "Yourturn.wav",
+                           "level.wav", "Lines.Wav",    "Line.Wav",     "block.wav", "fast.wav",
+                           "Doh.Wav",   "New.wav",      "Weight.wav",   "Explode.wav"};
+    for (const char* name : names) {
+        SCOPED_TRACE(name);
+        std::vector<uint8_t> wave;
+        std::string error;
+        ASSERT_TRUE(skin::ReadFileBytes(s_out + "/sound/" + name, wave, error)) << error;
+        ASSERT_GT(wave.size(), 44u);
+        EXPECT_EQ(std::string(wave.begin(), wave.begin() + 4), "RIFF");
+        EXPECT_EQ(std::string(wave.begin() + 8, wave.begin() + 16), "WAVEfmt ");
+        EXPECT_EQ(wave[20] | wave[21] << 8, 1);   // PCM
+        EXPECT_EQ(wave[22] | wave[23] << 8, 1);   // mono
+        EXPECT_EQ(wave[34] | wave[35] << 8, 16);  // bits
+        const uint32_t data = wave[40] | wave[41] << 8 | wave[42] << 16 | static_cast<uint32_t>(wave[43]) << 24;
+        EXPECT_EQ(data + 44, wave.size());
+        const uint32_t rate = wave[24] | wave[25] << 8 | wave[26] << 16;
+        EXPECT_LT(data / 2, rate * 2) << "longer than two seconds";
+        int peak = 0;
+        for (size_t i = 44; i + 1 < wave.size(); i += 2)
+            peak = std::max(peak, std::abs(static_cast<int16_t>(wave[i] | wave[i + 1] << 8)));
+        EXPECT_GT(peak, 2000) << "nearly silent";
+        EXPECT_LT(peak, 32767) << "clipped";
+        // It ends in silence, so playback stops without a click.
+        EXPECT_EQ(static_cast<int16_t>(wave[wave.size() - 2] | wave[wave.size() - 1] << 8), 0);
+    }
+}
+
+TEST(SkinbuilderErrors, MissingSourcesGiveAMessage) {
+    const std::string dir = tooltest::FreshDir();
+    auto run = tooltest::Run(QV_SKINBUILDER, {dir + "/nothing", dir + "/out"});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_NE(run.output.find("cannot open"), std::string::npos) << run.output;
+    run = tooltest::Run(QV_SKINBUILDER, {});
+    EXPECT_EQ(run.exitCode, 2);
+    EXPECT_NE(run.output.find("usage"), std::string::npos) << run.output;
+}
+
+}  // namespace

@@ -1,0 +1,158 @@
+#include "SkinBuilder.h"
+
+#include <cstdio>
+#include <cstdlib>
+
+#include "FontMaker.h"
+#include "IniMaker.h"
+#include "SoundMaker.h"
+#include "SplashArt.h"
+#include "ToolFiles.h"
+#include "resources/PackWriter.h"
+
+namespace skin {
+
+namespace {
+
+struct TSources {
+    TSourceFile palette, symbols, settings, texts, sounds;
+};
+
+bool LoadSources(const std::string& dir, TSources& s, std::string& error) {
+    return s.palette.Load(JoinPath(dir, "palette.txt"), error) &&
+           s.symbols.Load(JoinPath(dir, "symbols.txt"), error) &&
+           s.settings.Load(JoinPath(dir, "settings.txt"), error) &&
+           s.texts.Load(JoinPath(dir, "text.txt"), error) &&
+           s.sounds.Load(JoinPath(dir, "sounds.txt"), error);
+}
+
+// settings [Splash] Progress as "x,y".
+bool ReadSplashLayout(const TSourceFile& settings, TSplashLayout& layout, std::string& error) {
+    const TSourceSection* splash = settings.Find("Splash");
+    const std::string* progress = splash != nullptr ? splash->Find("Progress") : nullptr;
+    if (progress == nullptr || std::sscanf(progress->c_str(), "%d,%d", &layout.barX, &layout.barY) != 2) {
+        error = settings.Path() + ": needs [Splash] Progress = x,y";
+        return false;
+    }
+    return true;
+}
+
+// Light inks are blended over the panel colour, dark ones over paper.
+TColour GroundFor(const TPalette& palette, const TColour& ink) {
+    return palette.Get(ink.Luma() >= 0.5 ? "panel" : "paper");
+}
+
+bool AddColourFonts(const TPalette& palette, const TFaces& faces, TPackWriter& pack, std::string& error) {
+    TGlyphSet set;
+    if (!RenderGlyphSet(faces.Plain(), palette.TypeSize("body"), Cp1252CodePoints(), set, error)) return false;
+    for (const TColourFont& font : palette.ColourFonts()) {
+        std::array<TColour, TFontResource::kGlyphCount> inks;
+        inks.fill(font.colour);
+        std::vector<uint8_t> resource;
+        if (!ColourFont(set, inks, GroundFor(palette, font.colour), resource, error) ||
+            !pack.Add("font" + std::to_string(font.number), std::move(resource), error))
+            return false;
+    }
+    return true;
+}
+
+bool ReadSymbols(const TSourceFile& source, const TPalette& palette, FT_Face face,
+                 std::array<uint32_t, TFontResource::kGlyphCount>& codes,
+                 std::array<TColour, TFontResource::kGlyphCount>& inks, std::string& error) {
+    const TSourceSection* section = source.Find("Symbols");
+    if (section == nullptr || section->lines.size() > codes.size()) {
+        error = source.Path() + ": needs [Symbols] with at most 223 lines";
+        return false;
+    }
+    codes.fill(0);
+    inks.fill(palette.Get("ink"));
+    for (size_t i = 0; i < section->lines.size(); ++i) {
+        const TSourceLine& line = section->lines[i];
+        const std::vector<std::string> words = SplitWords(line.key);
+        char* end = nullptr;
+        const unsigned long code = words.size() == 2 ? std::strtoul(words[0].c_str(), &end, 16) : 0;
+        if (!line.bare || code == 0 || *end != 0 || !palette.Has(words[1])) {
+            error = source.Where(line.number) + "expected a hex code point and a palette colour";
+            return false;
+        }
+        if (FT_Get_Char_Index(face, static_cast<FT_ULong>(code)) == 0) {
+            error = source.Where(line.number) + "DejaVu Sans has no glyph " + words[0];
+            return false;
+        }
+        codes[i] = static_cast<uint32_t>(code);
+        inks[i] = palette.Get(words[1]);
+    }
+    return true;
+}
+
+bool AddSymbolFont(const TSources& s, const TPalette& palette, const TFaces& faces, TPackWriter& pack,
+                   std::string& error) {
+    std::array<uint32_t, TFontResource::kGlyphCount> codes;
+    std::array<TColour, TFontResource::kGlyphCount> inks;
+    TGlyphSet set;
+    std::vector<uint8_t> resource;
+    return ReadSymbols(s.symbols, palette, faces.Plain(), codes, inks, error) &&
+           RenderGlyphSet(faces.Plain(), palette.TypeSize("body"), codes, set, error) &&
+           ColourFont(set, inks, palette.Get("panel"), resource, error) &&
+           pack.Add("font99", std::move(resource), error);
+}
+
+bool AddImages(const TSources& s, const TPalette& palette, const TFaces& faces, TPackWriter& pack,
+               TBuildReport& report, std::string& error) {
+    TSplashLayout layout;
+    std::vector<TImage> images;
+    if (!ReadSplashLayout(s.settings, layout, error) || !DrawSplash(palette, faces, layout, images, error))
+        return false;
+    for (TImage& image : images) {
+        report.members.push_back(image.name);
+        if (!pack.Add(image.name, std::move(image.giz), error)) return false;
+    }
+    return true;
+}
+
+bool WriteSounds(const TSources& s, const std::string& folder, TBuildReport& report, std::string& error) {
+    std::vector<TSound> sounds;
+    if (!MakeSounds(s.sounds, sounds, error) || !MakeDirectories(folder, error)) return false;
+    for (const TSound& sound : sounds) {
+        if (!WriteFileBytes(JoinPath(folder, sound.name), sound.wave, error)) return false;
+        report.soundCount += 1;
+        report.soundBytes += static_cast<long long>(sound.wave.size());
+    }
+    return true;
+}
+
+bool WritePack(const TPackWriter& pack, const std::string& outDir, TBuildReport& report, std::string& error) {
+    const std::string gfx = JoinPath(outDir, "gfx");
+    std::vector<uint8_t> bytes;
+    if (!MakeDirectories(gfx, error) || !pack.Build(bytes, error) ||
+        !WriteFileBytes(JoinPath(gfx, "data.pac"), bytes, error))
+        return false;
+    report.packBytes = static_cast<long long>(bytes.size());
+    return true;
+}
+
+}  // namespace
+
+bool BuildSkin(const TBuildOptions& options, TBuildReport& report, std::string& error) {
+    TSources sources;
+    TPalette palette;
+    TFaces faces;
+    TPackWriter pack;
+    if (!LoadSources(options.skinDir, sources, error) || !palette.Load(sources.palette, error) ||
+        !faces.Load(options.fontDir, error) || !MakeDirectories(options.outDir, error))
+        return false;
+    if (!AddImages(sources, palette, faces, pack, report, error) ||
+        !AddColourFonts(palette, faces, pack, error) || !AddSymbolFont(sources, palette, faces, pack, error))
+        return false;
+    if (!palette.Missing().empty()) {
+        error = "the drawing code asks for the colour \"" + palette.Missing().front() +
+                "\", which skin/palette.txt does not define";
+        return false;
+    }
+    return WritePack(pack, options.outDir, report, error) &&
+           WriteIniFile(sources.settings, JoinPath(options.outDir, "settings.ini"), error) &&
+           WriteIniFile(sources.texts, JoinPath(options.outDir, "text.ini"), error) &&
+           WriteSounds(sources, JoinPath(options.outDir, "sound"), report, error);
+}
+
+}  // namespace skin
