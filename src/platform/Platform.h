@@ -192,6 +192,14 @@ public:
     virtual void Hide() = 0;
     virtual bool Visible() const = 0;
     virtual void Move(int x, int y) = 0;
+    // Shows only the top-left width × height of the window, at most the size
+    // it was created with; the back buffer keeps its size (a popup that grows
+    // out of its anchor). False where the platform cannot resize a window.
+    virtual bool SetShownSize(int width, int height) {
+        (void)width;
+        (void)height;
+        return false;
+    }
     virtual Rect Bounds() const = 0;
     virtual void Focus() = 0;
     virtual bool Focused() const = 0;

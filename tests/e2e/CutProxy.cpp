@@ -345,7 +345,9 @@ void TCutProxy::TakeReply(TLink& l, const char* data, size_t n) {
         Reset(l);
         return;
     }
-    if (l.handshakeCut && l.handshake == HandshakeCut::BeforeReply) {
+    if (l.handshakeCut && l.handshake != HandshakeCut::InOpening) {
+        // The server has resumed; the client gets none or half of its reply.
+        if (l.handshake == HandshakeCut::InReply) l.down.pending += l.reply.substr(0, frame.length / 2);
         m_handshakeCuts.fetch_add(1);
         Cut(l);
         return;

@@ -13,8 +13,8 @@
 // client-to-server stream at the server's resume reply minus one (the reply
 // counts the client's opening byte). Openings and replies are outside both
 // streams. A plan can also cut a reconnect inside its handshake: halfway
-// through the opening, or once the server has resumed but before its reply
-// reaches the client.
+// through the opening, once the server has resumed but before its reply
+// reaches the client, or with only the first half of the reply delivered.
 #pragma once
 
 #include <atomic>
@@ -28,7 +28,7 @@
 
 namespace e2etest {
 
-enum class HandshakeCut { InOpening, BeforeReply };
+enum class HandshakeCut { InOpening, InReply, BeforeReply };
 
 struct TCutPlan {
     // Stream offsets, ascending: a cut falls when a stream reaches one.

@@ -4,6 +4,11 @@
 #include <filesystem>
 
 namespace e2etest {
+namespace {
+
+constexpr int kPassMs = 5;
+
+}  // namespace
 
 TServerThread::TServerThread() {
     char pattern[] = "/tmp/qve2eXXXXXX";
@@ -37,7 +42,12 @@ bool TServerThread::Start(const std::function<void(server::Server&)>& setUp, std
     if (setUp) setUp(*m_server);
     if (!m_server->Start(error)) return false;
     m_port = m_server->Ports().front();
-    m_thread = std::thread([this] { m_server->Run(m_stop); });
+    // The server's own Run waits up to half a second per pass; short passes
+    // let Stop end the loop at once.
+    m_thread = std::thread([this] {
+        while (!m_stop.load()) m_server->Poll(kPassMs);
+        m_server->Shutdown();
+    });
     return true;
 }
 

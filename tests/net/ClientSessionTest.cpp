@@ -65,6 +65,35 @@ TEST_F(ClientSession, ResendsWhatTheServerLostAfterAResumeReply) {
     EXPECT_EQ(c.BytesReceived(), 3u + 6u);  // the reply itself is not counted
 }
 
+// A connection lost while the resume reply is arriving: the part that came
+// is no stream data, and the next reconnect starts from a clean buffer.
+TEST_F(ClientSession, AResumeReplyCutHalfwayIsForgottenOnTheNextReconnect) {
+    Tnet& c = Connected(true);
+    peer.Write("~7\x01" + Frame("before"));
+    ASSERT_TRUE(PumpUntil([&] { return messages.size() == 1; }));
+    uint64_t received = c.BytesReceived();
+
+    DropAndReconnect(peer, c);
+    peer.Write("}2");
+    PumpBriefly();
+    EXPECT_TRUE(c.AwaitingResume());
+    peer.Drop();
+    ASSERT_TRUE(PumpUntil([&] { return c.ReconnectCount() == 2 && c.AwaitingResume(); }));
+    ASSERT_TRUE(peer.Accept());
+    net::TOpening second;
+    ASSERT_EQ(net::ParseOpening(peer.ReadAvailable(), second), net::OpeningStatus::Complete);
+    EXPECT_EQ(second.bytesReceived, received);
+
+    peer.Write("}2\x01" + Frame("after"));
+    ASSERT_TRUE(PumpUntil([&] { return messages.size() == 2; }));
+    EXPECT_EQ(messages, (std::vector<std::string>{"before", "after"}));
+    EXPECT_FALSE(c.AwaitingResume());
+    EXPECT_EQ(c.BytesReceived(), received + 6);
+    EXPECT_EQ(c.PendingReceive(), 0);
+    EXPECT_TRUE(errors.empty());
+    EXPECT_EQ(disconnects, 0);
+}
+
 TEST_F(ClientSession, ResumeThatCannotBeServedEndsAsAPlainClose) {
     // A reply above what was sent.
     Tnet& c = Connected(true);

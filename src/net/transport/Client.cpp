@@ -239,6 +239,10 @@ void TClient::EndSession() {
 }
 
 void TClient::Reconnect() {
+    // A connection lost while its resume reply was arriving leaves part of
+    // that reply behind the stream's bytes; the next connection sends a
+    // reply of its own.
+    if (m_awaitingResume) m_receiveBuffer.SetSize(m_resumeAt);
     m_reconnecting = true;
     m_awaitingResume = false;
     ++m_reconnectCount;

@@ -21,6 +21,8 @@ TWindow::TWindow(TVideo& video, const WindowParams& params, int depth)
       m_shape(params.shape),
       m_depth(depth),
       m_bytesPerPixel(BytesPerPixel(depth)),
+      m_shownWidth(params.width),
+      m_shownHeight(params.height),
       m_alive(std::make_shared<bool>(true)) {
     size_t bytes = static_cast<size_t>(std::max(params.width, 0)) *
                    static_cast<size_t>(std::max(params.height, 0)) * m_bytesPerPixel;
@@ -91,8 +93,14 @@ void TWindow::Move(int x, int y) {
     m_params.y = y;
 }
 
+bool TWindow::SetShownSize(int width, int height) {
+    m_shownWidth = std::clamp(width, 0, m_params.width);
+    m_shownHeight = std::clamp(height, 0, m_params.height);
+    return true;
+}
+
 Rect TWindow::Bounds() const {
-    return Rect{m_params.x, m_params.y, m_params.x + m_params.width, m_params.y + m_params.height};
+    return Rect{m_params.x, m_params.y, m_params.x + m_shownWidth, m_params.y + m_shownHeight};
 }
 
 void TWindow::Focus() {

@@ -27,6 +27,7 @@ public:
     void Hide() override;
     bool Visible() const override { return m_visible; }
     void Move(int x, int y) override;
+    bool SetShownSize(int width, int height) override;
     Rect Bounds() const override;
     void Focus() override;
     bool Focused() const override;
@@ -69,6 +70,7 @@ private:
     int m_bytesPerPixel;
     std::vector<uint8_t> m_back, m_screen;
     bool m_visible = false, m_minimized = false;
+    int m_shownWidth, m_shownHeight;  // the part of the window on screen
     Rect m_pending;
     bool m_paintPosted = false;
     int m_presents = 0;
