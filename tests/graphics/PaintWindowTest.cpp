@@ -24,6 +24,15 @@ TEST_F(PaintWindowTest, WindowTakesTheBackgroundsSizeCaptionAndPixels) {
     EXPECT_FALSE(window.Visible());  // the owner shows it
 }
 
+TEST_F(PaintWindowTest, AWindowThatAppearsPaintsItsWholeFace) {
+    auto paint = MakePaint();
+    Headless(*paint).Show();
+    Pump();
+    EXPECT_EQ(ScreenAt(*paint, 0, 0), Px(kGrey));
+    EXPECT_EQ(ScreenAt(*paint, 39, 29), Px(kGrey));
+    EXPECT_FALSE(paint->PaintPosted());
+}
+
 TEST_F(PaintWindowTest, CentresInTheWorkAreaRoundingTowardZero) {
     Video().SetWorkArea(TRect{10, 20, 111, 71});  // 101 × 51
     auto paint = MakePaint();
