@@ -264,6 +264,7 @@ void TBar::TakeOver(std::unique_ptr<TBar> other) {
     const int before = Count();
     for (auto& tab : other->m_tabs) {
         tab->MoveToOwner(m_owner);
+        tab->SetY(m_y);
         AdoptTab(*tab);
         // The caption is measured again against this bar's tab width.
         const std::string caption = tab->Caption();

@@ -9,11 +9,7 @@
 #include "resources/Texts.h"
 #include "shell/MyTimer.h"
 
-// UNFINISHED: the wrapped kind's scroll bar waits for TScrollbar; until
-// then a wrapped label shows its first lines only.
-#ifdef QV_HAVE_SCROLLBAR
 #include "controls/Scrollbar.h"
-#endif
 
 namespace {
 
@@ -171,9 +167,7 @@ void TText::Show() {
     m_visible = true;
     TMygfx::Show();
     Repaint(Bounds());
-#ifdef QV_HAVE_SCROLLBAR
     if (m_scrollbar) m_scrollbar->Show();
-#endif
 }
 
 void TText::Hide() {
@@ -181,9 +175,7 @@ void TText::Hide() {
     m_visible = false;
     StopMarquee();
     TMygfx::Hide();
-#ifdef QV_HAVE_SCROLLBAR
     if (m_scrollbar) m_scrollbar->Hide();
-#endif
 }
 
 void TText::Detach() {
@@ -191,9 +183,7 @@ void TText::Detach() {
     m_visible = false;
     StopMarquee();
     TMygfx::Detach();
-#ifdef QV_HAVE_SCROLLBAR
     if (m_scrollbar) m_scrollbar->Hide();
-#endif
 }
 
 void TText::Draw(const TRect& rect) {
@@ -228,27 +218,22 @@ void TText::Repaint(const TRect& area) {
 // The scroll bar --------------------------------------------------------
 
 void TText::CreateScrollbar() {
-#ifdef QV_HAVE_SCROLLBAR
     const bool wasVisible = m_scrollbar && m_visible;
     m_scrollbar.reset();
-    m_scrollbar = std::make_shared<TScrollbar>(
+    m_scrollbar = std::make_unique<TScrollbar>(
         Parent(), kScrollElement, [this](TScrollbar* bar) { ScrollbarChanged(bar->Position()); },
         this, m_bottom - m_top, m_top, m_right + kScrollbarGap);
     if (wasVisible) m_scrollbar->Show();
-#endif
 }
 
 // Back to the first line; the range covers every first line that still
 // fills the box.
 void TText::UpdateScrollbar() {
     m_firstLine = 0;
-#ifdef QV_HAVE_SCROLLBAR
     if (!m_scrollbar) return;
-    m_scrollbar->SkipNextEvent();
-    m_scrollbar->SetPosition(0);
     const int lines = LineCount();
     m_scrollbar->SetRange(lines > m_visibleLines ? lines - m_visibleLines + 1 : 0);
-#endif
+    m_scrollbar->SetPosition(0);
 }
 
 void TText::ScrollbarChanged(int position) {

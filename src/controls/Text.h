@@ -116,7 +116,7 @@ private:
     int m_textWidth = 0;
     std::vector<std::string> m_lines;
     int m_firstLine = 0;
-    std::shared_ptr<TScrollbar> m_scrollbar;
+    std::unique_ptr<TScrollbar> m_scrollbar;
     std::unique_ptr<TMyTimer> m_timer;
     int m_offset = 0;
     int m_pause = 0;

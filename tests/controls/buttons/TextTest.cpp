@@ -1,6 +1,7 @@
 // TText: labels that follow their text, centring, word wrapping, and the
 // marquee under the pointer.
 #include "ButtonsFixture.h"
+#include "controls/Scrollbar.h"
 #include "controls/Text.h"
 
 namespace buttontest {
@@ -61,6 +62,9 @@ TEST_F(TextTest, PlainSitsLeftAndCentredKindSitsInTheMiddle) {
 
 TEST_F(TextTest, WrapsAtBlanksAndHyphens) {
     // 20 pixels: "ab cd" is 18; "efgh-" (17) cannot join it; "ij k" is 14.
+    for (const char* name : {"Listupon", "Listupof", "Listdoon", "Listdoof"}) {
+        Solid(name, 5, 4, kRed);
+    }
     TText label(paint.get(), TText::kWrapped, "", "ab cd efgh-ij k", 12, 20, 0, 0);
     EXPECT_EQ(label.LineCount(), 3);
     EXPECT_EQ(label.Line(1), "ab cd");
@@ -73,9 +77,23 @@ TEST_F(TextTest, WrapsAtBlanksAndHyphens) {
     EXPECT_EQ(WhiteSpan(5), std::make_pair(0, 17));
     EXPECT_EQ(WhiteSpan(10), std::make_pair(-1, -1));  // line 3 does not fit
 
+    // The scroll bar right of the box offers the two first lines that fill it.
+    TScrollbar* bar = label.Scrollbar();
+    ASSERT_NE(bar, nullptr);
+    EXPECT_EQ(bar->X(), 20 + TText::kScrollbarGap);
+    EXPECT_EQ(bar->Height(), 12);
+    EXPECT_EQ(bar->Range(), 2);
+    bar->SetPosition(1);
+    EXPECT_EQ(label.FirstLine(), 1);
+    EXPECT_EQ(WhiteSpan(0), std::make_pair(0, 17));
+    EXPECT_EQ(WhiteSpan(5), std::make_pair(0, 14));
+
     label.SetText("abcdefghijklmnop  ab");  // a word wider than the box stands alone
     EXPECT_EQ(label.Line(1), "abcdefghijklmnop");
     EXPECT_EQ(label.Line(2), "ab");
+    EXPECT_EQ(label.FirstLine(), 0);  // back to the top
+    EXPECT_EQ(bar->Position(), 0);
+    EXPECT_EQ(bar->Range(), 0);       // everything fits
 }
 
 TEST_F(TextTest, MarqueeRunsToAndFroWhileThePointerIsOverIt) {

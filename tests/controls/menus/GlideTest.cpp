@@ -3,6 +3,7 @@
 #include "MenusFixture.h"
 #include "controls/Glide.h"
 #include "controls/Rollover.h"
+#include "controls/Text.h"
 
 namespace menutest {
 namespace {
