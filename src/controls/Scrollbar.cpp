@@ -7,6 +7,7 @@
 #include "graphics/Mybitmap.h"
 #include "graphics/Myimage.h"
 #include "graphics/Paint.h"
+#include "resources/StrFuncs.h"
 #include "shell/MyTimer.h"
 
 TScrollbar::TScrollbar(TMygfx* spriteOwner, const std::string& prefix, TChangeEvent onChange,
@@ -42,8 +43,8 @@ TScrollbar::~TScrollbar() {
 // A skin without a thumb image gets an invisible one pixel thumb, so the bar
 // still works by its buttons and track.
 void TScrollbar::CreateThumb(const std::string& name) {
-    if (TMybitmap::Exists(name)) {
-        m_thumb = std::make_unique<TMyimage>(m_spriteOwner, name);
+    if (TMybitmap::Exists(LowerCaseAscii(name))) {
+        m_thumb = std::make_unique<TMyimage>(m_spriteOwner, LowerCaseAscii(name));
     } else {
         m_thumb = std::make_unique<TMyimage>(
             m_spriteOwner, [](TMybitmap& bitmap, void*) { bitmap.Clear(); }, nullptr, 1, 1);
