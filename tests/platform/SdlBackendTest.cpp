@@ -24,8 +24,8 @@ protected:
         setenv("SDL_VIDEODRIVER", "dummy", 1);
         auto backend = platform::sdl::CreateBackend();
         ASSERT_NE(backend, nullptr);
-        EXPECT_EQ(backend->video, nullptr);
-        EXPECT_EQ(backend->audio, nullptr);
+        EXPECT_NE(backend->video, nullptr);  // the dummy driver has video
+        EXPECT_NE(backend->audio, nullptr);
         platform::Install(std::move(backend));
     }
     void TearDown() override { platform::Uninstall(); }

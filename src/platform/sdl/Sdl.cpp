@@ -2,10 +2,12 @@
 
 #include <SDL.h>
 
+#include "platform/sdl/SdlAudio.h"
 #include "platform/sdl/SdlDialogs.h"
 #include "platform/sdl/SdlIo.h"
 #include "platform/sdl/SdlLoop.h"
 #include "platform/sdl/SdlShell.h"
+#include "platform/sdl/SdlVideo.h"
 
 namespace platform::sdl {
 namespace {
@@ -33,6 +35,8 @@ std::unique_ptr<Backend> CreateBackend() {
     backend->io = std::make_unique<TIo>(*loop);
     backend->shell = std::make_unique<TShell>(*loop);
     backend->dialogs = std::make_unique<TDialogs>();
+    if (started & SDL_INIT_VIDEO) backend->video = std::make_unique<TVideo>(*loop);
+    backend->audio = std::make_unique<TAudio>();
     backend->loop = std::move(loop);
     return backend;
 }

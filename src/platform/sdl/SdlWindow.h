@@ -1,0 +1,102 @@
+// One borderless, fixed-size SDL window with its back buffer.
+//
+// The back buffer is memory in the screen format; Present uploads the area
+// into a streaming texture of the same pixel format and presents the whole
+// texture (the renderer's own buffer is undefined after a present). The
+// window's face is always the texture, so an exposure shows the presented
+// image again at once; it also reaches the owner as an onPaint of the whole
+// window, like a paint request of the window system.
+//
+// Paint requests: Invalidate joins areas and posts one paint to the loop;
+// Update delivers the pending one now. A window freed with a paint posted
+// drops it.
+//
+// Shapes: a window created with a shape is an SDL shaped window with a
+// rounded-rectangle mask; SetShape changes the mask of such a window. A
+// window created without a shape, or where the window system (or OpenGL,
+// which SDL's shaped windows need here) is missing, stays rectangular.
+#pragma once
+
+#include <SDL.h>
+
+#include <memory>
+#include <vector>
+
+#include "platform/Platform.h"
+
+namespace platform::sdl {
+
+class TVideo;
+
+// The texture format of a depth (15, 16, 24, 32); SDL_PIXELFORMAT_UNKNOWN
+// for any other.
+Uint32 TextureFormat(int depth);
+
+// Coverage of a window shape: width × height bytes, 1 inside, 0 outside (a
+// pixel is inside when its centre lies in the rounded rectangle and outside
+// the hole).
+std::vector<uint8_t> ShapeMask(const WindowShape& shape, int width, int height);
+
+class TWindow : public IWindow {
+public:
+    // Creates nothing; Open does. depth must be one TextureFormat knows.
+    TWindow(TVideo& video, const WindowParams& params, int depth);
+    ~TWindow() override;
+    TWindow(const TWindow&) = delete;
+    TWindow& operator=(const TWindow&) = delete;
+    // Creates the SDL window, renderer and texture; false on failure.
+    bool Open();
+
+    void SetEvents(WindowEvents events) override { m_events = std::move(events); }
+    Surface BackBuffer() override;
+    void Present(const Rect& area) override;
+    void Invalidate(const Rect& area) override;
+    void Update() override;
+    void SetShape(const WindowShape& shape) override;
+    void Show() override;
+    void Hide() override;
+    bool Visible() const override { return m_visible; }
+    void Move(int x, int y) override;
+    bool SetShownSize(int width, int height) override;
+    Rect Bounds() const override;
+    void Focus() override;
+    bool Focused() const override;
+    void Minimize() override;
+    void BringToFront() override;
+    void SetTitle(const std::string& title) override;
+
+    // Called by the video facet.
+    Uint32 Id() const { return m_id; }
+    SDL_Window* Handle() const { return m_window; }
+    const WindowEvents& Events() const { return m_events; }
+    void Exposed();
+    // Frees the SDL objects; from the video facet before SDL's video ends,
+    // after which the window lives on as memory only.
+    void Detach(bool fromVideo = true);
+    bool Shaped() const { return m_shaped; }
+
+private:
+    bool OpenSdl(bool shaped);
+    bool ApplyShape(const WindowShape& shape);
+    void RenderTexture();
+    void DeliverPaint();
+    Rect Whole() const { return Rect{0, 0, m_width, m_height}; }
+
+    TVideo* m_video;
+    WindowParams m_params;
+    int m_width, m_height, m_depth, m_bytesPerPixel;
+    int m_x, m_y, m_shownWidth, m_shownHeight;
+    std::vector<uint8_t> m_back;
+    SDL_Window* m_window = nullptr;
+    SDL_Renderer* m_renderer = nullptr;
+    SDL_Texture* m_texture = nullptr;
+    Uint32 m_id = 0;
+    bool m_shaped = false;
+    bool m_visible = false;
+    WindowEvents m_events;
+    Rect m_pending;
+    bool m_paintPosted = false;
+    std::shared_ptr<bool> m_alive;
+};
+
+}  // namespace platform::sdl
