@@ -157,9 +157,15 @@ void TPaint::RouteEvents() {
     events.onMouseWheel = [this](int d, int x, int y, unsigned shift) { OnMouseWheel(d, x, y, shift); };
     events.onActivate = [this] { OnActivate(); };
     events.onDeactivate = [this] { OnDeactivate(); };
-    events.onKeyDown = m_form.onKeyDown;
-    events.onKeyUp = m_form.onKeyUp;
-    events.onChar = m_form.onChar;
+    events.onKeyDown = [this](int key, unsigned shift) {
+        if (m_inputEnabled && m_form.onKeyDown) m_form.onKeyDown(key, shift);
+    };
+    events.onKeyUp = [this](int key, unsigned shift) {
+        if (m_inputEnabled && m_form.onKeyUp) m_form.onKeyUp(key, shift);
+    };
+    events.onChar = [this](uint8_t ch) {
+        if (m_inputEnabled && m_form.onChar) m_form.onChar(ch);
+    };
     events.onCloseRequest = m_form.onCloseRequest;
     m_window->SetEvents(std::move(events));
 }
@@ -268,18 +274,22 @@ void TPaint::OnPaint(const TRect& area) {
 // Input
 
 void TPaint::OnMouseMove(int x, int y, unsigned shift) {
+    if (!m_inputEnabled) return;
     m_moveSubscribers.Dispatch(this, shift, x, y);
 }
 
 void TPaint::OnMouseDown(int button, int x, int y, unsigned shift) {
+    if (!m_inputEnabled) return;
     m_downSubscribers.Dispatch(this, button, shift | ButtonHeldBit(button), x, y);
 }
 
 void TPaint::OnMouseUp(int button, int x, int y, unsigned shift) {
+    if (!m_inputEnabled) return;
     m_upSubscribers.Dispatch(this, button, shift & ~ButtonHeldBit(button), x, y);
 }
 
 void TPaint::OnMouseWheel(int delta, int x, int y, unsigned shift) {
+    if (!m_inputEnabled) return;
     platform::Rect frame = m_window->Bounds();
     TPoint point{x - frame.left, y - frame.top};
     m_wheelSubscribers.Dispatch(this, shift, point, delta / kWheelNotch);

@@ -109,6 +109,10 @@ public:
     bool Locked() const { return m_locked; }
     void SetSuspended(bool suspended) { m_suspended = suspended; }
     bool Suspended() const { return m_suspended; }
+    // A disabled window ignores the mouse and the keyboard (a modal box of
+    // its own is up); painting and activation go on.
+    void SetInputEnabled(bool enabled) { m_inputEnabled = enabled; }
+    bool InputEnabled() const { return m_inputEnabled; }
     bool PaintPosted() const { return m_paintPosted; }
     const TRect& PendingArea() const { return m_pending; }
     bool Dragging() const { return m_dragX != -1; }
@@ -168,6 +172,7 @@ private:
     TMousewheel m_wheelSubscribers;
     bool m_locked = false;
     bool m_suspended = false;
+    bool m_inputEnabled = true;
     bool m_active = false;
     int m_dragX = -1, m_dragY = -1;
     bool m_paintPosted = false;

@@ -1,0 +1,59 @@
+// The values of one logged-on session that the logon, the dispatcher, the
+// lobby and the game windows share, and the session's connection.
+//
+// There is one session object for the program's whole life; a failed logon
+// and a new attempt reuse it (only the connection is created anew).
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+
+class TClient;
+
+// The parameters of the game being started (server code 18), read by the
+// game window when it opens. Their meaning belongs to each game window.
+struct TGameStartPlayer {
+    std::string Name;
+    std::string Extra;
+};
+
+struct TGameStart {
+    static constexpr int kMaxPlayers = 4;
+    int GameKind = 0;  // 1 Tumblix, 2 Backgammon, 3 Puzzle, 4 Yatzy
+    int PlayerCount = 0;
+    std::array<TGameStartPlayer, kMaxPlayers> Players;
+    int Param1 = 0, Param2 = 0, Param3 = 0, Param4 = 0;
+};
+
+struct TSession {
+    // The alias as typed with every capital "I" made a small "i".
+    std::string Alias;
+    std::string ServerHost;
+    std::string WebPassword;
+    bool StartHelpShown = false;
+    // The lobby's two further first-time hints.
+    bool FirstHintShown = false;
+    bool SecondHintShown = false;
+    uint8_t Privileged = 0;
+    bool RegisterCancelled = false;
+    // "Gotfrom" of version.ini, read when the first version query is answered.
+    int DistributionNumber = 0;
+
+    TGameStart GameStart;
+    bool GameRunning = false;
+    // Entries 1..7 of server code 99; index 0 unused.
+    std::array<std::string, 8> GameUrls;
+    int BannerMinInterval = 30;          // seconds
+    int BannerPeriodMs = 30 * 60000;     // the lobby's banner timer
+    std::string OptionString;
+    int64_t PingSentAt = 0;              // ms, the chat command "/ping"
+
+    // The session's connection; null between attempts. Owned by the logon.
+    TClient* Client = nullptr;
+};
+
+TSession& Session();
+
+// Sends a message on the session's connection; false when there is none.
+bool SendToServer(const std::string& message);
