@@ -2,6 +2,8 @@
 
 #include <sqlite3.h>
 
+#include "SqlStatement.h"
+
 namespace server {
 namespace {
 
@@ -25,38 +27,29 @@ const char* const kMigrations[] = {
     "ALTER TABLE accounts ADD COLUMN last_logon_at INTEGER NOT NULL DEFAULT 0;"
     "ALTER TABLE accounts ADD COLUMN distribution INTEGER NOT NULL DEFAULT 0;"
     "ALTER TABLE accounts ADD COLUMN machine INTEGER NOT NULL DEFAULT 0",
+    // 3: the zone: stored option digits, the privileged flag, game
+    // statistics, and the operator's questions with the answers given.
+    "ALTER TABLE accounts ADD COLUMN options TEXT NOT NULL DEFAULT '';"
+    "ALTER TABLE accounts ADD COLUMN privileged INTEGER NOT NULL DEFAULT 0;"
+    "CREATE TABLE statistics ("
+    " account_id INTEGER NOT NULL REFERENCES accounts(id),"
+    " game INTEGER NOT NULL,"
+    " won INTEGER NOT NULL DEFAULT 0,"
+    " lost INTEGER NOT NULL DEFAULT 0,"
+    " dropped INTEGER NOT NULL DEFAULT 0,"
+    " score INTEGER NOT NULL DEFAULT 0,"
+    " PRIMARY KEY (account_id, game));"
+    "CREATE INDEX statistics_by_score ON statistics (game, score);"
+    "CREATE TABLE questions ("
+    " id INTEGER PRIMARY KEY,"
+    " account_id INTEGER NOT NULL REFERENCES accounts(id),"
+    " question TEXT NOT NULL,"
+    " answers TEXT NOT NULL,"
+    " asked_at INTEGER NOT NULL,"
+    " answer INTEGER NOT NULL DEFAULT 0,"
+    " answered_at INTEGER NOT NULL DEFAULT 0)",
 };
 static_assert(sizeof kMigrations / sizeof kMigrations[0] == AccountStore::kSchemaVersion);
-
-// A prepared statement that finalises itself.
-class Statement {
-public:
-    Statement(sqlite3* db, const char* sql) { sqlite3_prepare_v2(db, sql, -1, &m_stmt, nullptr); }
-    ~Statement() { sqlite3_finalize(m_stmt); }
-    Statement(const Statement&) = delete;
-    Statement& operator=(const Statement&) = delete;
-
-    bool Ok() const { return m_stmt != nullptr; }
-    Statement& Bind(int index, const std::string& text) {
-        sqlite3_bind_text(m_stmt, index, text.data(), static_cast<int>(text.size()), SQLITE_TRANSIENT);
-        return *this;
-    }
-    Statement& Bind(int index, int64_t value) {
-        sqlite3_bind_int64(m_stmt, index, value);
-        return *this;
-    }
-    int Step() { return m_stmt ? sqlite3_step(m_stmt) : SQLITE_ERROR; }
-    int64_t Int(int column) const { return sqlite3_column_int64(m_stmt, column); }
-    std::string Text(int column) const {
-        const unsigned char* p = sqlite3_column_text(m_stmt, column);
-        return p ? std::string(reinterpret_cast<const char*>(p),
-                               static_cast<size_t>(sqlite3_column_bytes(m_stmt, column)))
-                 : std::string();
-    }
-
-private:
-    sqlite3_stmt* m_stmt = nullptr;
-};
 
 void ReadAccount(const Statement& s, Account& a) {
     a.id = s.Int(0);
@@ -73,6 +66,8 @@ void ReadAccount(const Statement& s, Account& a) {
     a.lastLogonAt = s.Int(11);
     a.distribution = static_cast<uint32_t>(s.Int(12));
     a.machine = static_cast<uint32_t>(s.Int(13));
+    a.options = s.Text(14);
+    a.privileged = s.Int(15) != 0;
 }
 
 }  // namespace
@@ -142,7 +137,7 @@ bool AccountStore::Migrate(std::string& error) {
 AccountStore::Result AccountStore::Find(const std::string& alias, Account& account) const {
     Statement s(m_db,
                 "SELECT id, alias, password_hash, birth_year, birth_month, birth_day, gender, face,"
-                " banned, web_password, logon_count, last_logon_at, distribution, machine"
+                " banned, web_password, logon_count, last_logon_at, distribution, machine, options, privileged"
                 " FROM accounts WHERE alias = ?1");
     if (!s.Ok()) return Result::Failed;
     s.Bind(1, alias);
@@ -194,6 +189,18 @@ bool AccountStore::SetProfile(int64_t id, int year, int month, int day, int gend
 bool AccountStore::SetBanned(const std::string& alias, bool banned) {
     Statement s(m_db, "UPDATE accounts SET banned = ?2 WHERE alias = ?1");
     s.Bind(1, alias).Bind(2, banned ? 1 : 0);
+    return s.Step() == SQLITE_DONE && sqlite3_changes(m_db) == 1;
+}
+
+bool AccountStore::SetPrivileged(const std::string& alias, bool privileged) {
+    Statement s(m_db, "UPDATE accounts SET privileged = ?2 WHERE alias = ?1");
+    s.Bind(1, alias).Bind(2, privileged ? 1 : 0);
+    return s.Step() == SQLITE_DONE && sqlite3_changes(m_db) == 1;
+}
+
+bool AccountStore::SetOptions(int64_t id, const std::string& options) {
+    Statement s(m_db, "UPDATE accounts SET options = ?2 WHERE id = ?1");
+    s.Bind(1, id).Bind(2, options);
     return s.Step() == SQLITE_DONE && sqlite3_changes(m_db) == 1;
 }
 

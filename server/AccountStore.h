@@ -5,10 +5,16 @@
 //
 // Aliases compare without regard to ASCII letter case (two users cannot be
 // told apart by case alone), and are stored as they were first registered.
+//
+// Besides the accounts the database holds each account's statistics per game
+// kind (1 Tumblix, 2 Backgammon, 3 Puzzle, 4 Yatzy) and the questions the
+// operator asked with the answers given (AccountRecords.cpp).
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 struct sqlite3;
 
@@ -27,15 +33,37 @@ struct Account {
     int64_t lastLogonAt = 0;  // Unix seconds
     uint32_t distribution = 0;
     uint32_t machine = 0;
+    std::string options;  // the user's option digits; empty: the zone's default
+    bool privileged = false;
 
     bool HasBirthday() const { return birthYear > 0 && birthMonth > 0 && birthDay > 0; }
+};
+
+// One game kind's record of an account. A place of 0: no game played yet.
+struct GameRecord {
+    int64_t won = 0, lost = 0, dropped = 0;
+    int64_t score = 0;
+    int64_t place = 0;
+};
+constexpr int kGameKinds = 4;
+using GameRecords = std::array<GameRecord, kGameKinds>;  // index: game kind - 1
+
+// A question of the operator to a user, and its answer (0: none yet).
+struct QuestionRecord {
+    int64_t id = 0;
+    std::string alias;
+    std::string question;
+    std::vector<std::string> answers;
+    int64_t askedAt = 0;
+    int answer = 0;
+    int64_t answeredAt = 0;
 };
 
 class AccountStore {
 public:
     enum class Result { Ok, NotFound, Exists, Failed };
     // The schema version this server writes.
-    static constexpr int kSchemaVersion = 2;
+    static constexpr int kSchemaVersion = 3;
 
     AccountStore() = default;
     ~AccountStore();
@@ -54,7 +82,22 @@ public:
     bool SetPasswordHash(int64_t id, const std::string& hash);
     bool SetProfile(int64_t id, int year, int month, int day, int gender, int face);
     bool SetBanned(const std::string& alias, bool banned);
+    bool SetPrivileged(const std::string& alias, bool privileged);
+    bool SetOptions(int64_t id, const std::string& options);
     int64_t Count() const;
+
+    // Statistics: every game kind, zeros where none was played. A place is
+    // 1 + the number of players of that game with a higher score.
+    bool Statistics(int64_t id, GameRecords& records) const;
+    // Adds one finished game (or more) to an account's record of a kind.
+    bool AddResult(int64_t id, int game, int won, int lost, int dropped, int64_t score);
+
+    // Questions: the new question's id, or 0 on failure.
+    int64_t AddQuestion(int64_t accountId, const std::string& question, const std::vector<std::string>& answers,
+                        int64_t unixTime);
+    bool AnswerQuestion(int64_t questionId, int answer, int64_t unixTime);
+    // The newest questions first, of one alias or (empty) of everybody.
+    std::vector<QuestionRecord> Questions(const std::string& alias, int limit) const;
 
 private:
     bool Migrate(std::string& error);

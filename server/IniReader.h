@@ -40,4 +40,20 @@ private:
 // Parses a whole decimal integer with optional sign and surrounding blanks.
 bool ParseInteger(const std::string& text, long long& value);
 
+// Reads an integer into target when the key is present and its value lies
+// within [low, high]; a present value outside it (or not a number) leaves
+// target alone and adds a warning naming the key and the value kept.
+template <typename T>
+void ReadBounded(const IniReader& ini, const std::string& section, const std::string& key, long long low,
+                 long long high, T& target, std::vector<std::string>& warnings) {
+    if (!ini.Has(section, key)) return;
+    long long value = ini.ReadInteger(section, key, low - 1);
+    if (value < low || value > high) {
+        warnings.push_back(key + " is not a number from " + std::to_string(low) + " to " + std::to_string(high) +
+                           "; using " + std::to_string(target));
+        return;
+    }
+    target = static_cast<T>(value);
+}
+
 }  // namespace server

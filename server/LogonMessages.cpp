@@ -125,6 +125,13 @@ bool ValidBirthday(int year, int month, int day) {
     return day <= last;
 }
 
+std::string AliasKey(std::string_view alias) {
+    std::string key(alias);
+    for (char& ch : key)
+        if (ch >= 'A' && ch <= 'Z') ch = static_cast<char>(ch - 'A' + 'a');
+    return key;
+}
+
 std::string LogonAccepted(const std::string& webPassword) {
     std::string m(1, static_cast<char>(kCodeLogonAccepted));
     AddField(m, webPassword);

@@ -74,6 +74,8 @@ bool ParseVersionAnswer(std::string_view message, std::string& name, std::string
 bool AcceptableAlias(std::string_view alias);
 bool AcceptablePassword(std::string_view password);
 bool ValidBirthday(int year, int month, int day);
+// The alias as users are told apart: ASCII letters lower-cased.
+std::string AliasKey(std::string_view alias);
 
 std::string LogonAccepted(const std::string& webPassword);
 std::string LogonRefused(Refusal refusal);

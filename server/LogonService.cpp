@@ -215,6 +215,9 @@ void LogonService::Accept(Session& session, Account& account, const LogonRequest
     m_host.MarkOnline(session);
     m_host.Send(session, LogonAccepted(webPassword));
     m_host.Log("logon " + Quoted(account.alias) + " session " + std::to_string(session.Id()));
+    // Read back, so the host sees the counters and defaults the store keeps.
+    Account stored;
+    if (m_accounts.Find(account.alias, stored) == AccountStore::Result::Ok) m_host.LoggedOn(session, stored);
 }
 
 void LogonService::Refuse(Session& session, Refusal refusal, const std::string& alias) {
@@ -251,9 +254,11 @@ void LogonService::UpdateAccount(Session& session, const std::string& message) {
         a.birthDay = update.day;
         a.gender = update.gender;
     }
-    a.face = update.face;
-    m_accounts.SetProfile(a.id, a.birthYear, a.birthMonth, a.birthDay, a.gender, a.face);
+    // The window lets only privileged users choose a face.
+    if (a.privileged) a.face = update.face;
+    if (!m_accounts.SetProfile(a.id, a.birthYear, a.birthMonth, a.birthDay, a.gender, a.face)) return;
     session.SetBirthdayAsked(false);
+    m_host.ProfileChanged(session, a);
 }
 
 }  // namespace server

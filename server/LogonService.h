@@ -3,6 +3,8 @@
 //   -> logon or registration logon -> accepted (1, web password) or refused
 //   (255 and a number, after which the session ends);
 //   once logged on: account data request "'" -> code 39; account update "(".
+// What follows the accepted reply (the world of the zone) is the host's,
+// told through LoggedOn.
 // Messages that do not fit the session's state are ignored.
 //
 // Hashing and verifying passwords run on the HashWorker, so a logon or a
@@ -21,22 +23,20 @@
 #include "LogonMessages.h"
 #include "PasswordHasher.h"
 #include "Session.h"
+#include "SessionHost.h"
 
 namespace server {
 
 // What the logon needs from the server that runs it.
-class LogonHost {
+class LogonHost : public SessionHost {
 public:
-    virtual ~LogonHost() = default;
-    virtual void Send(Session& session, std::string_view message) = 0;
-    // Ends the session after what is queued, with a goodbye when resumable.
-    virtual void EndSession(Session& session, const std::string& reason) = 0;
     // The session logged on under this alias (any letter case), or null.
     virtual Session* FindOnline(const std::string& alias) = 0;
-    // A session that has not ended, by number, or null.
-    virtual Session* FindSession(uint32_t id) = 0;
     virtual void MarkOnline(Session& session) = 0;
-    virtual void Log(const std::string& line) = 0;
+    // After the logon-accepted reply: the account as stored now.
+    virtual void LoggedOn(Session& session, const Account& account) = 0;
+    // After an account update of a logged-on session.
+    virtual void ProfileChanged(Session& session, const Account& account) = 0;
 };
 
 class LogonService {

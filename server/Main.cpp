@@ -1,16 +1,20 @@
 // quorvalendix-server: the reference game-zone server.
 //
 //   quorvalendix-server [--folder DIR]
+//   quorvalendix-server admin [--folder DIR] COMMAND [WORDS...]
 //
 // DIR (default: the folder "server" beside the program directory, i.e.
 // build/server/) holds server.ini and the account database; both are created
 // on first start. SIGINT or SIGTERM ends the server after a goodbye to every
-// session.
+// session. The second form sends one command to the server running on DIR
+// through its admin socket and prints the reply ("admin help" lists them).
 #include <csignal>
 #include <cstdio>
 #include <cstring>
 
+#include "AdminClient.h"
 #include "Clock.h"
+#include "platform/Files.h"
 #include "Server.h"
 #include "ServerConfig.h"
 
@@ -29,23 +33,62 @@ void InstallSignals() {
     signal(SIGPIPE, SIG_IGN);
 }
 
-bool ParseArguments(int argc, char** argv, std::string& folder) {
-    for (int i = 1; i < argc; ++i) {
-        if (std::strcmp(argv[i], "--folder") == 0 && i + 1 < argc) {
+void Usage(const char* program) {
+    std::fprintf(stderr, "usage: %s [--folder DIR]\n       %s admin [--folder DIR] COMMAND [WORDS...]\n", program,
+                 program);
+}
+
+// Reads "--folder DIR" and, in admin mode, the command's words.
+bool ParseArguments(int argc, char** argv, std::string& folder, bool& admin, std::vector<std::string>& words) {
+    int i = 1;
+    admin = argc > 1 && std::strcmp(argv[1], "admin") == 0;
+    if (admin) ++i;
+    for (; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--folder") == 0 && i + 1 < argc && words.empty()) {
             folder = argv[++i];
+        } else if (admin) {
+            words.push_back(argv[i]);
         } else {
-            std::fprintf(stderr, "usage: %s [--folder DIR]\n", argv[0]);
+            Usage(argv[0]);
             return false;
         }
     }
+    if (admin && words.empty()) {
+        Usage(argv[0]);
+        return false;
+    }
     return true;
+}
+
+// The admin socket of the server on that folder, from its server.ini; the
+// file is not created when it is missing (no server ever ran there).
+int RunAdmin(const std::string& folder, const std::vector<std::string>& words) {
+    std::string slashed = folder.empty() || folder.back() == '/' ? folder : folder + "/";
+    if (!platform::FileExists(slashed + "server.ini")) {
+        std::fprintf(stderr, "quorvalendix-server admin: no server.ini in %s\n", slashed.c_str());
+        return 2;
+    }
+    server::ServerConfig config;
+    std::string error;
+    std::vector<std::string> warnings;
+    if (!server::LoadServerConfig(slashed, config, error, warnings)) {
+        std::fprintf(stderr, "quorvalendix-server admin: %s\n", error.c_str());
+        return 2;
+    }
+    return server::RunAdminCommand(config.AdminSocketPath(), words, stdout, stderr);
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
     std::string folder = server::DefaultServerFolder();
-    if (!ParseArguments(argc, argv, folder)) return 2;
+    bool admin = false;
+    std::vector<std::string> words;
+    if (!ParseArguments(argc, argv, folder, admin, words)) return 2;
+    if (admin) {
+        signal(SIGPIPE, SIG_IGN);
+        return RunAdmin(folder, words);
+    }
     server::ServerConfig config;
     std::string error;
     std::vector<std::string> warnings;

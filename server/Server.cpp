@@ -37,7 +37,20 @@ Server::Server(ServerConfig config, Clock& clock)
     : m_config(std::move(config)), m_clock(clock), m_log(LogToStderr), m_readBuffer(kReadChunk) {}
 
 Server::~Server() {
+    // Before the loop goes: the channel unwatches its sockets.
+    m_admin.reset();
     for (int fd : m_listeners) close(fd);
+}
+
+bool Server::OpenAdminChannel(std::string& error) {
+    std::string path = m_config.AdminSocketPath();
+    if (path.empty()) return true;
+    m_commands = std::make_unique<AdminCommands>(*m_zone, m_accounts);
+    m_admin = std::make_unique<AdminChannel>(m_loop, [this](const std::string& line) {
+        Log("operator: " + line.substr(0, 200));
+        return m_commands->Execute(line);
+    });
+    return m_admin->Open(path, error);
 }
 
 bool Server::Start(std::string& error) {
@@ -63,6 +76,8 @@ bool Server::Start(std::string& error) {
     }
     LogonHost& host = *this;
     m_logon = std::make_unique<LogonService>(host, m_accounts, *m_hasher, *m_hashWorker, m_config.versionQuery);
+    m_zone = std::make_unique<Zone>(host, m_accounts, m_clock, m_config.zone);
+    if (!OpenAdminChannel(error)) return false;
     for (uint16_t port : m_config.ports) {
         uint16_t bound = 0;
         int fd = OpenListener(m_config.bindAddress, port, bound, error);
@@ -97,6 +112,7 @@ void Server::Run(const std::atomic<bool>& stop) {
 }
 
 void Server::Shutdown() {
+    if (m_admin) m_admin->Close();
     for (auto& [id, session] : m_sessions) EndSession(*session, "server shutting down", true);
     for (uint64_t watch : m_listenerWatches) m_loop.Unwatch(watch);
     for (int fd : m_listeners) close(fd);

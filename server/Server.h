@@ -15,6 +15,10 @@
 //     waits for the client for GracePeriod);
 //   - frames beyond the flood budget are not read until it refills.
 //
+// Once a session is logged on, its messages go to the zone (Zone.h), which
+// also describes the world to it right after the accepted reply. The
+// operator's channel (AdminChannel.h) runs on the same loop.
+//
 // Time comes from the Clock it is given; Poll runs one pass, so tests drive
 // the server from their own thread and move a ManualClock. Password hashing
 // runs on worker threads (HashWorker) whose results come back through the
@@ -30,6 +34,8 @@
 #include <vector>
 
 #include "AccountStore.h"
+#include "AdminChannel.h"
+#include "AdminCommands.h"
 #include "Clock.h"
 #include "Connection.h"
 #include "EventLoop.h"
@@ -38,6 +44,7 @@
 #include "PasswordHasher.h"
 #include "ServerConfig.h"
 #include "Session.h"
+#include "Zone.h"
 
 namespace server {
 
@@ -66,6 +73,8 @@ public:
     void Shutdown();
 
     AccountStore& Accounts() { return m_accounts; }
+    // Valid after a successful Start.
+    Zone& GetZone() { return *m_zone; }
     size_t SessionCount() const { return m_sessions.size() - m_endedSessions.size(); }
     size_t ConnectionCount() const { return m_connections.size() - m_deadConnections.size(); }
     Session* FindSession(uint32_t id) override;
@@ -73,7 +82,10 @@ public:
     size_t HashJobsOutstanding() const { return m_hashWorker ? m_hashWorker->Outstanding() : 0; }
     void SetLog(std::function<void(const std::string&)> log) { m_log = std::move(log); }
 
-    // Messages of logged-on sessions that the logon does not handle.
+    // When set, it takes the messages of logged-on sessions that the logon
+    // does not handle, in place of the zone, and logons are not announced
+    // to the zone: the server then speaks only the transport and the logon
+    // (for tests of those layers).
     std::function<void(Session&, const std::string&)> OnUserMessage;
     void Send(Session& session, std::string_view message) override;
 
@@ -82,7 +94,10 @@ private:
     void EndSession(Session& session, const std::string& reason) override;
     Session* FindOnline(const std::string& alias) override;
     void MarkOnline(Session& session) override;
+    void LoggedOn(Session& session, const Account& account) override;
+    void ProfileChanged(Session& session, const Account& account) override;
     void Log(const std::string& line) override;
+    bool OpenAdminChannel(std::string& error);
 
     void AcceptAll(int listener);
     void OnConnectionEvent(uint64_t id, uint32_t events);
@@ -119,6 +134,9 @@ private:
     std::unique_ptr<HashWorker> m_hashWorker;
     uint64_t m_hashWatch = 0;
     std::unique_ptr<LogonService> m_logon;
+    std::unique_ptr<Zone> m_zone;
+    std::unique_ptr<AdminCommands> m_commands;
+    std::unique_ptr<AdminChannel> m_admin;
     std::function<void(const std::string&)> m_log;
 
     std::vector<int> m_listeners;

@@ -25,18 +25,10 @@ bool EnsureFolder(const std::string& folder) {
     return platform::DirectoryExists(folder);
 }
 
-// Reads an integer into target when it lies within [low, high].
 template <typename T>
 void ReadBounded(const IniReader& ini, const char* key, long long low, long long high, T& target,
                  std::vector<std::string>& warnings) {
-    if (!ini.Has(kSection, key)) return;
-    long long value = ini.ReadInteger(kSection, key, low - 1);
-    if (value < low || value > high) {
-        warnings.push_back(std::string(key) + " is not a number from " + std::to_string(low) +
-                           " to " + std::to_string(high) + "; using " + std::to_string(target));
-        return;
-    }
-    target = static_cast<T>(value);
+    server::ReadBounded(ini, kSection, key, low, high, target, warnings);
 }
 
 void ReadSeconds(const IniReader& ini, const char* key, int& targetMs,
@@ -65,6 +57,7 @@ void ReadValues(const IniReader& ini, ServerConfig& config, std::vector<std::str
     config.bindAddress = ini.ReadString(kSection, "BindAddress", config.bindAddress);
     config.database = ini.ReadString(kSection, "Database", config.database);
     config.versionQuery = ini.ReadString(kSection, "VersionQuery", config.versionQuery);
+    config.adminSocket = ini.ReadString(kSection, "AdminSocket", config.adminSocket);
     ReadBounded(ini, "MaxConnections", 1, 100000, config.maxConnections, warnings);
     ReadBounded(ini, "ExtraConnections", 0, 10000, config.extraConnections, warnings);
     ReadBounded(ini, "MaxFrameBytes", 1024, 16 << 20, config.maxFrameBytes, warnings);
@@ -81,10 +74,18 @@ void ReadValues(const IniReader& ini, ServerConfig& config, std::vector<std::str
 
 }  // namespace
 
-std::string ServerConfig::DatabasePath() const {
-    if (!database.empty() && database[0] == '/') return database;
-    return folder + database;
+namespace {
+
+std::string InFolder(const std::string& folder, const std::string& name) {
+    if (!name.empty() && name[0] == '/') return name;
+    return folder + name;
 }
+
+}  // namespace
+
+std::string ServerConfig::DatabasePath() const { return InFolder(folder, database); }
+
+std::string ServerConfig::AdminSocketPath() const { return adminSocket.empty() ? "" : InFolder(folder, adminSocket); }
 
 std::string DefaultServerFolder() {
     // The program directory's parent is the installation root.
@@ -116,7 +117,9 @@ std::string DefaultServerIni() {
     line("VersionQuery=" + d.versionQuery);
     line("HashOpsLimit=" + std::to_string(d.hashOpsLimit));
     line("HashMemLimitKiB=" + std::to_string(d.hashMemLimitKiB));
-    return t;
+    line("; The operator's channel (see quorvalendix-server admin help); empty: none.");
+    line("AdminSocket=" + d.adminSocket);
+    return t + DefaultZoneIni();
 }
 
 bool LoadServerConfig(const std::string& folderIn, ServerConfig& config, std::string& error,
@@ -142,6 +145,7 @@ bool LoadServerConfig(const std::string& folderIn, ServerConfig& config, std::st
     config = ServerConfig{};
     config.folder = folder;
     ReadValues(ini, config, warnings);
+    ReadZoneConfig(ini, config.zone, warnings);
     return true;
 }
 

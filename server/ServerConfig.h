@@ -1,5 +1,5 @@
-// The server's configuration: section [Server] of server.ini in the server's
-// folder. A missing file is created with the defaults on first start; a value
+// The server's configuration: sections [Server] and [Zone] (ZoneConfig.h) of
+// server.ini in the server's folder. A missing file is created with the defaults on first start; a value
 // that is missing, not a number or out of range takes its default (and the
 // loader says which in its warnings), so a typing error never starts a server
 // with a limit of zero.
@@ -8,6 +8,8 @@
 #include <cstdint>
 #include <string>
 #include <vector>
+
+#include "ZoneConfig.h"
 
 namespace server {
 
@@ -47,7 +49,14 @@ struct ServerConfig {
     uint64_t hashOpsLimit = 2;
     uint64_t hashMemLimitKiB = 65536;
 
+    // The operator's command channel: a Unix socket (relative names lie in
+    // the folder); empty: none.
+    std::string adminSocket = "admin.sock";
+
+    ZoneConfig zone;
+
     std::string DatabasePath() const;
+    std::string AdminSocketPath() const;
 };
 
 // The default folder: "server/" beside the program directory (build/server/).

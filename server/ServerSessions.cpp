@@ -2,16 +2,9 @@
 // writing. The loop and the openings are in Server.cpp.
 #include "Server.h"
 
+#include "LogonMessages.h"
+
 namespace server {
-namespace {
-
-std::string Lower(std::string text) {
-    for (char& ch : text)
-        if (ch >= 'A' && ch <= 'Z') ch = static_cast<char>(ch - 'A' + 'a');
-    return text;
-}
-
-}  // namespace
 
 void Server::Send(Session& session, std::string_view message) {
     if (session.Ended()) return;
@@ -62,8 +55,11 @@ void Server::HandleFrame(Session& session, const net::TFrame& frame) {
             break;
     }
     if (frame.payload.empty()) return;
-    if (!m_logon->Handle(session, frame.payload) && session.LoggedOn() && OnUserMessage)
+    if (m_logon->Handle(session, frame.payload) || !session.LoggedOn()) return;
+    if (OnUserMessage)
         OnUserMessage(session, frame.payload);
+    else
+        m_zone->Handle(session, frame.payload);
 }
 
 void Server::EndSession(Session& session, const std::string& reason) { EndSession(session, reason, true); }
@@ -72,8 +68,9 @@ void Server::EndSession(Session& session, const std::string& reason, bool goodby
     if (session.Ended()) return;
     session.MarkEnded();
     if (session.LoggedOn()) {
-        auto it = m_online.find(Lower(session.Alias()));
+        auto it = m_online.find(AliasKey(session.Alias()));
         if (it != m_online.end() && it->second == session.Id()) m_online.erase(it);
+        m_zone->Leave(session);
     }
     if (Connection* c = session.Attached()) {
         if (goodbye && session.Resumable()) {
@@ -99,11 +96,17 @@ void Server::AbortSession(Session& session, const std::string& reason) {
 }
 
 Session* Server::FindOnline(const std::string& alias) {
-    auto it = m_online.find(Lower(alias));
+    auto it = m_online.find(AliasKey(alias));
     return it == m_online.end() ? nullptr : FindSession(it->second);
 }
 
-void Server::MarkOnline(Session& session) { m_online[Lower(session.Alias())] = session.Id(); }
+void Server::MarkOnline(Session& session) { m_online[AliasKey(session.Alias())] = session.Id(); }
+
+void Server::LoggedOn(Session& session, const Account& account) {
+    if (!OnUserMessage) m_zone->Enter(session, account);
+}
+
+void Server::ProfileChanged(Session& session, const Account& account) { m_zone->ProfileChanged(session, account); }
 
 void Server::DropConnection(Connection& c, const std::string& reason) {
     Session* s = c.GetSession();

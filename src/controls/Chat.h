@@ -80,6 +80,8 @@ public:
     int Value() const { return m_value; }
     const void* Owner() const { return m_owner; }
     TBar* Tabs() const { return m_tabs; }
+    // Another bar that holds the same tabs (it took them over).
+    void SetTabs(TBar* tabs) { m_tabs = tabs; }
 
 private:
     // One character of a message to wrap, with its colour.

@@ -84,6 +84,7 @@ void TForm::Close() {
     if (!FormCloseQuery()) return;
     Hide();
     FormClose();
+    if (OnClose) OnClose(this);
 }
 
 void TForm::SetEnabled(bool enabled) {
@@ -141,13 +142,21 @@ void TForm::ForgetControl(TFocusable* control) {
     m_hasFocus = false;
 }
 
+TKeyFilter* TForm::SetKeyFilter(TKeyFilter* filter) {
+    TKeyFilter* previous = m_keyFilter;
+    m_keyFilter = filter;
+    return previous;
+}
+
 void TForm::KeyDown(int key, unsigned shift) {
-    if (FormKeyDown(key, shift)) return;
+    const bool handled = m_keyFilter ? m_keyFilter->FilterKeyDown(key, shift) : FormKeyDown(key, shift);
+    if (handled) return;
     if (m_active && m_active->CanFocus()) m_active->FocusKeyDown(key, shift);
 }
 
 void TForm::KeyUp(int key, unsigned shift) {
-    if (FormKeyUp(key, shift)) return;
+    const bool handled = m_keyFilter ? m_keyFilter->FilterKeyUp(key, shift) : FormKeyUp(key, shift);
+    if (handled) return;
     if (m_active && m_active->CanFocus()) m_active->FocusKeyUp(key, shift);
 }
 
@@ -165,6 +174,7 @@ void TForm::Activated() {
 }
 
 void TForm::Deactivated() {
+    if (m_keyFilter) m_keyFilter->FilterDeactivated();
     if (m_active && m_hasFocus) m_active->FocusLost();
     m_hasFocus = false;
     FormDeactivate();

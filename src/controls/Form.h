@@ -14,6 +14,12 @@
 // control likewise. When the window loses activation the active control
 // loses the focus, and gains it again when the window is activated.
 //
+// A key filter (the key-repeat handler of the game windows) stands in front
+// of the key preview: key-downs and key-ups go to it instead of FormKeyDown
+// and FormKeyUp, which it calls itself through PreviewKeyDown and
+// PreviewKeyUp (possibly more often); what it does not handle goes on to the
+// active control. It hears of the window's deactivation before the window.
+//
 // Enabling: a disabled form ignores mouse and keyboard (its modal box is
 // up). ShowModal shows the form, disables every other visible form, pumps
 // the message loop until the form is hidden again, and restores the others.
@@ -45,6 +51,16 @@ public:
     virtual void FocusLost() = 0;
     // Visible and enabled.
     virtual bool CanFocus() const = 0;
+};
+
+// Stands in front of a window's key handling; see TForm.
+class TKeyFilter {
+public:
+    virtual ~TKeyFilter() = default;
+    // True: the key was handled and goes no further.
+    virtual bool FilterKeyDown(int key, unsigned shift) = 0;
+    virtual bool FilterKeyUp(int key, unsigned shift) = 0;
+    virtual void FilterDeactivated() = 0;
 };
 
 class TForm {
@@ -88,8 +104,21 @@ public:
     // A control that is being freed leaves the form (no dangling focus).
     void ForgetControl(TFocusable* control);
 
+    // The filter keys go through first (null: none); returns the one it
+    // replaces, which the new filter passes keys on to.
+    TKeyFilter* SetKeyFilter(TKeyFilter* filter);
+    TKeyFilter* KeyFilter() const { return m_keyFilter; }
+    // The window's key preview (FormKeyDown, FormKeyUp) for a filter; true
+    // when it handled the key.
+    bool PreviewKeyDown(int key, unsigned shift) { return FormKeyDown(key, shift); }
+    bool PreviewKeyUp(int key, unsigned shift) { return FormKeyUp(key, shift); }
+
     // Every form, in creation order.
     static const std::vector<TForm*>& All();
+
+    // After the form has closed (Close agreed and the form is hidden); the
+    // program's main window ends the main loop with it.
+    std::function<void(TForm* sender)> OnClose;
 
 protected:
     virtual void FormShow() {}
@@ -116,6 +145,7 @@ private:
 
     std::unique_ptr<TPaint> m_paint;
     TFocusable* m_active = nullptr;
+    TKeyFilter* m_keyFilter = nullptr;
     bool m_enabled = true;
     bool m_hasFocus = false;
     int m_modalDepth = 0;

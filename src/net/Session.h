@@ -7,6 +7,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <string>
 
 class TClient;
@@ -39,6 +40,7 @@ struct TSession {
     bool RegisterCancelled = false;
     // "Gotfrom" of version.ini, read when the first version query is answered.
     int DistributionNumber = 0;
+    bool VersionQueried = false;
 
     TGameStart GameStart;
     bool GameRunning = false;
@@ -49,11 +51,23 @@ struct TSession {
     std::string OptionString;
     int64_t PingSentAt = 0;              // ms, the chat command "/ping"
 
-    // The session's connection; null between attempts. Owned by the logon.
+    // The session's connection; null between attempts. Owned by the logon
+    // window's TConnector.
     TClient* Client = nullptr;
+
+    // Ends the program after a lost session (tests replace it); empty:
+    // EndProgramSoon.
+    std::function<void()> EndProgram;
 };
 
 TSession& Session();
+
+// The session's end of the program: Session().EndProgram, or else
+// EndProgramSoon.
+void EndProgram();
+// Ends the main loop 100 ms from now (a one-shot timer, so the loop keeps
+// running meanwhile).
+void EndProgramSoon();
 
 // Sends a message on the session's connection; false when there is none.
 bool SendToServer(const std::string& message);

@@ -223,6 +223,8 @@ public:
     virtual DisplayMode CurrentMode() const = 0;
     // False where the platform cannot set display modes.
     virtual bool SetMode(const DisplayMode& mode) = 0;
+    // False where the window system offers no display modes to set.
+    virtual bool CanSetMode() const { return true; }
     virtual void RestoreMode() = 0;
     virtual Rect WorkArea() const = 0;
     virtual void PointerPosition(int& x, int& y) const = 0;

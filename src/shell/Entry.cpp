@@ -1,12 +1,11 @@
 // The program's entry: installs the real platform backend, prepares the
-// program directory, the ini files and the image registry, shows the splash
-// window and runs the main loop.
-//
-// The logon window, the windows created behind the splash and the rest of
-// the start-up sequence (the display check, the second pack, the progress
-// count, "/debug") come with later work; until then the loop runs until the
-// splash is dismissed.
+// program directory and the ini files, runs the start-up sequence, the main
+// loop until the main window closes, and ends with exit code 0.
+#include <chrono>
 #include <cstdio>
+#include <string>
+#include <thread>
+#include <vector>
 
 #include "graphics/GreatBitmap.h"
 #include "platform/Files.h"
@@ -15,24 +14,22 @@
 #include "resources/Paths.h"
 #include "resources/Texts.h"
 #include "shell/MyTimer.h"
-#include "shell/Splashform.h"
+#include "shell/Startup.h"
+#include "shell/Windows.h"
 
 namespace {
 
-void RunSplash() {
-    TSplashform splash;
-    bool dismissed = false;
-    splash.OnDismiss = [&dismissed] { dismissed = true; };
-    splash.Show();
+// The pause between restoring the display and the end of the process.
+constexpr int kEndPauseMs = 100;
+
+void RunMainLoop() {
     platform::IEventLoop& loop = platform::Loop();
-    while (!dismissed && !loop.Terminated()) loop.WaitMessage();
+    while (!loop.Terminated()) loop.WaitMessage();
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-    (void)argc;
-    (void)argv;
     auto backend = platform::sdl::CreateBackend();
     if (!backend || !backend->video) {
         std::fprintf(stderr, "quorvalendix: the display could not be opened\n");
@@ -41,11 +38,18 @@ int main(int argc, char** argv) {
     platform::Install(std::move(backend));
     SetProgramDirectory(platform::ExecutableDirectory());
     LoadTextsAndSettings();
-    TGreatBitmap::Instance();  // measures the screen depth, opens gfx/data.pac
-    RunSplash();
+
+    std::vector<std::string> args(argv + (argc > 0 ? 1 : 0), argv + (argc > 0 ? argc : 0));
+    TStartup startup(std::move(args));
+    TWindows windows;
+    windows.OnMainClosed = [] { platform::Loop().Terminate(); };
+    if (startup.Prepare([&windows] { windows.Create(); })) {
+        windows.ShowMainWindow();
+        RunMainLoop();
+    }
+    startup.Finish();
+    std::this_thread::sleep_for(std::chrono::milliseconds(kEndPauseMs));
+    // Settings changed in the last second are still written.
     UnloadTextsAndSettings();
-    TGreatBitmap::Destroy();
-    TMaintimer::Reset();
-    platform::Uninstall();
     return 0;
 }

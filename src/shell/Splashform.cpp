@@ -1,5 +1,7 @@
 #include "shell/Splashform.h"
 
+#include "controls/Progress.h"
+#include "graphics/GreatBitmap.h"
 #include "graphics/Paint.h"
 #include "resources/Inifile.h"
 #include "resources/StrFuncs.h"
@@ -16,7 +18,7 @@ int PlaceField(std::string& fields, int defaultValue) {
 
 TSplashform::TSplashform() = default;
 
-TSplashform::~TSplashform() = default;
+TSplashform::~TSplashform() { StopProgress(); }
 
 void TSplashform::Show() {
     if (!m_paint) CreatePaint();
@@ -34,27 +36,31 @@ bool TSplashform::Visible() const { return m_paint && m_paint->Valid() && m_pain
 void TSplashform::CreatePaint() {
     TFormEvents events;
     events.onDeactivate = [this] { FormDeactivate(); };
-    events.onCloseRequest = [this] { Dismiss(); };
-    events.onKeyDown = [this](int, unsigned) { Dismiss(); };
-    events.onMouseDown = [this](TPaint*, int, TShiftState, int, int) { Dismiss(); };
     m_paint = std::make_unique<TPaint>("splash", platform::WindowKind::StaysOnTop, std::move(events));
     CreateProgressBar();
 }
 
-// The place of the bar; the bar itself (TProgress with the image "progon",
-// maximum [Splash] Count, shown, and the progress hook installed in the
-// image registry) is created here once the skinned controls exist.
 void TSplashform::CreateProgressBar() {
     std::string fields = SettingsFile().ReadString("Splash", "Progress", "");
     m_progressX = PlaceField(fields, kDefaultProgressPlace);
     m_progressY = PlaceField(fields, kDefaultProgressPlace);
+    m_progress = std::make_unique<TProgress>(m_paint.get(), "progon", m_progressY, m_progressX);
+    m_progress->SetMaximum(SettingsFile().ReadInteger("Splash", "Count", 0));
+    m_progress->Show();
+    TGreatBitmap::Instance().SetProgressHook([this](const void*, int weight) { Step(weight); });
 }
 
-void TSplashform::FormDeactivate() {
-    Hide();
-    Dismiss();
+void TSplashform::StopProgress() {
+    if (m_progress && TGreatBitmap::Created()) TGreatBitmap::Instance().ClearProgressHook();
 }
 
-void TSplashform::Dismiss() {
-    if (OnDismiss) OnDismiss();
+void TSplashform::Step(int weight) {
+    if (!m_debugFile.empty()) {
+        TInifile debug(m_debugFile);
+        debug.WriteInteger("Startup", "Tick", m_progress->Position());
+        debug.Flush();
+    }
+    m_progress->SetPosition(m_progress->Position() + weight);
 }
+
+void TSplashform::FormDeactivate() { Hide(); }

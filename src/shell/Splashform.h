@@ -4,21 +4,22 @@
 // window. It hides itself as soon as it loses activation, which happens
 // when the first real window is shown.
 //
-// The progress bar ("progon" at [Splash] Progress, its maximum from
-// [Splash] Count, fed by the image registry's progress hook) belongs to the
-// skinned controls; CreateProgressBar is its place and so far only reads
-// where the bar goes.
-//
-// Until the logon window exists the program has nothing to show after the
-// splash, so the splash also reports a close request, a key or a click
-// through OnDismiss, and the entry ends the program with it.
+// When it is first shown it creates its surface and the progress bar: the
+// image "progon" at [Splash] Progress (x, y, each default 10), maximum
+// [Splash] Count (the total of the previous start), and installs the
+// progress hook in the image registry: every weight reported while windows
+// are created moves the bar on. In debug mode the hook first writes the
+// position reached to debug.ini [Startup] Tick, so a start that hangs shows
+// how far it got.
 #pragma once
 
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <string>
 
 class TPaint;
+class TProgress;
 
 class TSplashform {
 public:
@@ -38,18 +39,22 @@ public:
     TPaint* Paint() const { return m_paint.get(); }
     int ProgressX() const { return m_progressX; }
     int ProgressY() const { return m_progressY; }
-
-    // Called when the user closes, presses a key on or clicks the splash,
-    // and when it hides itself on losing activation.
-    std::function<void()> OnDismiss;
+    TProgress* Progress() const { return m_progress.get(); }
+    // Writes every position reached to this file before moving the bar (the
+    // debug switch); empty: no record.
+    void SetDebugFile(const std::string& path) { m_debugFile = path; }
+    // Removes the hook from the image registry.
+    void StopProgress();
 
 private:
     void CreatePaint();
     void CreateProgressBar();
     void FormDeactivate();
-    void Dismiss();
+    void Step(int weight);
 
     std::unique_ptr<TPaint> m_paint;
+    std::unique_ptr<TProgress> m_progress;
+    std::string m_debugFile;
     int m_progressX = kDefaultProgressPlace;
     int m_progressY = kDefaultProgressPlace;
 };

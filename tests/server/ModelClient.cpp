@@ -2,6 +2,7 @@
 
 #include <arpa/inet.h>
 #include <netinet/in.h>
+#include <netinet/tcp.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
@@ -24,6 +25,10 @@ bool ModelClient::Connect() {
     sa.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
     // The listen backlog completes the handshake without the server's loop.
     if (connect(m_fd, reinterpret_cast<sockaddr*>(&sa), sizeof sa) != 0) return false;
+    // Each message leaves at once: with Nagle a second small message waits
+    // for the server's delayed acknowledgement, longer than a test settles.
+    int one = 1;
+    setsockopt(m_fd, IPPROTO_TCP, TCP_NODELAY, &one, sizeof one);
     m_closed = false;
     m_goodbye = false;
     return true;

@@ -79,3 +79,23 @@ TEST(IniReader, SectionsKeysAndLists) {
 }
 
 }  // namespace
+
+TEST_F(ServerConfigTest, ZoneRoomsUrlsAndLimitsAreReadAndBadOnesReported) {
+    Write("[Zone]\nRoom1 = 2, 1, Chat, Caf\xC3\xA9, bar\nRoom2=1,0,forum,Private\nRoom5=5,0,news,Notes\n"
+          "Url3=http://zone.example/bg\nChatBurst=0\nDefaultOptions=1x\n");
+    ServerConfig config;
+    std::string error;
+    std::vector<std::string> warnings;
+    ASSERT_TRUE(server::LoadServerConfig(m_folder, config, error, warnings));
+    // Kind 1 is a forum, never a configured room; the others keep their order.
+    ASSERT_EQ(config.zone.rooms.size(), 2u);
+    EXPECT_EQ(config.zone.rooms[0].name, "Caf\xE9, bar");
+    EXPECT_EQ(config.zone.rooms[0].prefix, "Chat");
+    EXPECT_EQ(config.zone.rooms[0].flags, 1);
+    EXPECT_EQ(config.zone.rooms[1].kind, 5);
+    EXPECT_EQ(config.zone.urls[2], "http://zone.example/bg");
+    EXPECT_EQ(config.zone.urls[0], "");
+    EXPECT_EQ(warnings.size(), 3u);
+    EXPECT_EQ(config.zone.chatBurst, 5);
+    EXPECT_EQ(config.zone.defaultOptions, "1");
+}

@@ -1,5 +1,6 @@
 // The logon over loopback: hello, version query, prompt, logon and
-// registration, each refusal, the account data and its update.
+// registration, each refusal. What follows an accepted logon is in
+// ServerWelcomeTest.cpp.
 #include <gtest/gtest.h>
 
 #include "LogonMessages.h"
@@ -149,29 +150,6 @@ TEST_F(ServerTest, AMalformedLogonIsRefused) {
     std::string m;
     ASSERT_TRUE(client->NextMessage(m));
     EXPECT_EQ(m, Refused(1));
-}
-
-TEST_F(ServerTest, AccountDataAsksForAMissingBirthdayAndTheUpdateIsStored) {
-    auto client = NewClient();
-    // An impossible date is kept as not known.
-    ASSERT_TRUE(IsAccepted(LogOn(*client, RegistrationMessage("eva", "pw", 1990, 2, 30, 0, 1))));
-    client->Send("'");
-    std::string m;
-    ASSERT_TRUE(client->NextMessage(m));
-    EXPECT_EQ(m, "\x27" + Field("0") + Field("0") + Field("0") + Field("0") + Field("1"));
-    client->Send("(" + Field("") + Field("1992") + Field("2") + Field("29") + Field("1") + Field("2"));
-    client->Send("'");
-    ASSERT_TRUE(client->NextMessage(m));
-    EXPECT_EQ(m, "\x27" + Field("1992") + Field("2") + Field("29") + Field("1") + Field("2"));
-    // A known birthday stays; a new password and face are taken.
-    client->Send("(" + Field("newpw") + Field("1980") + Field("1") + Field("1") + Field("0") + Field("0"));
-    client->Send("'");
-    ASSERT_TRUE(client->NextMessage(m));
-    EXPECT_EQ(m, "\x27" + Field("1992") + Field("2") + Field("29") + Field("1") + Field("0"));
-    client->SendGoodbye();
-    client->PumpUntil([&] { return client->Closed(); });
-    auto again = NewClient();
-    EXPECT_TRUE(IsAccepted(LogOn(*again, LogonMessage("eva", "newpw"))));
 }
 
 TEST_F(ServerTest, OtherMessagesOfALoggedOnSessionReachTheZoneHook) {

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <filesystem>
 #include <map>
 
@@ -46,12 +47,19 @@ protected:
         std::vector<TPackEntry> entries;
         ASSERT_TRUE(ReadPackDirectory(pack, entries, error)) << error;
         for (const TPackEntry& e : entries)
-            s_members[e.name] = std::vector<uint8_t>(pack.begin() + e.offset, pack.begin() + e.offset + e.size);
+            s_members[Lower(e.name)] =
+                std::vector<uint8_t>(pack.begin() + e.offset, pack.begin() + e.offset + e.size);
+    }
+
+    // The client finds members without regard to case.
+    static std::string Lower(std::string name) {
+        for (char& c : name) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        return name;
     }
 
     static const std::vector<uint8_t>& Member(const std::string& name) {
         static const std::vector<uint8_t> none;
-        auto it = s_members.find(name);
+        auto it = s_members.find(Lower(name));
         return it == s_members.end() ? none : it->second;
     }
 
@@ -182,7 +190,8 @@ TEST_F(SkinbuilderTest, IniFilesAreInTheClientsFormat) {
     ASSERT_TRUE(skin::ReadFileBytes(s_out + "/settings.ini", bytes, error));
     const std::string settings(bytes.begin(), bytes.end());
     EXPECT_NE(settings.find("[splash]\r\nProgress="), std::string::npos) << settings;
-    EXPECT_NE(settings.find("[windows]\r\nsplash=24,24\r\n"), std::string::npos) << settings;
+    EXPECT_NE(settings.find("[windows]\r\n"), std::string::npos) << settings;
+    EXPECT_NE(settings.find("\r\nsplash=24,24\r\n"), std::string::npos) << settings;
     EXPECT_EQ(settings.find("\n["), settings.find("\r\n\r\n[") + 3);
 
     platform::headless::InstallFresh();
@@ -222,6 +231,154 @@ TEST_F(SkinbuilderTest, EverySoundOfTheClientIsACleanShortWave) {
         EXPECT_LT(peak, 32767) << "clipped";
         // It ends in silence, so playback stops without a click.
         EXPECT_EQ(static_cast<int16_t>(wave[wave.size() - 2] | wave[wave.size() - 1] << 8), 0);
+    }
+}
+
+// The button elements of the start-up windows and dialogs: each needs the
+// pictures E + "on" and E + "of".
+std::vector<std::string> ButtonElements() {
+    std::vector<std::string> elements = {"OK",    "Cancel", "New",    "Listup", "Listdo", "Listbar", "Barle",
+                                         "Barrig", "Chekof", "Chekon", "Boy",    "Gir",    "0_mbCus1"};
+    for (const char* face : {"Boy1", "Boy2", "Boy3", "Gir1", "Gir2", "Gir3"}) elements.push_back(face);
+    for (int slot = 0; slot <= 4; ++slot)
+        for (const char* b : {"_mbYes", "_mbOk", "_mbNo", "_mbCan"}) elements.push_back(std::to_string(slot) + b);
+    return elements;
+}
+
+TEST_F(SkinbuilderTest, EveryPictureTheWindowsNameIsInThePack) {
+    std::vector<std::string> names = {"Listbar", "Blinkon", "Blinkof", "Glide", "Symbol", "Updateon",
+                                      "headink", "bigamber"};
+    for (const std::string& e : ButtonElements()) {
+        names.push_back(e + "on");
+        names.push_back(e + "of");
+    }
+    // The caret is a numbered series: cur00001 ... without a gap, so
+    // AddSequence finds every frame.
+    for (int n = 1; n <= 10; ++n) {
+        char frame[16];
+        std::snprintf(frame, sizeof frame, "cur%05d", n);
+        names.push_back(frame);
+    }
+    for (const std::string& name : names) {
+        SCOPED_TRACE(name);
+        skin::TRgbaImage image;
+        EXPECT_FALSE(Member(name).empty());
+        if (name != "headink" && name != "bigamber") {
+            EXPECT_TRUE(DecodeImage(name, image));
+        }
+    }
+    EXPECT_TRUE(Member("cur00011").empty());
+}
+
+TEST_F(SkinbuilderTest, BackgroundsAreOpaqueAtTheirWindowsSizes) {
+    const struct {
+        const char* name;
+        int width, height;
+    } windows[] = {{"Logon", 440, 324},    {"register", 460, 410}, {"0_Message", 400, 200}, {"4_Message", 400, 200},
+                   {"Question", 400, 344}, {"Spam", 360, 150},     {"Option", 360, 240},    {"top100", 440, 520},
+                   {"Info", 440, 400},     {"update", 380, 130},   {"2_Options", 320, 220}, {"Chat", 800, 600},
+                   {"Big", 800, 600},      {"1_tris", 790, 590},   {"2_Gammon", 790, 590},  {"3_Puzzle", 790, 590},
+                   {"4_Yatzy", 790, 590}};
+    for (const auto& w : windows) {
+        SCOPED_TRACE(w.name);
+        skin::TRgbaImage image;
+        ASSERT_TRUE(DecodeImage(w.name, image));
+        EXPECT_EQ(image.width, w.width);
+        EXPECT_EQ(image.height, w.height);
+        bool opaque = true;
+        for (size_t i = 3; i < image.pixels.size() && opaque; i += 4) opaque = image.pixels[i] == 255;
+        EXPECT_TRUE(opaque);
+    }
+    // Every glide menu is cut from its background, so it must be larger
+    // than the largest menu (three captioned items in one column).
+    skin::TRgbaImage glide;
+    ASSERT_TRUE(DecodeImage("Glide", glide));
+    EXPECT_GE(glide.width, 240);
+    EXPECT_GE(glide.height, 360);
+}
+
+TEST_F(SkinbuilderTest, ButtonStatesMatchAndBoxButtonsShareOneWidth) {
+    for (const std::string& e : ButtonElements()) {
+        SCOPED_TRACE(e);
+        skin::TRgbaImage on, of;
+        ASSERT_TRUE(DecodeImage(e + "on", on));
+        ASSERT_TRUE(DecodeImage(e + "of", of));
+        EXPECT_EQ(on.width, of.width);
+        EXPECT_EQ(on.height, of.height);
+    }
+    // A message box lays all its buttons out with the width of the first.
+    skin::TRgbaImage first, other;
+    ASSERT_TRUE(DecodeImage("0_mbYeson", first));
+    for (const std::string& e : ButtonElements()) {
+        if (e.find("_mb") == std::string::npos) continue;
+        ASSERT_TRUE(DecodeImage(e + "on", other));
+        EXPECT_EQ(other.width, first.width) << e;
+    }
+}
+
+TEST_F(SkinbuilderTest, TextsAndSettingsTheStartUpWindowsRead) {
+    platform::headless::InstallFresh();
+    TInifile texts(s_out + "/text.ini");
+    const struct {
+        const char* section;
+        const char* key;
+        const char* placeholder;  // the highest one the client fills, or ""
+    } entries[] = {
+        {"en-Message", "Connecttext", ""},      {"en-Message", "Searchtext", ""},
+        {"en-Message", "Errorname", ""},        {"en-Message", "Illegalname", ""},
+        {"en-Message", "Errorpassword", ""},    {"en-Message", "Illegalpassword", ""},
+        {"en-Message", "Errorpass", ""},        {"en-Message", "Errorconnected", ""},
+        {"en-Message", "Errortoomany", ""},     {"en-Message", "Errorgame", ""},
+        {"en-Message", "Errorband", ""},        {"en-Message", "Erroralias", ""},
+        {"en-Message", "Wrongbirthday", ""},    {"en-Message", "Disconnect", ""},
+        {"en-Message", "StartHelp", ""},        {"en-Message", "logontext", ""},
+        {"en-Message", "Reconnecting", ""},     {"en-Message", "Error", ""},
+        {"en-Message", "System", ""},           {"en-Message", "Help", ""},
+        {"en-Message", "Won", "{2}"},           {"en-Message", "Wonbonus", "{4}"},
+        {"en-Message", "Won0", ""},             {"en-Message", "Lost", "{1}"},
+        {"en-Message", "Lost0", ""},            {"en-Message", "Rating", "{3}"},
+        {"en-Message", "Tourgame", "{4}"},      {"en-Message", "ErrorTourGame", ""},
+        {"en-Message", "ErrorTourJoined", ""},  {"en-Message", "ErrorTourRegret", ""},
+        {"en-Message", "InfoTourRegret", ""},   {"en-Message", "InfoTourJoined", ""},
+        {"en-Message", "0_Fromtext", ""},       {"en-Lobbivex", "VerText", "{1}"},
+        {"en-Lobbivex", "NameText", ""},        {"en-Lobbivex", "PasswordText", ""},
+        {"en-Lobbivex", "HelpText", ""},        {"en-Register", "Rightinformation", "{2}"},
+        {"en-Register", "Female", ""},          {"en-Register", "Male", ""},
+        {"en-Register", "Head", ""},            {"en-Question", "Waitanswer", ""},
+        {"en-Chat", "Spammed", ""},
+    };
+    for (const auto& e : entries) {
+        const std::string text = texts.ReadString(e.section, e.key, "");
+        EXPECT_FALSE(text.empty()) << e.section << " " << e.key;
+        if (*e.placeholder != 0) {
+            EXPECT_NE(text.find(e.placeholder), std::string::npos) << e.key;
+        }
+    }
+
+    TInifile settings(s_out + "/settings.ini");
+    EXPECT_EQ(settings.ReadString("Lobbivex", "Ports", ""), "2000,2001,2002");
+    EXPECT_EQ(settings.ReadString("Lobbivex", "Server-en", ""), "127.0.0.1");
+    EXPECT_GT(settings.ReadIntList("Lobbivex", "Portlist").size(), 3u);
+    EXPECT_EQ(settings.ReadString("Glide", "Font", ""), "headink");
+    EXPECT_GT(settings.ReadInteger("Glide", "Framewidth", 0), 0);
+    // Every font a layout line names is in the pack.
+    std::vector<uint8_t> bytes;
+    std::string error;
+    ASSERT_TRUE(skin::ReadFileBytes(s_out + "/settings.ini", bytes, error));
+    const std::string file(bytes.begin(), bytes.end());
+    for (size_t at = 0; at < file.size();) {
+        const size_t end = std::min(file.find("\r\n", at), file.size());
+        const std::string line = file.substr(at, end - at);
+        at = end + 2;
+        const size_t equals = line.find('=');
+        if (equals == std::string::npos) continue;
+        std::string value = line.substr(equals + 1) + ",";
+        for (size_t comma; (comma = value.find(',')) != std::string::npos; value.erase(0, comma + 1)) {
+            const std::string field = value.substr(0, comma);
+            if (Lower(field).rfind("font", 0) == 0 || field == "headink" || field == "bigamber") {
+                EXPECT_FALSE(Member(field).empty()) << line;
+            }
+        }
     }
 }
 

@@ -29,6 +29,7 @@ TFaces::~TFaces() {
     if (m_regular != nullptr) FT_Done_Face(m_regular);
     if (m_bold != nullptr) FT_Done_Face(m_bold);
     if (m_plain != nullptr) FT_Done_Face(m_plain);
+    if (m_plainBold != nullptr) FT_Done_Face(m_plainBold);
     if (m_library != nullptr) FT_Done_FreeType(m_library);
 }
 
@@ -41,7 +42,8 @@ bool TFaces::Load(const std::string& folder, std::string& error) {
     const std::string bold = JoinPath(folder, "DejaVuSans-Bold.ttf");
     if (FT_New_Face(m_library, regular.c_str(), 0, &m_regular) != 0 ||
         FT_New_Face(m_library, bold.c_str(), 0, &m_bold) != 0 ||
-        FT_New_Face(m_library, regular.c_str(), 0, &m_plain) != 0) {
+        FT_New_Face(m_library, regular.c_str(), 0, &m_plain) != 0 ||
+        FT_New_Face(m_library, bold.c_str(), 0, &m_plainBold) != 0) {
         error = "cannot open the DejaVu Sans fonts in " + folder + " (Debian package fonts-dejavu-core)";
         return false;
     }

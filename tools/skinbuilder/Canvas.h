@@ -38,12 +38,13 @@ public:
     // A face of its own for the bitmap fonts, since cairo sets the size of
     // the faces it draws with.
     FT_Face Plain() const { return m_plain; }
+    FT_Face PlainBold() const { return m_plainBold; }
     cairo_font_face_t* CairoRegular() const { return m_cairoRegular; }
     cairo_font_face_t* CairoBold() const { return m_cairoBold; }
 
 private:
     FT_Library m_library = nullptr;
-    FT_Face m_regular = nullptr, m_bold = nullptr, m_plain = nullptr;
+    FT_Face m_regular = nullptr, m_bold = nullptr, m_plain = nullptr, m_plainBold = nullptr;
     cairo_font_face_t* m_cairoRegular = nullptr;
     cairo_font_face_t* m_cairoBold = nullptr;
 };

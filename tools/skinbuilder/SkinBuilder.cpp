@@ -1,12 +1,17 @@
 #include "SkinBuilder.h"
 
+#include <cctype>
 #include <cstdio>
 #include <cstdlib>
 
+#include "ButtonArt.h"
+#include "ControlsArt.h"
+#include "DialogArt.h"
 #include "FontMaker.h"
 #include "IniMaker.h"
 #include "SoundMaker.h"
 #include "SplashArt.h"
+#include "WindowArt.h"
 #include "ToolFiles.h"
 #include "resources/PackWriter.h"
 
@@ -37,20 +42,52 @@ bool ReadSplashLayout(const TSourceFile& settings, TSplashLayout& layout, std::s
     return true;
 }
 
-// Light inks are blended over the panel colour, dark ones over paper.
+// Light inks are blended over the panel colour, dark ones over paper. Mid
+// tones such as rose and steel are read on the dark surfaces, so only inks
+// darker than this count as dark.
+constexpr double kDarkInkLuma = 0.35;
+
 TColour GroundFor(const TPalette& palette, const TColour& ink) {
-    return palette.Get(ink.Luma() >= 0.5 ? "panel" : "paper");
+    return palette.Get(ink.Luma() >= kDarkInkLuma ? "panel" : "paper");
 }
 
-bool AddColourFonts(const TPalette& palette, const TFaces& faces, TPackWriter& pack, std::string& error) {
-    TGlyphSet set;
-    if (!RenderGlyphSet(faces.Plain(), palette.TypeSize("body"), Cp1252CodePoints(), set, error)) return false;
+bool AddColourFonts(const TPalette& palette, const TGlyphSet& body, TPackWriter& pack, std::string& error) {
     for (const TColourFont& font : palette.ColourFonts()) {
         std::array<TColour, TFontResource::kGlyphCount> inks;
         inks.fill(font.colour);
         std::vector<uint8_t> resource;
-        if (!ColourFont(set, inks, GroundFor(palette, font.colour), resource, error) ||
+        if (!ColourFont(body, inks, GroundFor(palette, font.colour), resource, error) ||
             !pack.Add("font" + std::to_string(font.number), std::move(resource), error))
+            return false;
+    }
+    return true;
+}
+
+// palette.txt [Named fonts]: name = regular|bold, a type role or a pixel
+// size, a colour of the palette.
+bool AddNamedFonts(const TSourceFile& source, const TPalette& palette, const TFaces& faces, TPackWriter& pack,
+                   std::string& error) {
+    const TSourceSection* section = source.Find("Named fonts");
+    if (section == nullptr) return true;
+    for (const TSourceLine& line : section->lines) {
+        const std::vector<std::string> words = SplitWords(line.value);
+        int size = words.size() == 3 ? palette.TypeSize(words[1]) : 0;
+        if (size == 0 && words.size() == 3) size = std::atoi(words[1].c_str());
+        const bool bold = words.size() == 3 && words[0] == "bold";
+        const bool nameOk = !line.key.empty() && !std::isdigit(static_cast<unsigned char>(line.key.back()));
+        if (line.bare || words.size() != 3 || (!bold && words[0] != "regular") || size < 6 || size > 60 ||
+            !palette.Has(words[2]) || !nameOk) {
+            error = source.Where(line.number) +
+                    "expected name (no trailing digit) = regular|bold, a type role or size 6 ... 60, a colour";
+            return false;
+        }
+        TGlyphSet set;
+        std::array<TColour, TFontResource::kGlyphCount> inks;
+        inks.fill(palette.Get(words[2]));
+        std::vector<uint8_t> resource;
+        if (!RenderGlyphSet(bold ? faces.PlainBold() : faces.Plain(), size, Cp1252CodePoints(), set, error) ||
+            !ColourFont(set, inks, GroundFor(palette, inks[0]), resource, error) ||
+            !pack.Add(line.key, std::move(resource), error))
             return false;
     }
     return true;
@@ -97,11 +134,15 @@ bool AddSymbolFont(const TSources& s, const TPalette& palette, const TFaces& fac
            pack.Add("font99", std::move(resource), error);
 }
 
-bool AddImages(const TSources& s, const TPalette& palette, const TFaces& faces, TPackWriter& pack,
-               TBuildReport& report, std::string& error) {
+bool AddImages(const TSources& s, const TArtContext& context, TPackWriter& pack, TBuildReport& report,
+               std::string& error) {
     TSplashLayout layout;
     std::vector<TImage> images;
-    if (!ReadSplashLayout(s.settings, layout, error) || !DrawSplash(palette, faces, layout, images, error))
+    if (!ReadSplashLayout(s.settings, layout, error) ||
+        !DrawSplash(context.palette, context.faces, layout, images, error) ||
+        !DrawControls(context, images, error) || !DrawButtons(context, images, error) ||
+        !DrawDialogs(context, images, error) || !DrawLobby(context, images, error) ||
+        !DrawGames(context, images, error))
         return false;
     for (TImage& image : images) {
         report.members.push_back(image.name);
@@ -141,8 +182,15 @@ bool BuildSkin(const TBuildOptions& options, TBuildReport& report, std::string& 
     if (!LoadSources(options.skinDir, sources, error) || !palette.Load(sources.palette, error) ||
         !faces.Load(options.fontDir, error) || !MakeDirectories(options.outDir, error))
         return false;
-    if (!AddImages(sources, palette, faces, pack, report, error) ||
-        !AddColourFonts(palette, faces, pack, error) || !AddSymbolFont(sources, palette, faces, pack, error))
+    // The body glyph set makes the colour fonts, and its height sizes the
+    // wells and the caret the pictures draw for entries.
+    TGlyphSet body;
+    if (!RenderGlyphSet(faces.Plain(), palette.TypeSize("body"), Cp1252CodePoints(), body, error)) return false;
+    const TLayout layout(sources.settings);
+    const TArtContext context{palette, faces, layout, body.height};
+    if (!AddImages(sources, context, pack, report, error) || !AddColourFonts(palette, body, pack, error) ||
+        !AddNamedFonts(sources.palette, palette, faces, pack, error) ||
+        !AddSymbolFont(sources, palette, faces, pack, error))
         return false;
     if (!palette.Missing().empty()) {
         error = "the drawing code asks for the colour \"" + palette.Missing().front() +

@@ -2,7 +2,6 @@
 
 #include <cmath>
 
-#include "resources/GizEncoder.h"
 
 namespace skin {
 
@@ -57,73 +56,9 @@ private:
         cairo_new_path(Cr());
     }
 
-    void Bevel(double x, double y, double w, double h, double r, const TColour& top, const TColour& bottom) {
-        m_c.RoundedRect(x, y, w, h, r);
-        m_c.SetLinear(0, y, top, 1, 0, y + h, bottom, 1);
-        cairo_fill(Cr());
-        // Light top edge, dark bottom edge.
-        m_c.RoundedRect(x + 0.5, y + 0.5, w - 1, h - 1, r - 0.5);
-        m_c.SetLinear(0, y, m_p.Get("white"), 0.35, 0, y + h, m_p.Get("night"), 0.35);
-        cairo_set_line_width(Cr(), 1);
-        cairo_stroke(Cr());
-    }
-
     // The emblem: a bevelled tile holding four small tiles, one per game of
     // the zone (blocks, dice, checker, bubble) in the four accent colours.
-    void Emblem(double cx, double cy) {
-        m_c.SetGlow(cx, cy + 8, 70, m_p.Get("night"), 0.6);
-        cairo_paint(Cr());
-        Bevel(cx - 44, cy - 44, 88, 88, 22, m_p.Get("raised"), m_p.Get("deep"));
-        const double s = 30, gap = 6, x0 = cx - s - gap / 2, y0 = cy - s - gap / 2;
-        Bevel(x0, y0, s, s, 7, m_p.Get("tealhi"), m_p.Get("teal"));
-        Bevel(x0 + s + gap, y0, s, s, 7, m_p.Get("amber"), m_p.Get("amberdk"));
-        Bevel(x0, y0 + s + gap, s, s, 7, m_p.Get("pink"), m_p.Get("rose"));
-        Bevel(x0 + s + gap, y0 + s + gap, s, s, 7, m_p.Get("sky"), m_p.Get("violet"));
-        Blocks(x0, y0, s);
-        Die(x0 + s + gap, y0, s);
-        Checker(x0, y0 + s + gap, s);
-        Bubble(x0 + s + gap, y0 + s + gap, s);
-    }
-
-    void Blocks(double x, double y, double s) {  // a T piece of four blocks
-        const double b = 7, ox = x + (s - 3 * b) / 2, oy = y + (s - 2 * b) / 2;
-        const double cells[4][2] = {{0, 0}, {1, 0}, {2, 0}, {1, 1}};
-        for (const auto& cell : cells) {
-            m_c.RoundedRect(ox + cell[0] * b + 0.5, oy + cell[1] * b + 0.5, b - 1, b - 1, 1.5);
-            m_c.SetColour(m_p.Get("night"), 0.7);
-            cairo_fill(Cr());
-        }
-    }
-
-    void Die(double x, double y, double s) {  // the three of a die
-        for (int i = -1; i <= 1; ++i) {
-            cairo_new_path(Cr());
-            cairo_arc(Cr(), x + s / 2 + i * 7, y + s / 2 - i * 7, 2.6, 0, 2 * M_PI);
-            m_c.SetColour(m_p.Get("white"), 0.95);
-            cairo_fill(Cr());
-        }
-    }
-
-    void Checker(double x, double y, double s) {  // a checker seen from above
-        cairo_new_path(Cr());
-        cairo_arc(Cr(), x + s / 2, y + s / 2, 9, 0, 2 * M_PI);
-        m_c.SetColour(m_p.Get("white"), 0.95);
-        cairo_fill(Cr());
-        cairo_arc(Cr(), x + s / 2, y + s / 2, 5.5, 0, 2 * M_PI);
-        m_c.SetColour(m_p.Get("rose"), 0.9);
-        cairo_set_line_width(Cr(), 1.5);
-        cairo_stroke(Cr());
-    }
-
-    void Bubble(double x, double y, double s) {  // a shiny bubble
-        cairo_new_path(Cr());
-        cairo_arc(Cr(), x + s / 2, y + s / 2, 9, 0, 2 * M_PI);
-        m_c.SetColour(m_p.Get("white"), 0.9);
-        cairo_set_line_width(Cr(), 2);
-        cairo_stroke(Cr());
-        cairo_arc(Cr(), x + s / 2 - 3, y + s / 2 - 3, 2.5, 0, 2 * M_PI);
-        cairo_fill(Cr());
-    }
+    void Emblem(double cx, double cy) { TArtKit(m_p, m_faces, m_c).Emblem(cx, cy, 1.0); }
 
     // The name in the title size, bold, with a soft shadow, then a short
     // teal-to-amber rule under it.
@@ -187,31 +122,18 @@ private:
     TCanvas m_c;
 };
 
+}  // namespace
+
 // The bar: a rounded teal gradient with a glossy upper half, transparent
-// outside its rounded ends and composited over the track's colour.
-TCanvas& PaintBar(const TPalette& p, TCanvas& c) {
+// outside its rounded ends.
+void PaintBar(const TPalette& p, TCanvas& c) {
     c.RoundedRect(0, 0, kBarWidth, kBarHeight, kBarHeight / 2.0);
     c.SetLinear(0, 0, p.Get("tealdk"), 1, kBarWidth, 0, p.Get("teal"), 1);
     cairo_fill(c.Cr());
     c.RoundedRect(0, 0, kBarWidth, kBarHeight, kBarHeight / 2.0);
     c.SetLinear(0, 0, p.Get("tealhi"), 0.55, 0, kBarHeight * 0.6, p.Get("tealhi"), 0);
     cairo_fill(c.Cr());
-    return c;
 }
-
-bool Encode(const std::string& name, TCanvas& canvas, const TConversion& conversion,
-            std::vector<TImage>& images, std::string& error) {
-    const std::vector<uint16_t> pixels = canvas.ToGizPixels(conversion);
-    TImage image{name, {}};
-    if (!GizEncode(pixels.data(), canvas.Width(), canvas.Height(), image.giz)) {
-        error = "cannot encode the image " + name;
-        return false;
-    }
-    images.push_back(std::move(image));
-    return true;
-}
-
-}  // namespace
 
 bool DrawSplash(const TPalette& palette, const TFaces& faces, const TSplashLayout& layout,
                 std::vector<TImage>& images, std::string& error) {
@@ -231,7 +153,8 @@ bool DrawSplash(const TPalette& palette, const TFaces& faces, const TSplashLayou
     TConversion sprite;
     sprite.keepTransparency = true;
     sprite.matte = palette.Get("night");
-    return Encode("progon", PaintBar(palette, bar), sprite, images, error);
+    PaintBar(palette, bar);
+    return Encode("progon", bar, sprite, images, error);
 }
 
 }  // namespace skin

@@ -6,16 +6,11 @@
 #include <string>
 #include <vector>
 
+#include "ArtKit.h"
 #include "Canvas.h"
 #include "Palette.h"
 
 namespace skin {
-
-// A finished image: its pack member name and its GIZ stream.
-struct TImage {
-    std::string name;
-    std::vector<uint8_t> giz;
-};
 
 struct TSplashLayout {
     int barX = 0, barY = 0;  // settings.ini [Splash] Progress
@@ -25,6 +20,9 @@ constexpr int kSplashWidth = 560;
 constexpr int kSplashHeight = 340;
 constexpr int kBarWidth = 300;
 constexpr int kBarHeight = 8;
+
+// The bar picture (teal gradient with a gloss), also the update window's.
+void PaintBar(const TPalette& palette, TCanvas& canvas);
 
 // False with a message when the bar's place does not fit the picture.
 bool DrawSplash(const TPalette& palette, const TFaces& faces, const TSplashLayout& layout,

@@ -2,6 +2,11 @@
 // headless backend and writes what each window shows as a PNG file.
 //
 //   snapshot [--depth 15|16|24|32] PROGRAM_DIR OUT_DIR [BACKGROUND ...]
+//   snapshot [--depth 15|16|24|32] --client PROGRAM_DIR OUT_DIR
+//
+// With --client the client starts as it does for a user (splash, every
+// window created, the logon window shown) and every window visible after
+// start-up is written as OUT_DIR/PAINTER.png.
 //
 // Each BACKGROUND names a window by its background image (default: the
 // splash window, "splash"); the window gets its shape and place from the
@@ -16,6 +21,7 @@
 #include <string>
 #include <vector>
 
+#include "controls/Form.h"
 #include "graphics/GreatBitmap.h"
 #include "graphics/Mybitmap.h"
 #include "graphics/Paint.h"
@@ -25,18 +31,22 @@
 #include "resources/StrFuncs.h"
 #include "resources/Texts.h"
 #include "shell/MyTimer.h"
+#include "shell/Startup.h"
+#include "shell/Windows.h"
 
 namespace {
 
 struct TOptions {
     int depth = 32;
+    bool client = false;
     std::string programDir, outDir;
     std::vector<std::string> windows;
 };
 
 int Usage() {
     std::fprintf(stderr,
-                 "usage: snapshot [--depth 15|16|24|32] PROGRAM_DIR OUT_DIR [BACKGROUND ...]\n");
+                 "usage: snapshot [--depth 15|16|24|32] PROGRAM_DIR OUT_DIR [BACKGROUND ...]\n"
+                 "       snapshot [--depth 15|16|24|32] --client PROGRAM_DIR OUT_DIR\n");
     return 1;
 }
 
@@ -49,11 +59,13 @@ bool ParseOptions(int argc, char** argv, TOptions& options) {
             if (!ParseInteger(argv[++i], depth)) return false;
             if (depth != 15 && depth != 16 && depth != 24 && depth != 32) return false;
             options.depth = depth;
+        } else if (arg == "--client") {
+            options.client = true;
         } else {
             rest.push_back(arg);
         }
     }
-    if (rest.size() < 2) return false;
+    if (rest.size() < 2 || (options.client && rest.size() != 2)) return false;
     options.programDir = rest[0];
     options.outDir = rest[1];
     options.windows.assign(rest.begin() + 2, rest.end());
@@ -87,6 +99,39 @@ int SnapshotWindow(const std::string& background, const std::string& outDir) {
     return 0;
 }
 
+int SavePaint(TPaint& paint, const std::string& outDir) {
+    auto* window = static_cast<platform::headless::TWindow*>(paint.Window());
+    std::string path = (std::filesystem::path(outDir) / (paint.BackgroundName() + ".png")).string();
+    if (!window->SavePng(path, true)) {
+        std::fprintf(stderr, "snapshot: cannot write %s\n", path.c_str());
+        return 3;
+    }
+    platform::Rect frame = window->Bounds();
+    std::printf("%s: %d x %d at %d,%d\n", path.c_str(), frame.Width(), frame.Height(), frame.left,
+                frame.top);
+    return 0;
+}
+
+// The client's start-up, then every visible window.
+int SnapshotClient(const std::string& outDir) {
+    TStartup startup({});
+    TWindows windows;
+    if (!startup.Prepare([&windows] { windows.Create(); })) {
+        std::fprintf(stderr, "snapshot: the client refused the display\n");
+        return 2;
+    }
+    windows.ShowMainWindow();
+    platform::Loop().ProcessMessages();
+    int result = 0;
+    for (TForm* form : TForm::All()) {
+        if (!form->Visible()) continue;
+        form->Paint()->Update();
+        int code = SavePaint(*form->Paint(), outDir);
+        if (code > result) result = code;
+    }
+    return result;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -101,7 +146,8 @@ int main(int argc, char** argv) {
     LoadTextsAndSettings(ProgramDirectory());
 
     int result = 0;
-    for (const std::string& background : options.windows) {
+    if (options.client) result = SnapshotClient(options.outDir);
+    else for (const std::string& background : options.windows) {
         int code = SnapshotWindow(background, options.outDir);
         if (code > result) result = code;
     }

@@ -23,7 +23,7 @@ TWindow::TWindow(TVideo& video, const WindowParams& params, int depth)
       m_bytesPerPixel(BytesPerPixel(depth)),
       m_shownWidth(params.width),
       m_shownHeight(params.height),
-      m_alive(std::make_shared<bool>(true)) {
+      m_paint([this](const Rect& area) { DeliverPaint(area); }) {
     size_t bytes = static_cast<size_t>(std::max(params.width, 0)) *
                    static_cast<size_t>(std::max(params.height, 0)) * m_bytesPerPixel;
     m_back.assign(bytes, 0);
@@ -31,7 +31,6 @@ TWindow::TWindow(TVideo& video, const WindowParams& params, int depth)
 }
 
 TWindow::~TWindow() {
-    *m_alive = false;
     if (m_video) m_video->Forget(this);
 }
 
@@ -52,27 +51,13 @@ void TWindow::Present(const Rect& area) {
 }
 
 void TWindow::Invalidate(const Rect& area) {
-    Rect r = Intersect(area, Rect{0, 0, m_params.width, m_params.height});
-    if (r.Empty()) return;
-    m_pending = Union(m_pending, r);
-    if (m_paintPosted) return;
-    m_paintPosted = true;
-    std::weak_ptr<bool> alive = m_alive;
-    platform::Loop().Post([this, alive] {
-        auto a = alive.lock();
-        if (a && *a) DeliverPaint();
-    });
+    m_paint.Add(Intersect(area, Rect{0, 0, m_params.width, m_params.height}));
 }
 
-void TWindow::Update() {
-    if (!m_pending.Empty()) DeliverPaint();
-}
+void TWindow::Update() { m_paint.Flush(); }
 
-void TWindow::DeliverPaint() {
-    Rect area = m_pending;
-    m_pending = Rect{};
-    m_paintPosted = false;
-    if (!area.Empty() && m_events.onPaint) m_events.onPaint(area);
+void TWindow::DeliverPaint(const Rect& area) {
+    if (m_events.onPaint) m_events.onPaint(area);
 }
 
 void TWindow::Show() {

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/PendingPaint.h"
 #include "platform/Platform.h"
 
 namespace platform::headless {
@@ -53,14 +54,14 @@ public:
     bool Minimized() const { return m_minimized; }
     // The presented image (what the screen shows), in the screen format.
     const std::vector<uint8_t>& Screen() const { return m_screen; }
-    Rect PendingPaint() const { return m_pending; }
+    Rect PendingPaint() const { return m_paint.Area(); }
     int PresentCount() const { return m_presents; }
     // Writes the back buffer (or the presented image) as an RGB PNG.
     bool SavePng(const std::string& path, bool presented = false) const;
     void Detach() { m_video = nullptr; }
 
 private:
-    void DeliverPaint();
+    void DeliverPaint(const Rect& area);
 
     TVideo* m_video;
     WindowParams m_params;
@@ -71,10 +72,8 @@ private:
     std::vector<uint8_t> m_back, m_screen;
     bool m_visible = false, m_minimized = false;
     int m_shownWidth, m_shownHeight;  // the part of the window on screen
-    Rect m_pending;
-    bool m_paintPosted = false;
     int m_presents = 0;
-    std::shared_ptr<bool> m_alive;
+    TPendingPaint m_paint;
 };
 
 class TVideo : public IVideo {

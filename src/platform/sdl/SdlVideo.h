@@ -49,6 +49,7 @@ public:
     std::unique_ptr<IWindow> CreateWindow(const WindowParams& params) override;
     DisplayMode CurrentMode() const override;
     bool SetMode(const DisplayMode& mode) override;
+    bool CanSetMode() const override { return false; }
     void RestoreMode() override {}
     Rect WorkArea() const override;
     void PointerPosition(int& x, int& y) const override;

@@ -83,12 +83,11 @@ TWindow::TWindow(TVideo& video, const WindowParams& params, int depth)
       m_y(params.y),
       m_shownWidth(params.width),
       m_shownHeight(params.height),
-      m_alive(std::make_shared<bool>(true)) {
+      m_paint([this](const Rect& area) { DeliverPaint(area); }) {
     m_back.assign(static_cast<size_t>(m_width) * m_height * m_bytesPerPixel, 0);
 }
 
 TWindow::~TWindow() {
-    *m_alive = false;
     if (m_video) m_video->Forget(this);
     Detach();
 }
@@ -159,28 +158,12 @@ void TWindow::RenderTexture() {
     SDL_RenderPresent(m_renderer);
 }
 
-void TWindow::Invalidate(const Rect& area) {
-    Rect r = Intersect(area, Whole());
-    if (r.Empty()) return;
-    m_pending = Union(m_pending, r);
-    if (m_paintPosted) return;
-    m_paintPosted = true;
-    std::weak_ptr<bool> alive = m_alive;
-    platform::Loop().Post([this, alive] {
-        auto a = alive.lock();
-        if (a && *a) DeliverPaint();
-    });
-}
+void TWindow::Invalidate(const Rect& area) { m_paint.Add(Intersect(area, Whole())); }
 
-void TWindow::Update() {
-    if (!m_pending.Empty()) DeliverPaint();
-}
+void TWindow::Update() { m_paint.Flush(); }
 
-void TWindow::DeliverPaint() {
-    Rect area = m_pending;
-    m_pending = Rect{};
-    m_paintPosted = false;
-    if (area.Empty() || !m_events.onPaint) return;
+void TWindow::DeliverPaint(const Rect& area) {
+    if (!m_events.onPaint) return;
     auto onPaint = m_events.onPaint;  // the handler may replace the events
     onPaint(area);
 }
@@ -189,8 +172,8 @@ void TWindow::DeliverPaint() {
 // again at once; the owner then copies the whole back buffer.
 void TWindow::Exposed() {
     RenderTexture();
-    m_pending = Union(m_pending, Whole());
-    DeliverPaint();
+    m_paint.Add(Whole());
+    m_paint.Flush();
 }
 
 // ---------------------------------------------------------------------------

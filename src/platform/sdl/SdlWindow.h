@@ -22,6 +22,7 @@
 #include <memory>
 #include <vector>
 
+#include "platform/PendingPaint.h"
 #include "platform/Platform.h"
 
 namespace platform::sdl {
@@ -79,7 +80,7 @@ private:
     bool OpenSdl(bool shaped);
     bool ApplyShape(const WindowShape& shape);
     void RenderTexture();
-    void DeliverPaint();
+    void DeliverPaint(const Rect& area);
     Rect Whole() const { return Rect{0, 0, m_width, m_height}; }
 
     TVideo* m_video;
@@ -94,9 +95,7 @@ private:
     bool m_shaped = false;
     bool m_visible = false;
     WindowEvents m_events;
-    Rect m_pending;
-    bool m_paintPosted = false;
-    std::shared_ptr<bool> m_alive;
+    TPendingPaint m_paint;
 };
 
 }  // namespace platform::sdl

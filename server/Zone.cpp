@@ -1,0 +1,226 @@
+// The zone's users: arriving, leaving, what they are sent, and the dispatch
+// of their messages. Rooms, chat and the smaller requests are in the other
+// Zone*.cpp files.
+#include "Zone.h"
+
+#include "LogonMessages.h"
+
+namespace server {
+
+Zone::Zone(SessionHost& host, AccountStore& accounts, const Clock& clock, ZoneConfig config)
+    : m_host(host), m_accounts(accounts), m_clock(clock), m_config(std::move(config)) {
+    for (const RoomConfig& r : m_config.rooms) {
+        uint16_t id = m_nextRoomId++;
+        m_rooms.emplace(id, Room(id, r.kind, r.flags, r.name, r.prefix));
+        m_publicRooms.push_back(id);
+    }
+}
+
+void Zone::Enter(Session& session, const Account& account) {
+    std::string key = AliasKey(account.alias);
+    // The server lets one session hold an alias; a leftover would be a fault.
+    if (m_users.count(key)) return;
+    ZoneUser& user = m_users.emplace(key, ZoneUser(session.Id(), m_config.chatBurst, m_clock.NowMs())).first->second;
+    m_keyOf[session.Id()] = key;
+    user.accountId = account.id;
+    user.alias = account.alias;
+    user.key = key;
+    user.gender = account.gender;
+    user.face = account.face;
+    user.privileged = account.privileged;
+    user.newcomer = account.logonCount <= 1;
+    user.options = account.options.empty() ? m_config.defaultOptions : account.options;
+    SendSettings(session, user, account);
+    if (!m_publicRooms.empty()) {
+        Room& first = m_rooms.at(m_publicRooms.front());
+        first.Add(key, user.alias, user.session);
+        user.publicRoom = first.Id();
+    }
+    RejoinPrivateRooms(user);
+    DescribeWorld(user);
+    AnnounceArrival(user);
+}
+
+void Zone::SendSettings(Session& session, ZoneUser& user, const Account& account) {
+    if (user.privileged) SendTo(user, Privileged(true));
+    SendTo(user, Options(user.options));
+    SendTo(user, BannerInterval(m_config.bannerMinIntervalSeconds));
+    SendTo(user, BannerPeriod(m_config.bannerPeriodMinutes));
+    // The registration window then asks for what is missing.
+    if (!account.HasBirthday()) {
+        session.SetBirthdayAsked(true);
+        SendTo(user, AccountData(0, 0, 0, account.gender, account.face));
+    }
+}
+
+void Zone::DescribeWorld(ZoneUser& user) {
+    for (uint16_t id : m_publicRooms) {
+        const Room& r = m_rooms.at(id);
+        SendTo(user, RoomOpen(r.Kind(), id, r.Flags(), r.Name(), r.Prefix()));
+    }
+    for (uint16_t id : user.privateRooms) {
+        const Room& r = m_rooms.at(id);
+        SendTo(user, RoomOpen(r.Kind(), id, r.Flags(), r.TitleFor(user.key), r.Prefix()));
+    }
+    for (const auto& [key, other] : m_users) SendTo(user, RoomUser(PresenceRoom(other), other.Icon(), other.alias));
+    for (uint16_t id : user.privateRooms)
+        for (const RoomMember& m : m_rooms.at(id).Members())
+            if (const ZoneUser* member = m.session ? UserByKey(m.key) : nullptr)
+                SendTo(user, RoomUser(id, member->Icon(), member->alias));
+    SendNews(user);
+}
+
+void Zone::AnnounceArrival(const ZoneUser& user) {
+    std::string arrival = RoomUser(PresenceRoom(user), user.Icon(), user.alias);
+    for (const auto& [key, other] : m_users)
+        if (key != user.key) SendTo(other, arrival);
+    // Their private rooms list them again (the clients showed them absent).
+    for (uint16_t id : user.privateRooms) {
+        std::string back = RoomUser(id, user.Icon(), user.alias);
+        for (const RoomMember& m : m_rooms.at(id).Members())
+            if (const ZoneUser* member = m.session && m.key != user.key ? UserByKey(m.key) : nullptr)
+                SendTo(*member, back);
+    }
+}
+
+void Zone::Leave(Session& session) {
+    ZoneUser* user = UserOf(session);
+    if (!user) return;
+    // Code 6 takes them off every list of every client; no 32 is needed.
+    if (Room* r = RoomById(user->publicRoom)) r->Remove(user->key);
+    AbsentFromPrivateRooms(*user);
+    std::string gone = UserLeftService(user->alias);
+    m_keyOf.erase(session.Id());
+    m_users.erase(user->key);
+    SendAll(gone);
+}
+
+bool Zone::Handle(Session& session, const std::string& message) {
+    ZoneUser* user = UserOf(session);
+    if (!user || message.empty()) return false;
+    MessageReader in(message);
+    switch (static_cast<uint8_t>(message[0])) {
+        case kCodeEnterRoom: OnEnterRoom(*user, in); return true;
+        case kCodeLeaveRoom: OnLeaveRoom(*user, in); return true;
+        case kCodeSay: OnSay(*user, in); return true;
+        case kCodeOpenRoom: OnOpenRoom(*user, in); return true;
+        case kCodeForumAdd: OnForumAdd(*user, in); return true;
+        case kCodeCloseRoom: OnCloseRoom(*user, in); return true;
+        case kCodeInfoRequest: OnInfoRequest(*user, in); return true;
+        case kCodeUrlRequest: OnUrlRequest(*user, in); return true;
+        case kCodeSetOption: OnSetOption(*user, in); return true;
+        case kCodeAnswer: OnAnswer(*user, in); return true;
+        case kCodePingRequest: SendTo(*user, PingAnswer()); return true;
+        default: return false;
+    }
+}
+
+void Zone::ProfileChanged(Session& session, const Account& account) {
+    ZoneUser* user = UserOf(session);
+    if (!user || (user->gender == account.gender && user->face == account.face)) return;
+    user->gender = account.gender;
+    user->face = account.face;
+    AnnounceIcon(*user);
+}
+
+ZoneUser* Zone::UserOf(const Session& session) {
+    auto it = m_keyOf.find(session.Id());
+    return it == m_keyOf.end() ? nullptr : UserByKey(it->second);
+}
+
+ZoneUser* Zone::UserByKey(const std::string& key) {
+    auto it = m_users.find(key);
+    return it == m_users.end() ? nullptr : &it->second;
+}
+
+ZoneUser* Zone::UserByName(std::string_view name) {
+    // An alias is at most 16 bytes; a longer name is nobody.
+    if (name.empty() || name.size() > kMaxAliasLength) return nullptr;
+    return UserByKey(AliasKey(name));
+}
+
+Room* Zone::RoomById(uint16_t id) {
+    auto it = m_rooms.find(id);
+    return it == m_rooms.end() ? nullptr : &it->second;
+}
+
+void Zone::SendTo(const ZoneUser& user, std::string_view message) {
+    if (Session* s = m_host.FindSession(user.session)) m_host.Send(*s, message);
+}
+
+void Zone::SendAll(std::string_view message) {
+    for (const auto& [key, user] : m_users) SendTo(user, message);
+}
+
+void Zone::SendMembers(const Room& room, std::string_view message) {
+    for (const RoomMember& m : room.Members())
+        if (const ZoneUser* user = m.session ? UserByKey(m.key) : nullptr) SendTo(*user, message);
+}
+
+void Zone::Box(const ZoneUser& user, const std::string& text) { SendTo(user, MessageBox(text, "System")); }
+
+void Zone::Notice(const ZoneUser& user, uint16_t room, const std::string& text) {
+    SendTo(user, ChatLine(room, m_config.noticeNameColour, m_config.noticeTextColour, text));
+}
+
+uint16_t Zone::PresenceRoom(const ZoneUser& user) const {
+    auto it = m_rooms.find(user.publicRoom);
+    return it != m_rooms.end() && it->second.ShowsUsers() ? user.publicRoom : 0;
+}
+
+// One 33 per client is enough: the client gives the new icon to the public
+// room named, to the lobby user list and to every private room listing them.
+void Zone::AnnounceIcon(const ZoneUser& user) { SendAll(RoomUser(PresenceRoom(user), user.Icon(), user.alias)); }
+
+const ZoneUser* Zone::FindUser(const std::string& alias) const {
+    auto it = m_users.find(AliasKey(alias));
+    return it == m_users.end() ? nullptr : &it->second;
+}
+
+std::vector<const ZoneUser*> Zone::Users() const {
+    std::vector<const ZoneUser*> list;
+    for (const auto& [key, user] : m_users) list.push_back(&user);
+    return list;
+}
+
+std::vector<const Room*> Zone::Rooms() const {
+    std::vector<const Room*> list;
+    for (const auto& [id, room] : m_rooms) list.push_back(&room);
+    return list;
+}
+
+bool Zone::SendMessage(const std::string& alias, std::string_view message) {
+    const ZoneUser* user = FindUser(alias);
+    if (!user || message.empty()) return false;
+    SendTo(*user, message);
+    return true;
+}
+
+bool Zone::Kick(const std::string& alias, const std::string& reason) {
+    const ZoneUser* user = FindUser(alias);
+    Session* session = user ? m_host.FindSession(user->session) : nullptr;
+    if (!session) return false;
+    // Ending the session calls Leave, which frees the user.
+    m_host.EndSession(*session, reason);
+    return true;
+}
+
+bool Zone::SetPrivileged(const std::string& alias, bool privileged) {
+    ZoneUser* user = UserByName(alias);
+    if (!user) return false;
+    user->privileged = privileged;
+    SendTo(*user, Privileged(privileged));
+    AnnounceIcon(*user);
+    return true;
+}
+
+bool Zone::SetPlaying(const std::string& alias, int kind) {
+    ZoneUser* user = UserByName(alias);
+    if (!user || kind < 0 || kind > kGameKinds) return false;
+    if (user->playing == kind) return true;
+    user->playing = kind;
+    AnnounceIcon(*user);
+    return true;
+}
+
+}  // namespace server

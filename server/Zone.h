@@ -1,0 +1,142 @@
+// The zone: the users logged on, the rooms, and the lobby's conversation
+// with each client once its logon is accepted.
+//
+// After the logon the zone sends the session its settings (privileged flag,
+// option digits, banner timing, the account data when the birthday is
+// missing), the rooms it holds (every public room, and the private rooms it
+// left when it last logged off), then every user on the service, each placed
+// in the public room they look at (room 0 when none: the client then lists
+// them only in the lobby user list). A new user lands in the first public
+// room; the others learn of them from one code 33.
+//
+// Every client keeps the user lists of all public rooms, so changes of a
+// public room's members go to every user (33 on entry, 32 on exit); its chat
+// lines go only to the users looking at it. A private chat or forum sends
+// everything to its members. A user leaving the service is announced with
+// code 6, which every client applies to all its lists.
+//
+// The zone trusts nothing it reads: unknown rooms, rooms the sender is not
+// in, out-of-range bytes and names of nobody are ignored or answered with a
+// message box; nothing a client sends ends its session here.
+//
+// Sending only queues (SessionHost), so the zone may send while it walks its
+// own maps; the one call that reaches back, ending a session (Kick), is made
+// after the zone is done with the user.
+#pragma once
+
+#include <cstdint>
+#include <deque>
+#include <map>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+#include "AccountStore.h"
+#include "Clock.h"
+#include "Room.h"
+#include "Session.h"
+#include "SessionHost.h"
+#include "ZoneConfig.h"
+#include "ZoneMessages.h"
+#include "ZoneUser.h"
+
+namespace server {
+
+class Zone {
+public:
+    Zone(SessionHost& host, AccountStore& accounts, const Clock& clock, ZoneConfig config);
+    Zone(const Zone&) = delete;
+    Zone& operator=(const Zone&) = delete;
+
+    // A session has logged on with this account.
+    void Enter(Session& session, const Account& account);
+    // A logged-on session ends (whatever the reason).
+    void Leave(Session& session);
+    // One message of a logged-on session; false when it is none of the zone's.
+    bool Handle(Session& session, const std::string& message);
+    // The account's gender or face may have changed.
+    void ProfileChanged(Session& session, const Account& account);
+
+    // --- for the operator and the game referees --------------------------
+    const ZoneUser* FindUser(const std::string& alias) const;
+    // Sorted by alias.
+    std::vector<const ZoneUser*> Users() const;
+    std::vector<const Room*> Rooms() const;
+    // Sends one ready message to a logged-on user; false when not logged on.
+    bool SendMessage(const std::string& alias, std::string_view message);
+    // The question window; the question's number, or 0 when the user is not
+    // logged on or it could not be stored. An answer is recorded in the store.
+    int64_t Ask(const std::string& alias, const std::string& question, const std::vector<std::string>& answers);
+    // A notice line into a room, for everyone who holds it. News rooms keep
+    // the latest for users who log on later.
+    bool Say(uint16_t room, const std::string& text);
+    bool Kick(const std::string& alias, const std::string& reason);
+    // The online side of a change the store already holds.
+    bool SetPrivileged(const std::string& alias, bool privileged);
+    // Game kind 1..4 while the user plays, 0 afterwards: their icon shows it.
+    bool SetPlaying(const std::string& alias, int kind);
+
+private:
+    // Zone.cpp: users, sending, the welcome.
+    ZoneUser* UserOf(const Session& session);
+    ZoneUser* UserByKey(const std::string& key);
+    ZoneUser* UserByName(std::string_view name);
+    Room* RoomById(uint16_t id);
+    void SendTo(const ZoneUser& user, std::string_view message);
+    void SendAll(std::string_view message);
+    void SendMembers(const Room& room, std::string_view message);
+    void Box(const ZoneUser& user, const std::string& text);
+    void Notice(const ZoneUser& user, uint16_t room, const std::string& text);
+    uint16_t PresenceRoom(const ZoneUser& user) const;
+    void AnnounceIcon(const ZoneUser& user);
+    void SendSettings(Session& session, ZoneUser& user, const Account& account);
+    void DescribeWorld(ZoneUser& user);
+    void AnnounceArrival(const ZoneUser& user);
+
+    // ZonePublicRooms.cpp
+    void OnEnterRoom(ZoneUser& user, MessageReader& in);
+    void OnLeaveRoom(ZoneUser& user, MessageReader& in);
+    void EnterPublic(ZoneUser& user, Room& room);
+    void LeavePublic(ZoneUser& user);
+
+    // ZonePrivateRooms.cpp
+    void OnOpenRoom(ZoneUser& user, MessageReader& in);
+    void OnForumAdd(ZoneUser& user, MessageReader& in);
+    void OnCloseRoom(ZoneUser& user, MessageReader& in);
+    void OpenPrivateChat(ZoneUser& user, ZoneUser& other);
+    void OpenForum(ZoneUser& owner, ZoneUser& guest);
+    void AddToForum(Room& forum, ZoneUser& owner, ZoneUser& guest);
+    bool MayOpenRoom(ZoneUser& user, const ZoneUser* other);
+    Room& NewPrivateRoom(int kind, const std::string& name);
+    void SendRoomTo(const Room& room, const ZoneUser& user);
+    void LeavePrivate(ZoneUser& user, Room& room);
+    void RemoveRoom(uint16_t id);
+    void RejoinPrivateRooms(ZoneUser& user);
+    void AbsentFromPrivateRooms(ZoneUser& user);
+
+    // ZoneChat.cpp
+    void OnSay(ZoneUser& user, MessageReader& in);
+    bool MaySay(const ZoneUser& user, const Room& room);
+    void SendNews(const ZoneUser& user);
+
+    // ZoneRequests.cpp
+    void OnInfoRequest(ZoneUser& user, MessageReader& in);
+    void OnUrlRequest(ZoneUser& user, MessageReader& in);
+    void OnSetOption(ZoneUser& user, MessageReader& in);
+    void OnAnswer(ZoneUser& user, MessageReader& in);
+
+    SessionHost& m_host;
+    AccountStore& m_accounts;
+    const Clock& m_clock;
+    ZoneConfig m_config;
+    std::map<std::string, ZoneUser> m_users;            // by lower-cased alias
+    std::unordered_map<uint32_t, std::string> m_keyOf;  // session -> key
+    std::map<uint16_t, Room> m_rooms;
+    std::vector<uint16_t> m_publicRooms;  // in configured order
+    std::map<uint16_t, std::deque<std::string>> m_news;  // latest lines of news rooms
+    uint16_t m_nextRoomId = 1;
+    size_t m_privateRoomCount = 0;
+};
+
+}  // namespace server

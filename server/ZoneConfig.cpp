@@ -1,0 +1,141 @@
+#include "ZoneConfig.h"
+
+#include "IniReader.h"
+#include "platform/Codepage.h"
+
+namespace server {
+namespace {
+
+const char* const kSection = "Zone";
+// Room names and tab prefixes longer than this are typing errors.
+constexpr size_t kMaxRoomName = 40;
+constexpr size_t kMaxPrefix = 32;
+// Longer URLs are refused rather than cut, so no client visits half of one.
+constexpr size_t kMaxUrl = 1000;
+constexpr size_t kMaxOptionDigits = 32;
+
+// A text of the file as the clients' bytes, without control characters
+// (which would end or escape a field).
+std::string ClientText(const std::string& utf8) {
+    std::string out;
+    for (char ch : platform::Utf8ToCp1252(utf8))
+        if (static_cast<unsigned char>(ch) >= 0x20 && ch != 0x7F) out.push_back(ch);
+    return out;
+}
+
+std::string Trimmed(std::string text) {
+    while (!text.empty() && text.back() == ' ') text.pop_back();
+    size_t first = text.find_first_not_of(' ');
+    return first == std::string::npos ? std::string() : text.substr(first);
+}
+
+bool ParseRoom(const std::string& value, RoomConfig& room) {
+    size_t a = value.find(','), b = a == std::string::npos ? a : value.find(',', a + 1);
+    size_t c = b == std::string::npos ? b : value.find(',', b + 1);
+    if (c == std::string::npos) return false;
+    long long kind = 0, flags = 0;
+    if (!ParseInteger(value.substr(0, a), kind) || !ParseInteger(value.substr(a + 1, b - a - 1), flags)) return false;
+    room.kind = static_cast<int>(kind);
+    room.flags = static_cast<int>(flags);
+    room.prefix = Trimmed(ClientText(value.substr(b + 1, c - b - 1)));
+    room.name = Trimmed(ClientText(value.substr(c + 1)));
+    return kind >= 2 && kind <= 255 && flags >= 0 && flags <= 255 && !room.prefix.empty() &&
+           room.prefix.size() <= kMaxPrefix && !room.name.empty() && room.name.size() <= kMaxRoomName;
+}
+
+void ReadRooms(const IniReader& ini, ZoneConfig& config, std::vector<std::string>& warnings) {
+    std::vector<RoomConfig> rooms;
+    bool any = false;
+    for (int i = 1; i <= kMaxConfiguredRooms; ++i) {
+        std::string key = "Room" + std::to_string(i);
+        if (!ini.Has(kSection, key)) continue;
+        any = true;
+        RoomConfig room;
+        if (ParseRoom(ini.ReadString(kSection, key, ""), room))
+            rooms.push_back(room);
+        else
+            warnings.push_back(key + " is not \"kind,flags,prefix,name\" with a kind from 2 to 255; left out");
+    }
+    if (!any) return;
+    if (rooms.empty()) {
+        warnings.push_back("no usable room; using the default rooms");
+        return;
+    }
+    config.rooms = rooms;
+}
+
+void ReadUrls(const IniReader& ini, ZoneConfig& config, std::vector<std::string>& warnings) {
+    for (int i = 1; i <= kUrlCount; ++i) {
+        std::string key = "Url" + std::to_string(i);
+        std::string url = ClientText(ini.ReadString(kSection, key, ""));
+        if (url.size() > kMaxUrl)
+            warnings.push_back(key + " is longer than " + std::to_string(kMaxUrl) + " bytes; left empty");
+        else
+            config.urls[static_cast<size_t>(i - 1)] = url;
+    }
+}
+
+void ReadOptions(const IniReader& ini, ZoneConfig& config, std::vector<std::string>& warnings) {
+    if (!ini.Has(kSection, "DefaultOptions")) return;
+    std::string digits = ini.ReadString(kSection, "DefaultOptions", "");
+    bool ok = !digits.empty() && digits.size() <= kMaxOptionDigits;
+    for (char ch : digits) ok = ok && ch >= '0' && ch <= '9';
+    if (ok)
+        config.defaultOptions = digits;
+    else
+        warnings.push_back("DefaultOptions is not 1 to 32 digits; using " + config.defaultOptions);
+}
+
+}  // namespace
+
+void ReadZoneConfig(const IniReader& ini, ZoneConfig& config, std::vector<std::string>& warnings) {
+    ReadRooms(ini, config, warnings);
+    ReadUrls(ini, config, warnings);
+    ReadOptions(ini, config, warnings);
+    ReadBounded(ini, kSection, "BannerMinInterval", 0, 86400, config.bannerMinIntervalSeconds, warnings);
+    ReadBounded(ini, kSection, "BannerPeriod", 1, 1440, config.bannerPeriodMinutes, warnings);
+    ReadBounded(ini, kSection, "NameColour", 0, 255, config.nameColour, warnings);
+    ReadBounded(ini, kSection, "TextColour", 0, 255, config.textColour, warnings);
+    ReadBounded(ini, kSection, "PrivilegedNameColour", 0, 255, config.privilegedNameColour, warnings);
+    ReadBounded(ini, kSection, "NoticeNameColour", 0, 255, config.noticeNameColour, warnings);
+    ReadBounded(ini, kSection, "NoticeTextColour", 0, 255, config.noticeTextColour, warnings);
+    ReadBounded(ini, kSection, "ChatLineBytes", 20, 4000, config.chatLineBytes, warnings);
+    ReadBounded(ini, kSection, "ChatBurst", 1, 1000, config.chatBurst, warnings);
+    ReadBounded(ini, kSection, "ChatLinesPerMinute", 1, 6000, config.chatLinesPerMinute, warnings);
+    ReadBounded(ini, kSection, "RoomsPerUser", 1, 1000, config.roomsPerUser, warnings);
+    ReadBounded(ini, kSection, "ForumMembers", 2, 1000, config.forumMembers, warnings);
+    ReadBounded(ini, kSection, "MaxRooms", 1, 60000, config.maxRooms, warnings);
+}
+
+std::string DefaultZoneIni() {
+    ZoneConfig d;
+    std::string t;
+    auto line = [&](const std::string& text) { t += text + "\r\n"; };
+    line("[Zone]");
+    line("; Public rooms: kind,flags,prefix,name. The first is where users land;");
+    line("; kind 5 has no user list and takes no chat from users (news).");
+    for (size_t i = 0; i < d.rooms.size(); ++i) {
+        const RoomConfig& r = d.rooms[i];
+        line("Room" + std::to_string(i + 1) + "=" + std::to_string(r.kind) + "," + std::to_string(r.flags) + "," +
+             r.prefix + "," + r.name);
+    }
+    line("; URL entries 1..7 the clients ask for; empty: no web site.");
+    for (int i = 1; i <= kUrlCount; ++i) line("Url" + std::to_string(i) + "=");
+    line("BannerMinInterval=" + std::to_string(d.bannerMinIntervalSeconds));
+    line("BannerPeriod=" + std::to_string(d.bannerPeriodMinutes));
+    line("DefaultOptions=" + d.defaultOptions);
+    line("NameColour=" + std::to_string(d.nameColour));
+    line("TextColour=" + std::to_string(d.textColour));
+    line("PrivilegedNameColour=" + std::to_string(d.privilegedNameColour));
+    line("NoticeNameColour=" + std::to_string(d.noticeNameColour));
+    line("NoticeTextColour=" + std::to_string(d.noticeTextColour));
+    line("ChatLineBytes=" + std::to_string(d.chatLineBytes));
+    line("ChatBurst=" + std::to_string(d.chatBurst));
+    line("ChatLinesPerMinute=" + std::to_string(d.chatLinesPerMinute));
+    line("RoomsPerUser=" + std::to_string(d.roomsPerUser));
+    line("ForumMembers=" + std::to_string(d.forumMembers));
+    line("MaxRooms=" + std::to_string(d.maxRooms));
+    return t;
+}
+
+}  // namespace server

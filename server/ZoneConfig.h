@@ -1,0 +1,69 @@
+// The zone's part of server.ini, section [Zone]: the public rooms, the
+// settings every client gets after its logon (URLs, banner timing, default
+// option digits), chat colours and the limits that keep one user from
+// drowning the others. Texts in the file are UTF-8 and become the clients'
+// Windows-1252 bytes when read.
+//
+// Rooms are keys Room1 .. Room32, each "kind,flags,prefix,name" (the name
+// last, so it may hold commas). Public rooms have a kind of 2 or more; kind 5
+// has no user list and only the operator writes in it (news). When the file
+// names any room, its rooms replace the defaults; the first room is where a
+// user lands after the logon.
+#pragma once
+
+#include <array>
+#include <string>
+#include <vector>
+
+namespace server {
+
+class IniReader;
+
+struct RoomConfig {
+    int kind = 2;
+    int flags = 0;           // bit 0: the room has a web-camera page
+    std::string prefix;      // the skin element of its tab
+    std::string name;
+};
+
+constexpr int kUrlCount = 7;
+constexpr int kMaxConfiguredRooms = 32;
+// A room of this kind shows no user list and takes no chat from users.
+constexpr int kNewsRoomKind = 5;
+
+struct ZoneConfig {
+    std::vector<RoomConfig> rooms{
+        {2, 0, "forum", "Lobby"},
+        {2, 0, "forum", "Games"},
+        {2, 0, "forum", "Help"},
+        {kNewsRoomKind, 0, "news", "News"},
+    };
+    // URL entries 1..7 of code 99; empty where the zone has no web site.
+    std::array<std::string, kUrlCount> urls;
+    int bannerMinIntervalSeconds = 30;  // code 48
+    int bannerPeriodMinutes = 30;       // code 49
+    std::string defaultOptions = "1";   // sound on
+
+    // Colour numbers (the client's fonts "font" + n) of chat lines.
+    int nameColour = 3;
+    int textColour = 1;
+    int privilegedNameColour = 4;
+    int noticeNameColour = 5;
+    int noticeTextColour = 2;
+
+    int chatLineBytes = 300;     // longer chat lines are cut
+    int chatBurst = 5;           // lines in a row before the throttle
+    int chatLinesPerMinute = 40; // the steady rate after the burst
+    int roomsPerUser = 20;       // private chats and forums open at once
+    int forumMembers = 30;
+    int maxRooms = 5000;         // private chats and forums in the zone
+};
+
+// Reads [Zone] into config (already holding the defaults); values that are
+// out of range keep their default and are named in warnings.
+void ReadZoneConfig(const IniReader& ini, ZoneConfig& config, std::vector<std::string>& warnings);
+
+// The [Zone] section of a default server.ini (CR LF line ends).
+std::string DefaultZoneIni();
+
+}  // namespace server

@@ -1,0 +1,78 @@
+// The lobby within the session: shown at the logon, the banner timer, and
+// leaving the program by closing the lobby.
+#include "controls/Multilist.h"
+#include "controls/Myedit.h"
+#include "graphics/Paint.h"
+#include "lobby/ErrorBox.h"
+#include "lobby/Main.h"
+#include "net/Session.h"
+#include "net/transport/Client.h"
+#include "resources/Texts.h"
+#include "shell/MyTimer.h"
+
+void TChatform::ShowLobby() {
+    Show();
+    Paint()->Invalidate(TRect{0, 0, Width(), Height()});
+    Paint()->Update();
+}
+
+void TChatform::FormShow() {
+    Guarded([&] {
+        if (ILogonWindow* logon = SessionWindows().Logon; logon && logon->Visible()) logon->Hide();
+        InstallEndOfSession();
+        m_bannerTimer->SetInterval(Session().BannerPeriodMs);
+        m_bannerTimer->SetEnabled(true);
+        Input()->Focus();
+    });
+}
+
+// A lost session ends the program, after saying so.
+void TChatform::InstallEndOfSession() {
+    TClient* client = Session().Client;
+    if (!client) return;
+    client->OnDisconnect = [](TClient*, int) {
+        MsgBox("Disconnect", "Error", mb::kOk, mb::Ok);
+        EndProgram();
+    };
+}
+
+// The lobby never closes by itself: the user confirms, and then the logon
+// window closes, which ends the program, and so does the end of the
+// session.
+bool TChatform::FormCloseQuery() {
+    Guarded([&] { AskToLeave(); });
+    return false;
+}
+
+void TChatform::AskToLeave() {
+    const std::string question = Template("Closing", Session().Alias);
+    if (MsgBox(question, "", mb::kYesNo, mb::No) != mb::Yes) return;
+    if (auto* logon = dynamic_cast<TForm*>(SessionWindows().Logon)) logon->Close();
+    if (TClient* client = Session().Client) {
+        client->OnDisconnect = [](TClient*, int) { EndProgram(); };
+        client->Close();
+    }
+}
+
+// Banners ----------------------------------------------------------------------
+
+void TChatform::SetBannerPeriod(int ms) {
+    const bool running = m_bannerTimer->Enabled();
+    m_bannerTimer->SetInterval(ms);
+    if (!running) return;
+    m_bannerTimer->SetEnabled(false);
+    m_bannerTimer->SetEnabled(true);
+}
+
+void TChatform::RestartBannerTimer() {
+    m_bannerTime = NowMs();
+    m_bannerRequested = true;
+    m_bannerTimer->SetEnabled(false);
+    m_bannerTimer->SetEnabled(true);
+}
+
+void TChatform::BannerTimerFired() { RequestBanner(); }
+
+void TChatform::FillFreePreviews() {
+    if (m_previews) m_previews->FillFreeSlots();
+}

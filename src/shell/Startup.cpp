@@ -1,0 +1,103 @@
+#include "shell/Startup.h"
+
+#include "graphics/GreatBitmap.h"
+#include "graphics/Paint.h"
+#include "lobby/ErrorBox.h"
+#include "controls/Progress.h"
+#include "platform/Platform.h"
+#include "resources/Inifile.h"
+#include "resources/Pack.h"
+#include "resources/Paths.h"
+#include "resources/StrFuncs.h"
+#include "resources/Texts.h"
+#include "shell/Splashform.h"
+
+namespace {
+
+constexpr int kModeDepths[] = {15, 16, 24, 32};
+
+bool FirstArgumentIsDebug(const std::vector<std::string>& args) {
+    return !args.empty() && LowerCaseAscii(args.front()) == "/debug";
+}
+
+std::string MessageText(const std::string& key) { return GetText("Message", key); }
+
+}  // namespace
+
+TStartup::TStartup(std::vector<std::string> args) : m_debug(FirstArgumentIsDebug(args)) {}
+
+
+bool TStartup::Prepare(const std::function<void()>& createWindows) {
+    TMypack::SetWindowMinimum(kPackWindowMinimum);
+    TGreatBitmap::Instance();  // measures the depth, opens gfx/data.pac
+    if (!CheckDisplay()) return false;
+    OpenSecondPack();
+    ShowSplash();
+    CreateWindows(createWindows);
+    StoreProgressCount();
+    return true;
+}
+
+TStartup::~TStartup() { SetStartupProgressSource(nullptr); }
+
+void TStartup::Finish() {
+    if (m_resolutionChanged) platform::Video().RestoreMode();
+}
+
+bool TStartup::CheckDisplay() {
+    platform::DisplayMode mode = platform::Video().CurrentMode();
+    if (mode.width >= kNeededWidth && mode.height >= kNeededHeight && mode.depth > 8) return true;
+    if (!platform::Video().CanSetMode()) {
+        platform::Dialogs().MessageBox(platform::BoxKind::Information, MessageText("wrongres"),
+                                       kApplicationTitle);
+        return false;
+    }
+    platform::BoxResult answer = platform::Dialogs().MessageBox(
+        platform::BoxKind::YesNo, MessageText("changeres"), kApplicationTitle);
+    if (answer != platform::BoxResult::Yes) return false;
+    return ChangeDisplay();
+}
+
+bool TStartup::ChangeDisplay() {
+    for (int depth : kModeDepths) {
+        if (platform::Video().SetMode({kNeededWidth, kNeededHeight, depth})) {
+            TGreatBitmap::Instance().MeasureDepth();
+            m_resolutionChanged = true;
+            return true;
+        }
+    }
+    platform::Dialogs().MessageBox(platform::BoxKind::Information, MessageText("wrongres"),
+                                   kApplicationTitle);
+    return false;
+}
+
+void TStartup::OpenSecondPack() {
+    // A missing file or one without members is left out by the pack list.
+    TGreatBitmap::Instance().Packs().AddPack(InstallationRoot() + "data.pac");
+}
+
+void TStartup::ShowSplash() {
+    // The splash's own images are not part of the windows' progress.
+    TGreatBitmap::Instance().SetStartingUp(false);
+    m_splash = std::make_unique<TSplashform>();
+    if (m_debug) m_splash->SetDebugFile(ProgramDirectory() + "debug.ini");
+    m_splash->Show();
+    // The unhandled-error box tells how far start-up got.
+    TSplashform* splash = m_splash.get();
+    SetStartupProgressSource([splash] { return splash->Progress() ? splash->Progress()->Position() : 0; });
+}
+
+void TStartup::CreateWindows(const std::function<void()>& createWindows) {
+    TGreatBitmap::Instance().SetStartingUp(true);
+    if (createWindows) createWindows();
+    TGreatBitmap::Instance().SetStartingUp(false);
+    m_splash->StopProgress();
+    TProgress* bar = m_splash->Progress();
+    m_total = bar ? bar->Position() : 0;
+}
+
+void TStartup::StoreProgressCount() {
+    TProgress* bar = m_splash->Progress();
+    if (!bar || bar->Position() == bar->Maximum()) return;
+    SettingsFile().WriteInteger("Splash", "Count", bar->Position());
+}

@@ -1,0 +1,61 @@
+// TStartup: the program's start-up sequence and its end, apart from the main
+// loop itself.
+//
+//   Prepare:  debug switch from the first argument, the pack window minimum,
+//             the display check, the second pack (the installation root's
+//             data.pac), the splash window with its calibrated progress bar,
+//             the creation of every window (given by the caller) while the
+//             start-up flag is set, and the progress total stored in
+//             [Splash] Count when it differs from the stored one.
+//   Finish:   the display mode restored when the check changed it.
+//
+// The display check needs 800 x 600 at more than 8 bits. A smaller or
+// shallower display is offered a change ("changeres", Yes/No); the modes
+// 800 x 600 at 15, 16, 24 and 32 bits are tried in that order, and when none
+// can be set "wrongres" is shown. A platform that cannot set display modes
+// at all shows "wrongres" without asking. Either refusal ends the program
+// (Prepare returns false; the exit code stays 0).
+#pragma once
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+class TSplashform;
+
+class TStartup {
+public:
+    static constexpr int kNeededWidth = 800;
+    static constexpr int kNeededHeight = 600;
+    static constexpr int kPackWindowMinimum = 3000000;
+
+    // args: the command-line arguments after the program name.
+    explicit TStartup(std::vector<std::string> args);
+    ~TStartup();
+    TStartup(const TStartup&) = delete;
+    TStartup& operator=(const TStartup&) = delete;
+
+    // False: the display cannot be used and the program ends.
+    bool Prepare(const std::function<void()>& createWindows);
+    void Finish();
+
+    bool Debug() const { return m_debug; }
+    bool ResolutionChanged() const { return m_resolutionChanged; }
+    TSplashform* Splash() const { return m_splash.get(); }
+    // The progress reached while the windows were created.
+    int ProgressTotal() const { return m_total; }
+
+private:
+    bool CheckDisplay();
+    bool ChangeDisplay();
+    void OpenSecondPack();
+    void ShowSplash();
+    void CreateWindows(const std::function<void()>& createWindows);
+    void StoreProgressCount();
+
+    bool m_debug = false;
+    bool m_resolutionChanged = false;
+    int m_total = 0;
+    std::unique_ptr<TSplashform> m_splash;
+};

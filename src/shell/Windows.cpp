@@ -1,0 +1,67 @@
+#include "shell/Windows.h"
+
+#include "games/Gammon.h"
+#include "games/Gammonoptions.h"
+#include "games/Puzzle.h"
+#include "games/Tumblix.h"
+#include "games/Yatzy.h"
+#include "lobby/Hiscoreform.h"
+#include "lobby/Infoform.h"
+#include "lobby/Main.h"
+#include "lobby/Msgform.h"
+#include "lobby/Optionsform.h"
+#include "lobby/Questionform.h"
+#include "lobby/Spamform.h"
+#include "net/LogonUnit.h"
+#include "net/Registerunit.h"
+
+TWindows::TWindows() = default;
+
+// The windows go before the box slots their owners hold, and the lobby,
+// which owns the shared box, goes last of the windows.
+TWindows::~TWindows() {
+    m_yatzy.reset();
+    m_puzzle.reset();
+    m_gammonOptions.reset();
+    m_gammon.reset();
+    m_tumblix.reset();
+    m_question.reset();
+    m_info.reset();
+    m_hiscore.reset();
+    m_register.reset();
+    m_options.reset();
+    m_spam.reset();
+    m_logon.reset();
+    m_chat.reset();
+    m_boxes.reset();
+}
+
+void TWindows::Create() {
+    m_boxes = std::make_unique<TMsgforms>();
+    m_boxes->Register();
+    m_logon = std::make_unique<TLogon>();
+    m_chat = std::make_unique<TChatform>();
+    m_spam = std::make_unique<TSpamform>();
+    m_options = std::make_unique<TOptionsform>();
+    m_register = std::make_unique<TRegisterform>();
+    m_hiscore = std::make_unique<THiscoreform>();
+    m_info = std::make_unique<TInfoform>();
+    m_question = std::make_unique<TQuestionform>();
+    m_tumblix = std::make_unique<TTumblixForm>();
+    m_gammon = std::make_unique<TGammonform>();
+    m_gammonOptions = std::make_unique<TGammonOptionsform>();
+    m_puzzle = std::make_unique<TPuzzleform>();
+    m_yatzy = std::make_unique<TYatzyform>();
+    Connect();
+}
+
+void TWindows::Connect() {
+    LinkSessionForms(*m_logon, *m_register);
+    m_logon->OnClose = [this](TForm*) {
+        if (OnMainClosed) OnMainClosed();
+    };
+}
+
+void TWindows::ShowMainWindow() {
+    if (m_logon) m_logon->Show();
+}
