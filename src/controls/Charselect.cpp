@@ -1,5 +1,7 @@
 #include "controls/Charselect.h"
 
+#include "controls/Keys.h"
+
 #include "controls/Multilist.h"
 #include "graphics/Myfont.h"
 #include "graphics/Paint.h"
@@ -7,16 +9,6 @@
 #include "resources/StrFuncs.h"
 #include "resources/Texts.h"
 
-namespace {
-
-constexpr int kKeyEnter = 13;
-constexpr int kKeyEscape = 27;
-constexpr int kKeyPageUp = 33;
-constexpr int kKeyPageDown = 34;
-constexpr int kKeyUp = 38;
-constexpr int kKeyDown = 40;
-
-}  // namespace
 
 TCharselect::TCharselect(const std::string& fontName, const std::string& prefix,
                          TPickEvent onPick, TForm* owner)
@@ -81,12 +73,12 @@ bool TCharselect::FormKeyDown(int key, unsigned) {
 // True when the key was one of the popup's.
 bool TCharselect::ListKey(int key) {
     switch (key) {
-    case kKeyPageUp: m_list->PageUp(); break;
-    case kKeyPageDown: m_list->PageDown(); break;
-    case kKeyDown: m_list->Select(m_list->Selected() + 1); break;
-    case kKeyUp: m_list->Select(m_list->Selected() - 1); break;
-    case kKeyEscape: ClosePopup(); break;
-    case kKeyEnter: Pick(m_list->Selected()); break;
+    case vk::PageUp: m_list->PageUp(); break;
+    case vk::PageDown: m_list->PageDown(); break;
+    case vk::Down: m_list->Select(m_list->Selected() + 1); break;
+    case vk::Up: m_list->Select(m_list->Selected() - 1); break;
+    case vk::Escape: ClosePopup(); break;
+    case vk::Enter: Pick(m_list->Selected()); break;
     default: return false;
     }
     return true;

@@ -6,6 +6,7 @@
 #include "controls/Bar.h"
 #include "controls/Charselect.h"
 #include "controls/Chat.h"
+#include "controls/Keys.h"
 #include "controls/Myedit.h"
 #include "controls/Rollover.h"
 #include "lobby/ErrorBox.h"
@@ -16,14 +17,9 @@
 
 namespace {
 
-constexpr int kKeyEnter = 13;
-constexpr int kKeyPageUp = 33;
-constexpr int kKeyPageDown = 34;
-constexpr int kKeyUp = 38;
-constexpr int kKeyDown = 40;
 // The key left of "1" on the keyboards the lobby was made for: focuses the
 // game window like Alt+0.
-constexpr int kKeyGameWindow = 220;
+constexpr int kKeyGameWindow = vk::Oem5;
 constexpr uint8_t kLowestSymbol = 33;
 
 bool StartsWithNoCase(const std::string& text, const std::string& start) {
@@ -60,11 +56,11 @@ bool TChatform::HandleKey(int key, unsigned shift) {
         return key == 'S' || key == 'W' || (key >= '1' && key <= '9');
     }
     switch (key) {
-        case kKeyEnter: SubmitLine(); return true;
-        case kKeyUp: HistoryBack(); return true;
-        case kKeyDown: HistoryForward(); return true;
-        case kKeyPageUp: ScrollChat(true); return true;
-        case kKeyPageDown: ScrollChat(false); return true;
+        case vk::Enter: SubmitLine(); return true;
+        case vk::Up: HistoryBack(); return true;
+        case vk::Down: HistoryForward(); return true;
+        case vk::PageUp: ScrollChat(true); return true;
+        case vk::PageDown: ScrollChat(false); return true;
         default: return false;
     }
 }
