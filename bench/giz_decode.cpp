@@ -4,6 +4,7 @@
 // generated picture of the same kind.
 #include <benchmark/benchmark.h>
 
+#include <cstdlib>
 #include <cstring>
 #include <vector>
 
@@ -72,7 +73,9 @@ void BM_GizDecode(benchmark::State& state) {
 const std::vector<uint8_t>& SkinStream() {
     static const std::vector<uint8_t> stream = [] {
         std::vector<uint8_t> s;
-        TMypack pack(QV_DEFAULT_PACK);
+        // QV_PACK names another skin's pack.
+        const char* path = std::getenv("QV_PACK");
+        TMypack pack(path ? path : QV_DEFAULT_PACK);
         int index = pack.IndexOf("chat");
         if (index < 0) return s;
         const uint8_t* member = pack.Member(index);

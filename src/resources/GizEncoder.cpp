@@ -8,6 +8,10 @@ constexpr int kMaxMargin = 255;
 constexpr int kMaxLiteral = 128;
 constexpr int kMaxRepeat = 129;
 constexpr int kMaxSide = 65535;
+// Repeats shorter than this stay inside a literal run: a literal costs one
+// stream byte more per pixel, but a picture of many tiny runs (dithered
+// gradients) decodes several times slower than one of long literal runs.
+constexpr int kMinRepeat = 4;
 
 class TPicture {
 public:
@@ -62,15 +66,16 @@ void EncodeRow(const TPicture& p, int y, int from, int to, std::vector<uint8_t>&
     int x = from;
     while (x < to) {
         const int repeat = EqualRun(p, x, to, y, kMaxRepeat);
-        if (repeat >= 2) {
+        // A short repeat that ends the row gains nothing from a literal.
+        if (repeat >= kMinRepeat || (repeat >= 2 && x + repeat == to)) {
             out.push_back(static_cast<uint8_t>(repeat - 2));
             Put16(out, p.At(x, y));
             x += repeat;
             continue;
         }
-        // A literal run lasts until two equal pixels begin a repeat run.
+        // A literal run lasts until a long enough repeat run begins.
         int n = 1;
-        while (n < kMaxLiteral && x + n < to && EqualRun(p, x + n, to, y, 2) < 2) ++n;
+        while (n < kMaxLiteral && x + n < to && EqualRun(p, x + n, to, y, kMinRepeat) < kMinRepeat) ++n;
         out.push_back(static_cast<uint8_t>(127 + n));
         for (int i = 0; i < n; ++i) Put16(out, p.At(x + i, y));
         x += n;
