@@ -4,10 +4,12 @@
 // shipped files).
 //
 // The lower panel holds the chat (room tabs, text list, user list) and the
-// entry strip the chat line and the symbol button; the upper left panel the
-// sortable table list, the count-down, the buttons, the columns and the
-// skin notes; the upper right panel the labels, the toggles and the password
-// entry; the title bar the gauge.
+// strip below it the chat line and the symbol button, all where the skin's
+// own lobby lines (settings.ini [Chat]) put them when it has them; the upper
+// left panel the lobby's menu bar, the sortable table list, the count-down,
+// the buttons, the columns and the skin notes; the two banner frames on the
+// right the labels and the toggles; the title bar the password entry, the
+// gauge, the big-chat toggle and the lobby's minimise and close buttons.
 #pragma once
 
 #include <string>

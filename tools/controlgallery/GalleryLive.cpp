@@ -9,6 +9,7 @@
 #include "controls/Column.h"
 #include "controls/Countdown.h"
 #include "controls/Glide.h"
+#include "controls/Keys.h"
 #include "controls/Multilist.h"
 #include "controls/Myedit.h"
 #include "controls/Progress.h"
@@ -224,7 +225,7 @@ void TGalleryform::FormShow() {
 }
 
 bool TGalleryform::FormKeyDown(int key, unsigned) {
-    if (key != kKeyEscape) return false;
+    if (key != vk::Escape) return false;
     Close();
     return true;
 }

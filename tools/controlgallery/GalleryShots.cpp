@@ -6,7 +6,9 @@
 
 #include "Galleryform.h"
 #include "controls/Charselect.h"
+#include "controls/Chat.h"
 #include "controls/Glide.h"
+#include "controls/Keys.h"
 #include "controls/Multilist.h"
 #include "controls/Rollover.h"
 #include "controls/Text.h"
@@ -28,11 +30,10 @@ constexpr int kMenuGrowMs = 400;
 constexpr int kShortWaitMs = 100;
 // A smooth scroll moves at most one row at 2 pixels per 20 ms.
 constexpr int kScrollWaitMs = 300;
-constexpr int kKeyDown = 40;
-constexpr int kKeyEnter = 13;
 constexpr int kPickerSteps = 6;
 constexpr int kSortColumn = 1;  // "Players", from 0
 constexpr int kSelectedRow = 2;
+constexpr int kRowClickInset = 10;
 
 // The centre of a button, in its window.
 void CentreOf(const TRollover& button, int& x, int& y) {
@@ -119,31 +120,35 @@ void TGalleryShots::PickSymbol(std::string& error, bool& ok) {
     TCharselect* picker = m_form.Picker();
     auto* window = picker ? static_cast<hl::TWindow*>(picker->Paint()->Window()) : nullptr;
     if (window && picker->IsOpen()) {
-        for (int i = 0; i < kPickerSteps; ++i) window->KeyDown(kKeyDown);
+        for (int i = 0; i < kPickerSteps; ++i) window->KeyDown(vk::Down);
     }
     hl::Loop().RunFor(kShortWaitMs);
     ok = Shoot("4-symbols-open", error);
     if (!ok || !window || !picker->IsOpen()) return;
     // The pick goes into the chat line, which is then sent.
-    window->KeyDown(kKeyEnter);
+    window->KeyDown(vk::Enter);
     hl::Loop().RunFor(kShortWaitMs);
     Type(" there");
-    Main().KeyDown(kKeyEnter);
+    Main().KeyDown(vk::Enter);
     hl::Loop().RunFor(kShortWaitMs);
 }
 
 void TGalleryShots::SortTables() {
     int x = 0, y = 0;
     if (m_form.HeaderCentre(kSortColumn, x, y)) Click(x, y);
-    if (TMultilist* tables = m_form.Tables()) {
-        Click(tables->X() + 10,
-              tables->RowsTop() + kSelectedRow * tables->RowHeight() + tables->RowHeight() / 2);
-    }
+    if (TMultilist* tables = m_form.Tables()) ClickRow(*tables, kSelectedRow);
+    // A user too, for the user list's highlight image.
+    TChatroom* room = m_form.Chat() ? m_form.Chat()->Room(1) : nullptr;
+    if (room && room->Users()) ClickRow(*room->Users(), kSelectedRow);
     if (TRollover* join = m_form.JoinButton()) {
         CentreOf(*join, x, y);
         Hover(x, y);
     }
     hl::Loop().RunFor(kScrollWaitMs);
+}
+
+void TGalleryShots::ClickRow(const TMultilist& list, int row) {
+    Click(list.X() + kRowClickInset, list.RowsTop() + row * list.RowHeight() + list.RowHeight() / 2);
 }
 
 void TGalleryShots::Hover(int x, int y) {

@@ -6,7 +6,8 @@
 //
 // Stops: "1-initial", "2-after-12s" (chat lines arrived, the count-down
 // ticked, the marquee under the pointer), "3-glide-open", "4-symbols-open"
-// and "5-list-sorted" (sorted by players, a row selected, a button lit).
+// and "5-list-sorted" (sorted by players, a table and a user selected, a
+// button lit).
 // A stop whose control the skin left out is shot all the same.
 #pragma once
 
@@ -14,6 +15,7 @@
 #include <vector>
 
 class TGalleryform;
+class TMultilist;
 
 namespace platform::headless {
 class TWindow;
@@ -36,6 +38,7 @@ private:
     // Pointer and mouse on the gallery window, at window coordinates.
     void Hover(int x, int y);
     void Click(int x, int y);
+    void ClickRow(const TMultilist& list, int row);
     void Type(const std::string& text);
 
     void OpenMenuAndChoose(std::string& error, bool& ok);

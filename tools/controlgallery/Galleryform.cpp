@@ -11,6 +11,7 @@
 #include "controls/Column.h"
 #include "controls/Countdown.h"
 #include "controls/Glide.h"
+#include "controls/Keys.h"
 #include "controls/Multilist.h"
 #include "controls/Myedit.h"
 #include "controls/Progress.h"
@@ -19,6 +20,8 @@
 #include "graphics/Myimagelist.h"
 #include "graphics/Paint.h"
 #include "graphics/Sound.h"
+#include "resources/StrFuncs.h"
+#include "resources/Texts.h"
 #include "shell/MyTimer.h"
 
 using gallery::kSection;
@@ -55,6 +58,8 @@ std::vector<std::string> UserIconNames() {
 }
 
 constexpr const char* kToggleKeys[] = {"Playsounds", "Whispers", "Privates"};
+constexpr int kMenuTabs = 5;
+constexpr char kMenuCaptions[] = "Tables,Watch,People,News,Web";
 constexpr int kColumnCount = 3;
 constexpr int kPointsItems[] = {3, 5, 1, 2};
 // Where the symbol picker opens, in the window: over the user list, its
@@ -66,7 +71,9 @@ constexpr int kPickerX = 700, kPickerBottom = 566;
 TGalleryform::TGalleryform(TSkinCheck& skin) : TForm(kBackground), m_skin(skin) {
     m_scrollbars = m_skin.All("scroll bars", {"Listupon", "Listupof", "Listdoon", "Listdoof"});
     m_blinks = m_skin.All("blinking", {"Blinkon", "Blinkof"});
+    m_arrows = m_skin.All("tab bar arrows", {"Barleon", "Barleof", "Barrigon", "Barrigof"});
     BuildChat();
+    BuildMenuBar();
     BuildTables();
     BuildLabels();
     BuildToggles();
@@ -86,8 +93,7 @@ TGalleryform::~TGalleryform() = default;
 // The chat: tab bar, rooms, user icons
 
 void TGalleryform::BuildChat() {
-    if (!m_scrollbars || !m_skin.All("tab bar arrows", {"Barleon", "Barleof", "Barrigon", "Barrigof"}))
-        return;
+    if (!m_scrollbars || !m_arrows) return;
     // The chat refuses rooms without the tab "forum" to fall back on.
     if (m_skin.StandIn("room tabs", TChat::kFallbackTab, {"Cancel"}).empty()) return;
     m_skin.Button("private room tabs", {"Person", "forum"});
@@ -106,6 +112,23 @@ void TGalleryform::AddRooms() {
         if (!m_chat->AddRoom(room.id, room.kind, 0, TabElement(room.kind), room.caption))
             m_skin.Note(std::string("room ") + room.caption + ": refused by the chat");
     }
+}
+
+// The lobby's menu bar: five tabs "Menu1" ... "Menu5" with the captions of
+// the text [Chat] Menu.
+void TGalleryform::BuildMenuBar() {
+    if (!m_arrows) return;
+    std::string captions = GetText("Chat", "Menu");
+    if (captions.empty()) captions = kMenuCaptions;
+    m_menuBar = std::make_unique<TBar>(
+        Paint(), [this](TRollover* tab) { Say("Menu bar: \"" + tab->Caption() + "\"."); }, "Menu",
+        kSection);
+    for (int i = 1; i <= kMenuTabs; ++i) {
+        const std::string own = "Menu" + std::to_string(i);
+        const std::string element = m_skin.Button("menu bar tab " + own, {own.c_str(), "forum"});
+        if (!element.empty()) m_menuBar->AddTab(element, CutField(captions), i);
+    }
+    m_menuBar->Show();
 }
 
 // Without the lobby's icons the user rows show their names alone.
@@ -156,6 +179,11 @@ void TGalleryform::BuildToggles() {
     filter->Show();
     m_filter = filter.get();
     m_toggles.push_back(std::move(filter));
+    // The lobby's big-chat toggle in the title bar, without a label.
+    if (!m_skin.All("big-chat toggle", {"Chatofon", "Chatofof", "Chatonon", "Chatonof"})) return;
+    auto bigChat = std::make_unique<TCheck>(Paint(), "Chatof,Chaton", "Chaton", kSection);
+    bigChat->Show();
+    m_toggles.push_back(std::move(bigChat));
 }
 
 // ---------------------------------------------------------------------------
@@ -166,6 +194,8 @@ void TGalleryform::BuildButtons() {
     m_joinButton = MakeButton("join", {"join", "OK"}, &TGalleryform::Join);
     m_leaveButton = MakeButton("Del", {"Del", "Cancel"}, &TGalleryform::Leave);
     m_symbolButton = MakeButton("Symbol", {"Symbol", "OK"}, &TGalleryform::OpenPicker);
+    m_minimiButton = MakeButton("Minimi", {"Minimi"}, &TForm::Minimize);
+    m_closeButton = MakeButton("Close", {"Close"}, &TForm::Close);
     if (m_leaveButton && m_blinks) m_leaveButton->StartBlink();
 }
 
@@ -209,7 +239,7 @@ void TGalleryform::BuildEntries() {
     m_chatEntry = std::make_unique<TMyedit>(Paint(), 200, "Chatedit", kSection);
     m_chatEntry->SetColoursAllowed(true);
     m_chatEntry->OnKeyDown = [this](TMyedit*, int& key, unsigned) {
-        if (key != kKeyEnter) return;
+        if (key != vk::Enter) return;
         SendChatLine();
         key = 0;
     };
@@ -227,7 +257,7 @@ void TGalleryform::BuildMenu() {
     if (!m_skin.All("glide menu", {"Glide"})) return;
     const std::string item = m_skin.Button("glide menu items", {"Tumpoi", "OK"});
     if (item.empty()) return;
-    if (gallery::WriteTextIfMissing("", kMenuTitle, "Play Tumblix for"))
+    if (gallery::WriteTextIfMissing("", kMenuTitle, "Points"))
         m_skin.Note(std::string("glide menu: no text [Message] ") + kMenuTitle + ", the gallery's own shown");
     if (gallery::WriteTextIfMissing(TGlide::kDefaultSection, kMenuItemText, "{1} points"))
         m_skin.Note(std::string("glide menu: no text [Glide] ") + kMenuItemText + ", the gallery's own shown");

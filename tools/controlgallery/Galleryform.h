@@ -10,8 +10,9 @@
 // user: the tab bar switches rooms, a click on the table list's header sorts
 // by that column (again: the other way), "create" opens the glide menu, the
 // symbol button opens the symbol picker whose pick goes into the chat line,
-// Enter in the chat line sends it to the current room, and Escape closes the
-// window.
+// Enter in the chat line sends it to the current room, the lobby's menu bar
+// names the tab chosen, and Escape or the close button closes the window
+// (the big-chat toggle only toggles).
 //
 // Elements the skin lacks are taken from stand-ins or left out, as
 // TSkinCheck decides; nothing here ends the program for a missing image.
@@ -48,8 +49,6 @@ public:
     // The count-down starts at 2:05 and warns at 0:30, like a turn clock.
     static constexpr int kCountdownSeconds = 125;
     static constexpr int kCountdownWarning = 30;
-    static constexpr int kKeyEnter = 13;
-    static constexpr int kKeyEscape = 27;
     // The glide menu's title (text.ini [Message]) and its items' text
     // ([Glide]), as the lobby's points menus have them.
     static constexpr char kMenuTitle[] = "Gallerymenu";
@@ -85,6 +84,7 @@ protected:
 private:
     // Building (Galleryform.cpp).
     void BuildChat();
+    void BuildMenuBar();
     void AddRooms();
     void BuildUserIcons();
     void BuildTables();
@@ -119,10 +119,11 @@ private:
     // and the blink frames.
     bool m_scrollbars = false;
     bool m_blinks = false;
+    bool m_arrows = false;  // the tab bars' "Barle" and "Barrig"
     // The icon list outlives the user lists that draw it, the tab bar the
     // chat whose rooms are its tabs.
     std::unique_ptr<TMyimagelist> m_icons;
-    std::unique_ptr<TBar> m_rooms;
+    std::unique_ptr<TBar> m_rooms, m_menuBar;
     std::unique_ptr<TChat> m_chat;
     std::unique_ptr<TMultilist> m_tables;
     int m_sortColumn = 0;
@@ -133,6 +134,7 @@ private:
     std::vector<std::unique_ptr<TCheck>> m_toggles;
     TCheck* m_filter = nullptr;
     std::unique_ptr<TRollover> m_menuButton, m_joinButton, m_leaveButton, m_symbolButton;
+    std::unique_ptr<TRollover> m_minimiButton, m_closeButton;
     std::unique_ptr<TProgress> m_progress;
     std::vector<std::unique_ptr<TColumn>> m_columns;
     std::unique_ptr<TMyedit> m_chatEntry, m_passwordEntry;
