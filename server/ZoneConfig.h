@@ -33,10 +33,10 @@ constexpr int kNewsRoomKind = 5;
 
 struct ZoneConfig {
     std::vector<RoomConfig> rooms{
-        {2, 0, "forum", "Lobby"},
-        {2, 0, "forum", "Games"},
-        {2, 0, "forum", "Help"},
-        {kNewsRoomKind, 0, "news", "News"},
+        {2, 0, "Lobby", "Lobby"},
+        {2, 0, "Games", "Games"},
+        {2, 0, "Help", "Help"},
+        {kNewsRoomKind, 0, "News", "News"},
     };
     // URL entries 1..7 of code 99; empty where the zone has no web site.
     std::array<std::string, kUrlCount> urls;

@@ -27,10 +27,10 @@ TEST_F(ZoneTest, TheWelcomeIsSettingsThenRoomsThenUsersInThisOrder) {
     EXPECT_EQ(w[0], "o" + Field("1"));
     EXPECT_EQ(w[1], "0" + Field("30"));  // 48: banner interval, seconds
     EXPECT_EQ(w[2], "1" + Field("30"));  // 49: banner period, minutes
-    EXPECT_EQ(w[3], "\"\x02" + Word(1) + '\0' + Field("Lobby") + Field("forum"));
-    EXPECT_EQ(w[4], "\"\x02" + Word(2) + '\0' + Field("Games") + Field("forum"));
-    EXPECT_EQ(w[5], "\"\x02" + Word(3) + '\0' + Field("Help") + Field("forum"));
-    EXPECT_EQ(w[6], "\"\x05" + Word(4) + '\0' + Field("News") + Field("news"));
+    EXPECT_EQ(w[3], "\"\x02" + Word(1) + '\0' + Field("Lobby") + Field("Lobby"));
+    EXPECT_EQ(w[4], "\"\x02" + Word(2) + '\0' + Field("Games") + Field("Games"));
+    EXPECT_EQ(w[5], "\"\x02" + Word(3) + '\0' + Field("Help") + Field("Help"));
+    EXPECT_EQ(w[6], "\"\x05" + Word(4) + '\0' + Field("News") + Field("News"));
     // Every user, in the public room they look at; a first logon is "new".
     EXPECT_EQ(w[7], RoomUserMessage(kLobby, kGirlFace2New, "bob"));
     EXPECT_EQ(w[8], RoomUserMessage(kLobby, kGirlFace2New, "eva"));

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cctype>
 #include <filesystem>
 #include <map>
@@ -234,20 +235,40 @@ TEST_F(SkinbuilderTest, EverySoundOfTheClientIsACleanShortWave) {
     }
 }
 
-// The button elements of the start-up windows and dialogs: each needs the
-// pictures E + "on" and E + "of".
+// The button elements of the windows: each needs the pictures E + "on" and
+// E + "of".
 std::vector<std::string> ButtonElements() {
     std::vector<std::string> elements = {"OK",    "Cancel", "New",    "Listup", "Listdo", "Listbar", "Barle",
                                          "Barrig", "Chekof", "Chekon", "Boy",    "Gir",    "0_mbCus1"};
     for (const char* face : {"Boy1", "Boy2", "Boy3", "Gir1", "Gir2", "Gir3"}) elements.push_back(face);
     for (int slot = 0; slot <= 4; ++slot)
         for (const char* b : {"_mbYes", "_mbOk", "_mbNo", "_mbCan"}) elements.push_back(std::to_string(slot) + b);
+    // The lobby: window controls, the big-chat toggle's states, the symbol
+    // button, the table and user area buttons, the game choice and tabs,
+    // the menu bar, the room tab prefixes, the glide menus' items.
+    for (const char* e : {"Close", "Minimi", "Chatof", "Chaton", "Symbol", "Option", "create", "Del", "join", "joinJa",
+                          "Top100", "Tumbli", "Bg", "Puzzle", "Yatzy", "Tris", "Gam", "Menu1", "Menu2", "Menu3",
+                          "Menu4", "Menu5", "Person", "Forum", "Lobby", "Games", "Help", "News", "Info", "Rum21",
+                          "Ignore", "Perdel", "Gampoi", "Tumpoi", "Puzpoi", "Yatpoi"})
+        elements.push_back(e);
     return elements;
 }
 
+// The lobby's user icons in the order of its icon list.
+std::vector<std::string> UserIcons() {
+    std::vector<std::string> names;
+    for (const char* suffix : {"_gla", "", "_new", "_mut", "_zzz", "_psy"})
+        for (const char* gender : {"Gir", "Boy"})
+            for (int face = 1; face <= 3; ++face) names.push_back(gender + std::to_string(face) + suffix);
+    names.push_back("Neutral");
+    for (int game = 1; game <= 4; ++game) names.push_back("SGame" + std::to_string(game));
+    return names;
+}
+
 TEST_F(SkinbuilderTest, EveryPictureTheWindowsNameIsInThePack) {
-    std::vector<std::string> names = {"Listbar", "Blinkon", "Blinkof", "Glide", "Symbol", "Updateon",
-                                      "headink", "bigamber"};
+    std::vector<std::string> names = {"Listbar", "Blinkon", "Blinkof", "Glide",    "Symbol",
+                                      "Updateon", "Rowlight", "headink", "bigamber", "headteal"};
+    for (const std::string& icon : UserIcons()) names.push_back(icon);
     for (const std::string& e : ButtonElements()) {
         names.push_back(e + "on");
         names.push_back(e + "of");
@@ -263,7 +284,7 @@ TEST_F(SkinbuilderTest, EveryPictureTheWindowsNameIsInThePack) {
         SCOPED_TRACE(name);
         skin::TRgbaImage image;
         EXPECT_FALSE(Member(name).empty());
-        if (name != "headink" && name != "bigamber") {
+        if (name != "headink" && name != "bigamber" && name != "headteal") {
             EXPECT_TRUE(DecodeImage(name, image));
         }
     }
@@ -278,7 +299,8 @@ TEST_F(SkinbuilderTest, BackgroundsAreOpaqueAtTheirWindowsSizes) {
                    {"Question", 400, 344}, {"Spam", 360, 150},     {"Option", 360, 240},    {"top100", 440, 520},
                    {"Info", 440, 400},     {"update", 380, 130},   {"2_Options", 320, 220}, {"Chat", 800, 600},
                    {"Big", 800, 600},      {"1_tris", 790, 590},   {"2_Gammon", 790, 590},  {"3_Puzzle", 790, 590},
-                   {"4_Yatzy", 790, 590}};
+                   {"4_Yatzy", 790, 590},  {"menu1", 548, 212},    {"menu1-2", 548, 212},   {"menu2", 548, 212},
+                   {"menu3", 548, 212},    {"menu5", 548, 212},    {"menu6", 548, 212}};
     for (const auto& w : windows) {
         SCOPED_TRACE(w.name);
         skin::TRgbaImage image;
@@ -290,11 +312,57 @@ TEST_F(SkinbuilderTest, BackgroundsAreOpaqueAtTheirWindowsSizes) {
         EXPECT_TRUE(opaque);
     }
     // Every glide menu is cut from its background, so it must be larger
-    // than the largest menu (three captioned items in one column).
+    // than the largest menu: five or six captioned items in a row or a
+    // column (the user menu, the backgammon points).
     skin::TRgbaImage glide;
     ASSERT_TRUE(DecodeImage("Glide", glide));
-    EXPECT_GE(glide.width, 240);
-    EXPECT_GE(glide.height, 360);
+    EXPECT_GE(glide.width, 420);
+    EXPECT_GE(glide.height, 300);
+    // The points menus have backgrounds of their own sections: four items
+    // in a row, or two rows of three. "Glidetumblix" is longer than a pack
+    // name, so it is the loose file the client looks for next.
+    for (const char* points : {"Glidegammon", "Glidepuzzle", "GlideYatzy", "Glidetumblix"}) {
+        SCOPED_TRACE(points);
+        skin::TRgbaImage image;
+        if (std::string(points).size() <= 11) {
+            ASSERT_TRUE(DecodeImage(points, image));
+        } else {
+            EXPECT_TRUE(Member(points).empty());
+            std::vector<uint8_t> giz;
+            std::string error;
+            ASSERT_TRUE(skin::ReadFileBytes(s_out + "/gfx/" + Lower(points) + ".giz", giz, error)) << error;
+            TGizHeader h;
+            ASSERT_TRUE(GizReadHeader(giz.data(), static_cast<int64_t>(giz.size()), h));
+            image.Resize(h.width, h.height);
+        }
+        EXPECT_GE(image.width, 260);
+        EXPECT_GE(image.height, 120);
+    }
+}
+
+TEST_F(SkinbuilderTest, PicturesThatShareAPlaceShareASize) {
+    // The icon list takes its frames' size from the first; the tab bars
+    // centre their tabs in slots of one width, and a room's tab falls back
+    // to "Forum"; the area pictures replace each other at one place.
+    const std::vector<std::vector<std::string>> groups = {
+        UserIcons(),
+        {"Menu1on", "Menu2on", "Menu3on", "Menu4on", "Menu5on"},
+        {"Personon", "Forumon", "Lobbyon", "Gameson", "Helpon", "Newson"},
+        {"Infoon", "Rum21on", "Ignoreon", "Personon", "Forumon"},
+        {"Tumblion", "Bgon", "Puzzleon", "Yatzyon", "Trison", "Gamon"},
+        {"Chatofon", "Chatonon"},
+        {"createon", "Delon", "joinon", "joinJaon", "Top100on", "Optionon"},
+    };
+    for (const auto& group : groups) {
+        skin::TRgbaImage first, other;
+        ASSERT_TRUE(DecodeImage(group.front(), first)) << group.front();
+        for (const std::string& name : group) {
+            ASSERT_TRUE(DecodeImage(name, other)) << name;
+            EXPECT_EQ(other.width, first.width) << name;
+            EXPECT_EQ(other.height, first.height) << name;
+        }
+    }
+    EXPECT_EQ(UserIcons().size(), 41u);
 }
 
 TEST_F(SkinbuilderTest, ButtonStatesMatchAndBoxButtonsShareOneWidth) {
@@ -346,6 +414,32 @@ TEST_F(SkinbuilderTest, TextsAndSettingsTheStartUpWindowsRead) {
         {"en-Register", "Female", ""},          {"en-Register", "Male", ""},
         {"en-Register", "Head", ""},            {"en-Question", "Waitanswer", ""},
         {"en-Chat", "Spammed", ""},
+        // The lobby.
+        {"en-Message", "Gamehelp", ""},         {"en-Message", "Makehelp", ""},
+        {"en-Message", "Closing", "{1}"},       {"en-Text", "Closing", "{1}"},
+        {"en-Text", "Logoff", "{1}"},           {"en-Text", "Logon", "{1}"},
+        {"en-Text", "Private", "{1}"},          {"en-Text", "Forum", "{1}"},
+        {"en-Text", "Closed", "{1}"},           {"en-Text", "Entering", "{1}"},
+        {"en-Text", "Entering1", "{1}"},        {"en-Text", "Entering2", "{1}"},
+        {"en-Text", "Entering3", "{1}"},        {"en-Text", "Loggedin", "{1}"},
+        {"en-Text", "Nickchange", "{2}"},       {"en-Text", "Deny", ""},
+        {"en-Text", "ignore", "{1}"},           {"en-Text", "noignore", "{1}"},
+        {"en-Chat", "Menu", ""},                {"en-Chat", "Tumblixname", ""},
+        {"en-Chat", "Bgname", ""},              {"en-Chat", "Puzzlename", ""},
+        {"en-Chat", "Yatzyname", ""},           {"en-Chat", "Tumbli", ""},
+        {"en-Chat", "Bg", ""},                  {"en-Chat", "Puzzle", ""},
+        {"en-Chat", "Yatzy", ""},               {"en-Chat", "Counttext", ""},
+        {"en-Chat", "Tumblixtext", ""},         {"en-Chat", "Bgtext", ""},
+        {"en-Chat", "Puzzletext", ""},          {"en-Chat", "Yatzytext", ""},
+        {"en-Chat", "Countvalue", ""},          {"en-Chat", "Yatzyvalue", ""},
+        {"en-Glide", "Userinfo", ""},           {"en-Glide", "Userprofil", ""},
+        {"en-Glide", "Userignore", ""},         {"en-Glide", "Userprivate", ""},
+        {"en-Glide", "Userforum", ""},          {"en-Glide", "Chatdelete", ""},
+        {"en-Glide", "Chatlogoff", ""},         {"en-Glide", "Tumblix", ""},
+        {"en-Glide", "Backgammon", ""},         {"en-Glidegammon", "Gammonpoint", ""},
+        {"en-Glidetumblix", "Tumblixpoint", ""}, {"en-Glidepuzzle", "Puzzlepoint", ""},
+        {"en-GlideYatzy", "Yatzypoint", ""},    {"en-Message", "ignore", "{1}"},
+        {"en-Message", "noignore", "{1}"},
     };
     for (const auto& e : entries) {
         const std::string text = texts.ReadString(e.section, e.key, "");
@@ -361,6 +455,33 @@ TEST_F(SkinbuilderTest, TextsAndSettingsTheStartUpWindowsRead) {
     EXPECT_GT(settings.ReadIntList("Lobbivex", "Portlist").size(), 3u);
     EXPECT_EQ(settings.ReadString("Glide", "Font", ""), "headink");
     EXPECT_GT(settings.ReadInteger("Glide", "Framewidth", 0), 0);
+    // The menu bar has a caption for each of its five tabs; the lobby puts
+    // the points before a points item's text, so the text fills nothing in.
+    const std::string menu = texts.ReadString("en-Chat", "Menu", "");
+    EXPECT_EQ(std::count(menu.begin(), menu.end(), ','), 4) << menu;
+    EXPECT_EQ(texts.ReadString("en-Glidegammon", "Gammonpoint", "").find('{'), std::string::npos);
+    // The lobby's layout lines and the glide items' fonts.
+    for (const char* key :
+         {"Close", "Minimi", "Symbol", "Chaton", "Rooms", "Roomsbig", "Menu", "Menugfx", "Htmlbar1", "Htmlbar2",
+          "Option", "Counttext", "Tumblixtext", "Bgtext", "Puzzletext", "Yatzytext", "Countvalue", "Tumblixvalue",
+          "Bgvalue", "Puzzlevalue", "Yatzyvalue", "Users", "Userscolwidths", "Tumbli", "Bg", "Puzzle", "Yatzy",
+          "GamesCreatedbar", "create", "join", "Del", "joinJa", "Top100", "Chatedit", "Chateditbig", "Chatheader",
+          "Chatheaderbig", "Reklame1", "Reklame2", "Reklame3", "Chat", "Chatcolwidths", "Chatbig",
+          "Chatbigcolwidths", "Chatusers", "Chatuserscolwidths", "ColorPrivate", "menu1-2", "menu1", "menu2",
+          "menu3", "menu5", "menu6"})
+        EXPECT_FALSE(settings.ReadString("Chat", key, "").empty()) << key;
+    const struct {
+        const char* section;
+        const char* key;
+    } items[] = {{"Glide", "Userinfo"},      {"Glide", "Userprofil"},        {"Glide", "Userignore"},
+                 {"Glide", "Userprivate"},   {"Glide", "Userforum"},         {"Glide", "Chatdelete"},
+                 {"Glide", "Chatlogoff"},    {"Glide", "Tumblix"},           {"Glide", "Backgammon"},
+                 {"Glidegammon", "Gammonpoint"}, {"Glidetumblix", "Tumblixpoint"}, {"Glidepuzzle", "Puzzlepoint"},
+                 {"GlideYatzy", "Yatzypoint"}};
+    for (const auto& item : items) {
+        EXPECT_EQ(settings.ReadString(item.section, item.key, "").rfind("font", 0), 0u) << item.key;
+        EXPECT_GT(settings.ReadInteger(item.section, "Framewidth", 0), 0) << item.section;
+    }
     // Every font a layout line names is in the pack.
     std::vector<uint8_t> bytes;
     std::string error;

@@ -202,25 +202,30 @@ bool Checks(const TArtContext& ctx, std::vector<TImage>& images, std::string& er
     return true;
 }
 
-// The glide menus' background: a raised frame of the frame width with a
-// rim outline around a flat panel, the colour the items' captions are
-// blended over. The corner radius stays inside the frame, so moving the
-// right and bottom edges in keeps the corners whole.
-bool Glide(const TArtContext& ctx, std::vector<TImage>& images, std::string& error) {
+}  // namespace
+
+// A glide menu's background: a raised frame of the section's frame width
+// (tinted with an accent, if any) with a rim outline around a flat panel,
+// the colour the items' captions are blended over. The corner radius stays
+// inside the frame, so moving the right and bottom edges in keeps the
+// corners whole.
+bool GlidePicture(const TArtContext& ctx, const std::string& section, int width, int height,
+                  const std::string& accent, std::vector<TImage>& images, std::string& error) {
     std::vector<int> frame;
-    if (!ctx.layout.Numbers("Glide", "Framewidth", 0, 1, frame, error)) return false;
+    if (!ctx.layout.Numbers(section, "Framewidth", 0, 1, frame, error)) return false;
     const double f = frame[0];
     if (f < 2 || f > 20) {
-        error = "[Glide] Framewidth must lie in 2 ... 20";
+        error = "[" + section + "] Framewidth must lie in 2 ... 20";
         return false;
     }
-    TCanvas c(kGlideWidth, kGlideHeight);
+    TCanvas c(width, height);
     TArtKit kit(ctx, c);
-    const double w = kGlideWidth, h = kGlideHeight, r = f - 1;
+    const double w = width, h = height, r = f - 1;
+    const TColour tint = accent.empty() ? kit.Colour("raised") : kit.Colour(accent);
     c.SetColour(kit.Colour("night"));
     cairo_paint(c.Cr());
     c.RoundedRect(0, 0, w, h, r);
-    c.SetColour(kit.Colour("raised"));
+    c.SetColour(accent.empty() ? tint : Mix(kit.Colour("raised"), tint, 0.45));
     cairo_fill(c.Cr());
     cairo_rectangle(c.Cr(), f, f, w - 2 * f, h - 2 * f);
     c.SetColour(kit.Colour("panel"));
@@ -230,13 +235,15 @@ bool Glide(const TArtContext& ctx, std::vector<TImage>& images, std::string& err
     cairo_set_line_width(c.Cr(), 1);
     cairo_stroke(c.Cr());
     c.RoundedRect(0.5, 0.5, w - 1, h - 1, r - 0.5);
-    c.SetColour(kit.Colour("rim"));
+    c.SetColour(accent.empty() ? kit.Colour("rim") : Mix(tint, kit.Colour("night"), 0.2));
     cairo_stroke(c.Cr());
     cairo_rectangle(c.Cr(), r, 1, w - 2 * r, 1);
     c.SetColour(kit.Colour("white"), 0.18);
     cairo_fill(c.Cr());
-    return Encode("Glide", c, OpaqueConversion(), images, error);
+    return Encode(section, c, OpaqueConversion(), images, error);
 }
+
+namespace {
 
 // The symbol picker: a small window whose list well holds the symbols and
 // the scroll bar; the list's place comes from [Charselect] List.
@@ -266,7 +273,9 @@ bool UpdateBar(const TArtContext& ctx, std::vector<TImage>& images, std::string&
 bool DrawControls(const TArtContext& context, std::vector<TImage>& images, std::string& error) {
     return ScrollButtons(context, images, error) && Thumbs(context, images, error) &&
            Caret(context, images, error) && TabArrows(context, images, error) && Blink(context, images, error) &&
-           Checks(context, images, error) && Glide(context, images, error) && Symbol(context, images, error) &&
+           Checks(context, images, error) &&
+           GlidePicture(context, "Glide", kGlideWidth, kGlideHeight, "", images, error) &&
+           Symbol(context, images, error) &&
            UpdateBar(context, images, error);
 }
 

@@ -29,4 +29,9 @@ constexpr int kGlideHeight = 400;
 
 bool DrawControls(const TArtContext& context, std::vector<TImage>& images, std::string& error);
 
+// The background of the glide menus of a skin section, named after it, with
+// the frame of [section] Framewidth; accent tints the frame ("": plain).
+bool GlidePicture(const TArtContext& context, const std::string& section, int width, int height,
+                  const std::string& accent, std::vector<TImage>& images, std::string& error);
+
 }  // namespace skin

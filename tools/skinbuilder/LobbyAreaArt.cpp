@@ -1,16 +1,21 @@
 // The central areas of the lobby, one picture per menu tab, each laid at
 // [Chat] Menugfx over the flat deep zone of "Chat" (LobbyArt.h says why):
 //
-//   menu1-2  area 1 without an own table: the game tabs, one well for the
-//            open tables, the table buttons on the right
-//   menu1    area 1 with an own table: the open tables and, beside them,
-//            the join requests in a well with an amber edge
+//   menu1-2  the tables' panel without an own table (and the lobby's
+//            underlay of areas 1 and 2): the game tabs, one well for the
+//            table lists, the table buttons on the right
+//   menu1    area 1, the tables' panel with an own table: the same, since
+//            the lobby may show either panel in area 1; the join requests
+//            take the right part of the well
 //   menu2    area 2: the game choice, the running games' well and the four
 //            screens of the previews
 //   menu3    area 3: the user list's well, the counters with the games'
 //            tiles and value pills
 //   menu5    area 4 (web area 1) and menu6 area 5 (web area 2): the web
 //            tabs and the page's well
+//
+// A list's well carries no note: a list paints only its rows, so a note
+// would show below the last one.
 //
 // The wells of the lists that later parts place (tables, running games) and
 // the preview screens and web pages are fixed zones, listed in
@@ -25,15 +30,14 @@ namespace {
 
 // Zones in window coordinates, below the tab bars of the areas.
 constexpr TBox kTablesWell{18, 152, 420, 152};
-constexpr TBox kOwnTablesWell{18, 152, 250, 152};
-constexpr TBox kJoinWell{274, 152, 164, 152};
 constexpr TBox kRunningWell{18, 152, 250, 152};
 constexpr TBox kScreens{276, 96, 278, 210};  // 2 × 2 screens of 138 × 104, 2 apart
 constexpr int kScreenWidth = 138, kScreenHeight = 104;
 constexpr TBox kWebWell{18, 144, 538, 160};
 constexpr int kButtonColumn = 440;  // the table buttons stand right of it
 
-// An area picture: flat panel, drawn in window coordinates.
+// An area picture: flat panel, drawn in window coordinates (it stands at
+// its own [Chat] line).
 class TArea {
 public:
     TArea(const TArtContext& ctx, int x, int y) : m_ctx(ctx), m_c(kAreaWidth, kAreaHeight), m_kit(ctx, m_c) {
@@ -53,7 +57,9 @@ public:
     }
 
     bool Finish(const std::string& name, std::vector<TImage>& images, std::string& error) {
-        return Encode(name, m_c, BackgroundConversion(m_ctx.palette), images, error);
+        // Flat, not dithered: the wells must be exactly the deep of the
+        // background's central zone (LobbyArt.cpp).
+        return Encode(name, m_c, OpaqueConversion(), images, error);
     }
 
 private:
@@ -69,21 +75,12 @@ void ButtonColumn(TArtKit& k) {
     cairo_fill(k.Cr());
 }
 
-bool Tables(const TArtContext& ctx, int x, int y, bool own, std::vector<TImage>& images, std::string& error) {
+bool Tables(const TArtContext& ctx, int x, int y, const std::string& name, std::vector<TImage>& images,
+            std::string& error) {
     TArea a(ctx, x, y);
-    TArtKit& k = a.Kit();
-    ButtonColumn(k);
-    if (own) {
-        a.Well(kOwnTablesWell);
-        a.Well(kJoinWell);
-        // Amber marks the user's own business: the players asking to join.
-        k.Canvas().RoundedRect(kJoinWell.x + 4, kJoinWell.y - 1, kJoinWell.w - 8, 2, 1);
-        k.Canvas().SetColour(k.Colour("amber"), 0.8);
-        cairo_fill(k.Cr());
-    } else {
-        a.Well(kTablesWell);
-    }
-    return a.Finish(own ? "menu1" : "menu1-2", images, error);
+    ButtonColumn(a.Kit());
+    a.Well(kTablesWell);
+    return a.Finish(name, images, error);
 }
 
 // A preview screen: a night groove with its number and an eye.
@@ -149,11 +146,13 @@ bool Web(const TArtContext& ctx, int x, int y, const std::string& name, std::vec
 }  // namespace
 
 bool DrawLobbyAreas(const TArtContext& ctx, std::vector<TImage>& images, std::string& error) {
-    int x = 0, y = 0;
-    return PlaceOf(ctx, "Menugfx", x, y, error) && Tables(ctx, x, y, false, images, error) &&
-           Tables(ctx, x, y, true, images, error) && Running(ctx, x, y, images, error) &&
-           Everybody(ctx, x, y, images, error) && Web(ctx, x, y, "menu5", images, error) &&
-           Web(ctx, x, y, "menu6", images, error);
+    int x[6] = {}, y[6] = {};
+    for (int i = 0; i < 6; ++i)
+        if (!PlaceOf(ctx, kAreaPictures[i], x[i], y[i], error)) return false;
+    return Tables(ctx, x[0], y[0], kAreaPictures[0], images, error) &&
+           Tables(ctx, x[1], y[1], kAreaPictures[1], images, error) &&
+           Running(ctx, x[2], y[2], images, error) && Everybody(ctx, x[3], y[3], images, error) &&
+           Web(ctx, x[4], y[4], kAreaPictures[4], images, error) && Web(ctx, x[5], y[5], kAreaPictures[5], images, error);
 }
 
 }  // namespace skin

@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "ControlsArt.h"
 #include "WindowArt.h"
 
 namespace skin {
@@ -54,17 +55,19 @@ bool LobbyHeader(const TArtContext& ctx, TArtKit& k, std::string& error) {
     return true;
 }
 
-// The central zone under the menu bar: flat deep, since the area pictures
-// at Menugfx lie over it and the lists in them paint their rows from here.
+// The central zone under the menu bar: flat deep wherever an area picture
+// lies, since the lists in the areas paint their rows from here. The areas
+// are not dithered, so the zone takes deep at its 5-bit value, which the
+// dither leaves alone: the rows meet the areas' wells exactly.
 bool CentralZone(const TArtContext& ctx, TArtKit& k, std::string& error) {
-    int x = 0, y = 0;
-    if (!PlaceOf(ctx, "Menugfx", x, y, error)) return false;
-    if (x % 4 != 0 || y % 4 != 0) {
-        error = "[Chat] Menugfx must be multiples of 4, so the areas' dither meets the background's";
-        return false;
+    const TColour deep = k.Colour("deep");
+    k.Canvas().SetColour({static_cast<uint8_t>(deep.r & 0xF8), static_cast<uint8_t>(deep.g & 0xF8),
+                          static_cast<uint8_t>(deep.b & 0xF8)});
+    for (const char* area : kAreaPictures) {
+        int x = 0, y = 0;
+        if (!PlaceOf(ctx, area, x, y, error)) return false;
+        cairo_rectangle(k.Cr(), x, y, kAreaWidth, kAreaHeight);
     }
-    cairo_rectangle(k.Cr(), x, y, kAreaWidth, kAreaHeight);
-    k.Canvas().SetColour(k.Colour("deep"));
     cairo_fill(k.Cr());
     return true;
 }
@@ -109,9 +112,11 @@ bool ChatCards(const TArtContext& ctx, TArtKit& k, bool big, std::string& error)
     k.Well(text.x, text.y, text.w, text.h);
     k.Well(users.x, users.y, users.w, users.h);
     PanelWell(k, header);
-    const std::string note = "GOOD GAMES  \u00B7  GOOD COMPANY";
-    k.Caption(std::round(header.x + header.w / 2.0 - k.CaptionWidth(note, 1.5) / 2), header.y + header.h / 2.0 + 4,
-              note, "line", 1.5);
+    // A quiet line in the room header's place while it shows no page.
+    const std::string note = "GOOD GAMES \u00B7 GOOD COMPANY";
+    const double width = k.CaptionWidth(note, 1);
+    if (width < header.w - 12)
+        k.Caption(std::round(header.x + (header.w - width) / 2), header.y + header.h / 2.0 + 4, note, "line", 1);
     return true;
 }
 
@@ -165,10 +170,22 @@ bool PlaceOf(const TArtContext& ctx, const std::string& key, int& x, int& y, std
     return true;
 }
 
+// The points menus' backgrounds, one per game in its accent; each menu is
+// a row of four or two rows of three captioned items.
+bool PointsGlides(const TArtContext& ctx, std::vector<TImage>& images, std::string& error) {
+    const char* sections[] = {"Glidetumblix", "Glidegammon", "Glidepuzzle", "GlideYatzy"};
+    for (int game = 1; game <= 4; ++game)
+        if (!GlidePicture(ctx, sections[game - 1], kPointsGlideWidth, kPointsGlideHeight, GameAccent(game), images,
+                          error))
+            return false;
+    return true;
+}
+
 bool DrawLobby(const TArtContext& context, std::vector<TImage>& images, std::string& error) {
     return Lobby(context, false, images, error) && Lobby(context, true, images, error) &&
            DrawLobbyAreas(context, images, error) && DrawLobbyButtons(context, images, error) &&
-           DrawTiles(context, images, error) && DrawUserIcons(context, images, error);
+           DrawTiles(context, images, error) && DrawUserIcons(context, images, error) &&
+           PointsGlides(context, images, error);
 }
 
 }  // namespace skin

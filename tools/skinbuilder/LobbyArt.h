@@ -5,7 +5,8 @@
 //                       under the lists, the entry and the web panels of
 //                       settings [Chat]
 //   LobbyAreaArt.cpp    menu1, menu1-2, menu2, menu3, menu5, menu6
-//                       (548 × 212): the central areas, at [Chat] Menugfx
+//                       (548 × 212): the central areas, each at its own
+//                       [Chat] line (x, y)
 //   LobbyButtonArt.cpp  Close, Minimi (24 × 24), Chatof, Chaton (the big-chat
 //                       toggle, 104 × 24), Symbol (34 × 24), Option, create,
 //                       Del, join, joinJa, Top100 (100 × 28 pills)
@@ -16,12 +17,16 @@
 //                       (32 × 22); the games Tumbli, Bg, Puzzle, Yatzy and
 //                       the chooser's Tris, Gam (30 × 30)
 //   UserIconArt.cpp     the 41 user icons Gir1_gla ... SGame4 (18 × 18) and
-//                       the user lists' selection bar Rowlight (300 × 20)
+//                       the user lists' selection bar Rowlight (440 × 20)
+//   (ControlsArt.cpp)   the points menus' backgrounds Glidetumblix,
+//                       Glidegammon, Glidepuzzle, GlideYatzy (300 × 160), the
+//                       glide frame in the game's accent; "Glidetumblix" is
+//                       too long for a pack member and ships as a loose file
 //
 // Lists paint their rows from the window's background, not from the area
 // picture over it, so the central zone of "Chat" is flat deep wherever an
-// area has a list, and the areas draw their list wells in the same deep at
-// the same dither phase.
+// area has a list, and the areas, drawn without dither, have their list
+// wells in exactly that deep.
 #pragma once
 
 #include <string>
@@ -32,9 +37,12 @@
 namespace skin {
 
 constexpr int kAreaWidth = 548, kAreaHeight = 212;
+// The central areas' pictures, each placed at its [Chat] line of its name.
+constexpr const char* kAreaPictures[6] = {"menu1-2", "menu1", "menu2", "menu3", "menu5", "menu6"};
 constexpr int kTileWidth = 32, kTileHeight = 22;
 constexpr int kGameTileSize = 30;
 constexpr int kUserIconSize = 18;
+constexpr int kPointsGlideWidth = 300, kPointsGlideHeight = 160;
 
 // A rectangle of the pictures.
 struct TBox {

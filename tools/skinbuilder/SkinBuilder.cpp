@@ -134,8 +134,11 @@ bool AddSymbolFont(const TSources& s, const TPalette& palette, const TFaces& fac
            pack.Add("font99", std::move(resource), error);
 }
 
-bool AddImages(const TSources& s, const TArtContext& context, TPackWriter& pack, TBuildReport& report,
-               std::string& error) {
+// Images go into the pack; a name longer than a pack member's (the client
+// names one, "Glidetumblix") becomes a loose file gfx/<lower-case name>.giz,
+// where the client looks next.
+bool AddImages(const TSources& s, const TArtContext& context, TPackWriter& pack, std::vector<TImage>& loose,
+               TBuildReport& report, std::string& error) {
     TSplashLayout layout;
     std::vector<TImage> images;
     if (!ReadSplashLayout(s.settings, layout, error) ||
@@ -145,9 +148,20 @@ bool AddImages(const TSources& s, const TArtContext& context, TPackWriter& pack,
         !DrawGames(context, images, error))
         return false;
     for (TImage& image : images) {
+        if (image.name.size() > static_cast<size_t>(TPackWriter::kMaxNameLength)) {
+            for (char& c : image.name) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+            loose.push_back(std::move(image));
+            continue;
+        }
         report.members.push_back(image.name);
         if (!pack.Add(image.name, std::move(image.giz), error)) return false;
     }
+    return true;
+}
+
+bool WriteLooseImages(const std::vector<TImage>& loose, const std::string& outDir, std::string& error) {
+    for (const TImage& image : loose)
+        if (!WriteFileBytes(JoinPath(JoinPath(outDir, "gfx"), image.name + ".giz"), image.giz, error)) return false;
     return true;
 }
 
@@ -179,6 +193,7 @@ bool BuildSkin(const TBuildOptions& options, TBuildReport& report, std::string& 
     TPalette palette;
     TFaces faces;
     TPackWriter pack;
+    std::vector<TImage> loose;
     if (!LoadSources(options.skinDir, sources, error) || !palette.Load(sources.palette, error) ||
         !faces.Load(options.fontDir, error) || !MakeDirectories(options.outDir, error))
         return false;
@@ -188,7 +203,7 @@ bool BuildSkin(const TBuildOptions& options, TBuildReport& report, std::string& 
     if (!RenderGlyphSet(faces.Plain(), palette.TypeSize("body"), Cp1252CodePoints(), body, error)) return false;
     const TLayout layout(sources.settings);
     const TArtContext context{palette, faces, layout, body.height};
-    if (!AddImages(sources, context, pack, report, error) || !AddColourFonts(palette, body, pack, error) ||
+    if (!AddImages(sources, context, pack, loose, report, error) || !AddColourFonts(palette, body, pack, error) ||
         !AddNamedFonts(sources.palette, palette, faces, pack, error) ||
         !AddSymbolFont(sources, palette, faces, pack, error))
         return false;
@@ -197,7 +212,7 @@ bool BuildSkin(const TBuildOptions& options, TBuildReport& report, std::string& 
                 "\", which skin/palette.txt does not define";
         return false;
     }
-    return WritePack(pack, options.outDir, report, error) &&
+    return WritePack(pack, options.outDir, report, error) && WriteLooseImages(loose, options.outDir, error) &&
            WriteIniFile(sources.settings, JoinPath(options.outDir, "settings.ini"), error) &&
            WriteIniFile(sources.texts, JoinPath(options.outDir, "text.ini"), error) &&
            WriteSounds(sources, JoinPath(options.outDir, "sound"), report, error);

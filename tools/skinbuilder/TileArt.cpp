@@ -4,7 +4,8 @@
 // (under the pointer, or the current tab) the skin's lit teal with a dark
 // glyph; the game tiles are the emblem's own, muted when "of". The room tabs
 // "Person" and "Forum" are also the user menu's "Private chat" and "Forum"
-// items, so every glyph reads as an action as well as a place.
+// items, so every glyph reads as an action as well as a place. Tiles are
+// opaque on panel: tab bars and glide menus draw their buttons opaque.
 #include <cmath>
 
 #include "LobbyArt.h"
@@ -220,6 +221,14 @@ void TileGlyph(TArtKit& k, const std::string& glyph, double cx, double cy, const
 
 namespace {
 
+// Tab bars and glide menus draw their buttons opaque, so a tile carries the
+// panel it stands on in its corners.
+TConversion OnPanel(const TArtKit& k) {
+    TConversion c = OpaqueConversion();
+    c.matte = k.Colour("panel");
+    return c;
+}
+
 struct TTile {
     const char* element;
     const char* glyph;
@@ -241,8 +250,7 @@ bool Tile(const TArtContext& ctx, const TTile& t, std::vector<TImage>& images, s
         cairo_stroke(c.Cr());
         const TColour ink = k.Colour(lit ? "darkink" : t.accent);
         TileGlyph(k, t.glyph, w / 2, h / 2, ink, lit != 0);
-        if (!Encode(std::string(t.element) + (lit ? "on" : "of"), c, SpriteConversion(k.Colour("panel")), images,
-                    error))
+        if (!Encode(std::string(t.element) + (lit ? "on" : "of"), c, OnPanel(k), images, error))
             return false;
     }
     return true;
@@ -264,7 +272,7 @@ bool GameTiles(const TArtContext& ctx, const std::string& element, int game, std
             cairo_set_line_width(c.Cr(), 2);
             cairo_stroke(c.Cr());
         }
-        if (!Encode(element + (lit ? "on" : "of"), c, SpriteConversion(k.Colour("panel")), images, error))
+        if (!Encode(element + (lit ? "on" : "of"), c, OnPanel(k), images, error))
             return false;
     }
     return true;

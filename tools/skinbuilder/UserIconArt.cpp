@@ -28,7 +28,7 @@ namespace skin {
 namespace {
 
 constexpr double kMid = kUserIconSize / 2.0;
-constexpr int kRowlightWidth = 300, kRowlightHeight = 20;
+constexpr int kRowlightWidth = 440, kRowlightHeight = 20;
 
 struct TLook {
     const char* ground;
@@ -63,23 +63,34 @@ TColour Tone(TArtKit& k, const std::string& name, TMood mood) {
     return c;
 }
 
-const double kFaceY = 10.0, kFaceR = 5.0;
+const double kFaceY = 10.2, kFaceR = 5.8;
 
-// Long hair falls behind the face, down to the ground's edge.
+// Girls' hair falls behind the face down to the ground's edge; the bun
+// has two locks at the sides.
+// Hair a little darker than on the registration faces, so it stands off
+// the ground at this size.
+TColour HairTone(TArtKit& k, const TLook& look, TMood mood) {
+    return Mix(Tone(k, look.hair, mood), k.Colour("night"), 0.3);
+}
+
 void HairBehind(TArtKit& k, const TLook& look, TMood mood) {
-    if (look.style != 3 && look.style != 5) return;
+    if (look.style < 3) return;
     cairo_t* cr = k.Cr();
-    k.Canvas().SetColour(Tone(k, look.hair, mood));
-    if (look.style == 3)
-        k.Canvas().RoundedRect(kMid - 6.8, kFaceY - 6, 13.6, 12.5, 5);
-    else
-        k.Canvas().RoundedRect(kMid - 6.6, kFaceY - 6.2, 13.2, 10, 4.5);
+    k.Canvas().SetColour(HairTone(k, look, mood));
+    if (look.style == 3) {
+        k.Canvas().RoundedRect(kMid - 7.6, kFaceY - 6.8, 15.2, 14.8, 6);
+    } else if (look.style == 4) {
+        k.Canvas().RoundedRect(kMid - 7.4, kFaceY - 3, 3.4, 8.5, 1.7);
+        k.Canvas().RoundedRect(kMid + 4, kFaceY - 3, 3.4, 8.5, 1.7);
+    } else {
+        k.Canvas().RoundedRect(kMid - 7.6, kFaceY - 7, 15.2, 11.5, 5);
+    }
     cairo_fill(cr);
 }
 
 void HairOnTop(TArtKit& k, const TLook& look, TMood mood) {
     cairo_t* cr = k.Cr();
-    k.Canvas().SetColour(Tone(k, look.hair, mood));
+    k.Canvas().SetColour(HairTone(k, look, mood));
     const double cx = kMid, cy = kFaceY, r = kFaceR;
     cairo_new_path(cr);
     switch (look.style) {
@@ -124,36 +135,36 @@ void HairOnTop(TArtKit& k, const TLook& look, TMood mood) {
 void Eyes(TArtKit& k, TMood mood, const TColour& ink) {
     cairo_t* cr = k.Cr();
     k.Canvas().SetColour(ink);
-    const double y = kFaceY + 0.6, dx = 2.1;
+    const double y = kFaceY + 0.2, dx = 2.4;
     for (int side = -1; side <= 1; side += 2) {
         const double x = kMid + side * dx;
         cairo_new_path(cr);
         switch (mood) {
             case TMood::Glad:  // laughing arcs
-                cairo_arc(cr, x, y + 0.5, 1.0, M_PI * 1.1, M_PI * 1.9);
-                Stroke(cr, 0.9);
+                cairo_arc(cr, x, y + 0.7, 1.2, M_PI * 1.1, M_PI * 1.9);
+                Stroke(cr, 1.1);
                 break;
             case TMood::Asleep:  // closed
-                cairo_move_to(cr, x - 1, y);
-                cairo_line_to(cr, x + 1, y);
-                Stroke(cr, 0.9);
+                cairo_move_to(cr, x - 1.2, y + 0.3);
+                cairo_line_to(cr, x + 1.2, y + 0.3);
+                Stroke(cr, 1.0);
                 break;
             case TMood::Crazy:  // one big, one small
-                Circle(cr, x, y, side < 0 ? 1.35 : 0.7);
+                Circle(cr, x, y, side < 0 ? 1.5 : 0.8);
                 if (side < 0)
-                    Stroke(cr, 0.8);
+                    Stroke(cr, 0.9);
                 else
                     cairo_fill(cr);
                 break;
             case TMood::Sulky:  // eyes under lowered brows
-                Circle(cr, x, y + 0.3, 0.75);
+                Circle(cr, x, y + 0.5, 0.9);
                 cairo_fill(cr);
-                cairo_move_to(cr, x - side * 1.3, y - 1.9);
-                cairo_line_to(cr, x + side * 1.0, y - 1.1);
-                Stroke(cr, 0.8);
+                cairo_move_to(cr, x - side * 1.5, y - 1.8);
+                cairo_line_to(cr, x + side * 1.1, y - 0.9);
+                Stroke(cr, 1.0);
                 break;
             default:
-                Circle(cr, x, y, 0.8);
+                Circle(cr, x, y, 0.95);
                 cairo_fill(cr);
                 break;
         }
@@ -163,31 +174,33 @@ void Eyes(TArtKit& k, TMood mood, const TColour& ink) {
 void Mouth(TArtKit& k, TMood mood, const TColour& ink) {
     cairo_t* cr = k.Cr();
     k.Canvas().SetColour(ink);
-    const double y = kFaceY + 2.6;
+    const double y = kFaceY + 3.0;
     cairo_new_path(cr);
     switch (mood) {
         case TMood::Glad:  // wide open
-            cairo_arc(cr, kMid, y - 0.4, 2.1, 0, M_PI);
+            cairo_arc(cr, kMid, y - 0.6, 2.7, 0, M_PI);
             cairo_close_path(cr);
             cairo_fill(cr);
             break;
         case TMood::Sulky:  // a frown
-            cairo_arc(cr, kMid, y + 2.0, 1.7, M_PI * 1.2, M_PI * 1.8);
-            Stroke(cr, 0.9);
+            cairo_arc(cr, kMid, y + 2.2, 2.0, M_PI * 1.2, M_PI * 1.8);
+            Stroke(cr, 1.1);
             break;
         case TMood::Asleep:  // a small o
-            Circle(cr, kMid, y + 0.3, 0.7);
+            Circle(cr, kMid, y + 0.2, 0.9);
             cairo_fill(cr);
             break;
-        case TMood::Crazy:  // a wavy line
-            cairo_move_to(cr, kMid - 2.2, y + 0.4);
-            cairo_curve_to(cr, kMid - 1.2, y - 0.8, kMid - 0.4, y + 1.6, kMid + 0.4, y + 0.4);
-            cairo_curve_to(cr, kMid + 1.2, y - 0.8, kMid + 1.8, y + 1.4, kMid + 2.2, y + 0.2);
-            Stroke(cr, 0.8);
+        case TMood::Crazy:  // a tongue out
+            cairo_move_to(cr, kMid - 2.2, y);
+            cairo_line_to(cr, kMid + 2.2, y);
+            Stroke(cr, 1.0);
+            k.Canvas().RoundedRect(kMid - 0.2, y - 0.2, 2.2, 2.4, 1.1);
+            k.Canvas().SetColour(k.Colour("rose"));
+            cairo_fill(cr);
             break;
         default:  // a smile
-            cairo_arc(cr, kMid, y - 0.6, 1.8, M_PI * 0.2, M_PI * 0.8);
-            Stroke(cr, 0.9);
+            cairo_arc(cr, kMid, y - 0.9, 2.1, M_PI * 0.15, M_PI * 0.85);
+            Stroke(cr, 1.1);
             break;
     }
 }
@@ -198,42 +211,45 @@ void Badge(TArtKit& k, TMood mood) {
     if (mood != TMood::New && mood != TMood::Asleep && mood != TMood::Crazy) return;
     cairo_t* cr = k.Cr();
     TCanvas& c = k.Canvas();
-    const double x = kUserIconSize - 4.0, y = 4.0, r = 3.9;
+    const double x = kUserIconSize - 4.2, y = 4.2, r = 4.1;
     Circle(cr, x, y, r + 0.8);
     c.SetColour(k.Colour("night"));
     cairo_fill(cr);
     Circle(cr, x, y, r);
     c.SetColour(k.Colour(mood == TMood::New ? "leaf" : (mood == TMood::Asleep ? "sky" : "violet")));
     cairo_fill(cr);
-    c.SetColour(k.Colour(mood == TMood::Crazy ? "lemon" : "night"));
+    c.SetColour(k.Colour(mood == TMood::Asleep ? "night" : "white"));
     cairo_new_path(cr);
     if (mood == TMood::New) {  // a four-pointed spark
-        cairo_move_to(cr, x, y - 2.6);
-        cairo_line_to(cr, x + 0.7, y - 0.7);
-        cairo_line_to(cr, x + 2.6, y);
-        cairo_line_to(cr, x + 0.7, y + 0.7);
-        cairo_line_to(cr, x, y + 2.6);
-        cairo_line_to(cr, x - 0.7, y + 0.7);
-        cairo_line_to(cr, x - 2.6, y);
-        cairo_line_to(cr, x - 0.7, y - 0.7);
+        const double a = 3.0, b = 0.8;
+        cairo_move_to(cr, x, y - a);
+        cairo_line_to(cr, x + b, y - b);
+        cairo_line_to(cr, x + a, y);
+        cairo_line_to(cr, x + b, y + b);
+        cairo_line_to(cr, x, y + a);
+        cairo_line_to(cr, x - b, y + b);
+        cairo_line_to(cr, x - a, y);
+        cairo_line_to(cr, x - b, y - b);
         cairo_close_path(cr);
         cairo_fill(cr);
     } else if (mood == TMood::Asleep) {  // a z
-        cairo_move_to(cr, x - 1.6, y - 1.6);
-        cairo_line_to(cr, x + 1.6, y - 1.6);
-        cairo_line_to(cr, x - 1.6, y + 1.6);
-        cairo_line_to(cr, x + 1.6, y + 1.6);
-        Stroke(cr, 1.0);
+        cairo_move_to(cr, x - 1.7, y - 1.7);
+        cairo_line_to(cr, x + 1.7, y - 1.7);
+        cairo_line_to(cr, x - 1.7, y + 1.7);
+        cairo_line_to(cr, x + 1.7, y + 1.7);
+        Stroke(cr, 1.1);
     } else {  // a spiral
-        for (double a = 0; a < 4.4 * M_PI; a += 0.2) {
-            const double rr = 0.25 + a * 0.17;
+        bool first = true;
+        for (double a = 0; a < 4 * M_PI; a += 0.25) {
+            const double rr = 0.3 + a * 0.22;
             const double px = x + rr * std::cos(a), py = y + rr * std::sin(a);
-            if (a == 0)
+            if (first)
                 cairo_move_to(cr, px, py);
             else
                 cairo_line_to(cr, px, py);
+            first = false;
         }
-        Stroke(cr, 0.8);
+        Stroke(cr, 0.9);
     }
 }
 
@@ -285,8 +301,9 @@ bool Icon(const TArtContext& ctx, const std::string& name, const TLook* look, TM
     return Encode(name, c, SpriteConversion(k.Colour("deep")), images, error);
 }
 
-// The selected row of a user list: a teal tint with a bright edge on the
-// left, fading to the right, so a list of any width ends it softly.
+// The selected row of a user list: a teal tint with a light top edge,
+// fading to the right, so a list of any width ends it softly. Nothing marks
+// the left edge, where the row's text begins.
 bool Rowlight(const TArtContext& ctx, std::vector<TImage>& images, std::string& error) {
     TCanvas c(kRowlightWidth, kRowlightHeight);
     TArtKit k(ctx, c);
@@ -299,10 +316,7 @@ bool Rowlight(const TArtContext& ctx, std::vector<TImage>& images, std::string& 
     cairo_rectangle(c.Cr(), 0, kRowlightHeight - 1, kRowlightWidth, 1);
     c.SetColour(k.Colour("night"), 0.5);
     cairo_fill(c.Cr());
-    cairo_rectangle(c.Cr(), 0, 0, 3, kRowlightHeight);
-    c.SetColour(k.Colour("tealhi"));
-    cairo_fill(c.Cr());
-    return Encode("Rowlight", c, OpaqueConversion(), images, error);
+    return Encode("Rowlight", c, BackgroundConversion(ctx.palette), images, error);
 }
 
 }  // namespace
