@@ -168,9 +168,18 @@ uint16_t Zone::PresenceRoom(const ZoneUser& user) const {
     return it != m_rooms.end() && it->second.ShowsUsers() ? user.publicRoom : 0;
 }
 
-// One 33 per client is enough: the client gives the new icon to the public
-// room named, to the lobby user list and to every private room listing them.
-void Zone::AnnounceIcon(const ZoneUser& user) { SendAll(RoomUser(PresenceRoom(user), user.Icon(), user.alias)); }
+// One 33 per client is enough while the user is in a public room with a user
+// list: the client gives the new icon to that room, to the lobby user list and
+// to every private room listing them. Room 0 (a user looking at a private tab
+// or at a room without a list) reaches only the lobby user list, so the
+// members of the user's private rooms are then told once more, per room.
+void Zone::AnnounceIcon(const ZoneUser& user) {
+    const uint16_t presence = PresenceRoom(user);
+    SendAll(RoomUser(presence, user.Icon(), user.alias));
+    if (presence != 0) return;
+    for (uint16_t id : user.privateRooms)
+        if (const Room* room = RoomById(id)) SendMembers(*room, RoomUser(id, user.Icon(), user.alias));
+}
 
 const ZoneUser* Zone::FindUser(const std::string& alias) const {
     auto it = m_users.find(AliasKey(alias));

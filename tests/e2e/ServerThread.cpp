@@ -45,8 +45,12 @@ bool TServerThread::Start(const std::function<void(server::Server&)>& setUp, std
     // The server's own Run waits up to half a second per pass; short passes
     // let Stop end the loop at once.
     m_thread = std::thread([this] {
-        while (!m_stop.load()) m_server->Poll(kPassMs);
+        while (!m_stop.load()) {
+            m_server->Poll(kPassMs);
+            RunTasks();
+        }
         m_server->Shutdown();
+        RunTasks();
     });
     return true;
 }
@@ -54,6 +58,29 @@ bool TServerThread::Start(const std::function<void(server::Server&)>& setUp, std
 void TServerThread::Stop() {
     m_stop.store(true);
     if (m_thread.joinable()) m_thread.join();
+}
+
+bool TServerThread::OnServerThread(const std::function<void(server::Server&)>& task) {
+    std::unique_lock<std::mutex> lock(m_taskMutex);
+    if (!m_thread.joinable() || m_stop.load()) return false;
+    m_tasks.push_back(task);
+    const uint64_t mine = ++m_tasksPosted;
+    m_taskDone.wait(lock, [&] { return m_tasksRun >= mine; });
+    return true;
+}
+
+// Tasks posted after the last pass find the loop ended; they run here all
+// the same, so no caller waits for ever.
+void TServerThread::RunTasks() {
+    std::vector<std::function<void(server::Server&)>> tasks;
+    {
+        std::lock_guard<std::mutex> lock(m_taskMutex);
+        tasks.swap(m_tasks);
+    }
+    for (const auto& task : tasks) task(*m_server);
+    std::lock_guard<std::mutex> lock(m_taskMutex);
+    m_tasksRun += tasks.size();
+    m_taskDone.notify_all();
 }
 
 std::vector<std::string> TServerThread::Log() const {

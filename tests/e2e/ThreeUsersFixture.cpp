@@ -1,0 +1,335 @@
+#include "ThreeUsersFixture.h"
+
+#include <algorithm>
+
+#include "controls/Bar.h"
+#include "controls/Chat.h"
+#include "controls/Glide.h"
+#include "controls/Multilist.h"
+#include "controls/Rollover.h"
+#include "controls/Text.h"
+#include "lobby/Spam.h"
+#include "lobby/UserIcons.h"
+#include "net/Dispatcher.h"
+#include "platform/headless/Headless.h"
+
+namespace e2etest {
+
+using namespace skintest;
+
+std::string Word(int value) { return TwoBytes(static_cast<uint16_t>(value)); }
+
+std::string Field(const std::string& text) { return text + '\x01'; }
+
+// The zone's chat colours: name 3, text 1.
+std::string ChatFrom(int room, const std::string& alias, const std::string& text) {
+    return "\x09" + Word(room) + '\x03' + '\x01' + alias + ": " + text + '\x01';
+}
+
+// The wire users ---------------------------------------------------------------
+
+TWireUser::TWireUser(std::string alias, uint16_t port) : m_alias(std::move(alias)) {
+    m_line.client.Port = port;
+}
+
+bool TWireUser::LogOn(bool registering, const std::function<bool(const std::function<bool()>&)>& until) {
+    TClient& client = m_line.client;
+    client.Open();
+    if (!client.LoggedIn()) return false;
+    auto next = [&](size_t count) { return until([&] { return m_line.messages.size() >= count; }); };
+    const size_t start = m_line.messages.size();
+    client.Send("O");
+    if (!next(start + 1) || m_line.messages[start] != "Q" + Field(kClientVersionName)) return false;
+    client.Send("Q" + Field(kClientVersionName) + Field(kProgramVersion));
+    if (!next(start + 2) || m_line.messages[start + 1] != "R") return false;
+    std::string logon = "\x04" + Field("0") + Field("0") + Field(m_alias) + Field("pw") + Field("0") + Field("42");
+    if (registering) logon += Field("1990") + Field("5") + Field("17") + Field("1") + Field("0");
+    client.Send(logon);
+    if (!next(start + 3) || m_line.messages[start + 2][0] != '\x01') return false;
+    m_welcomeAt = start + 3;
+    return true;
+}
+
+bool TWireUser::Got(const std::string& message) const {
+    for (size_t i = m_welcomeAt; i < m_line.messages.size(); ++i)
+        if (m_line.messages[i] == message) return true;
+    return false;
+}
+
+size_t TWireUser::CountStarting(const std::string& start) const {
+    size_t count = 0;
+    for (size_t i = m_welcomeAt; i < m_line.messages.size(); ++i)
+        if (m_line.messages[i].compare(0, start.size(), start) == 0) ++count;
+    return count;
+}
+
+// The world ----------------------------------------------------------------------
+
+void ThreeUsersTest::SetUp() {
+    LogonFixture::SetUp();
+    SpamCheck().Reset();
+    WriteSkin();
+    server::ZoneConfig& zone = m_server.Config().zone;
+    zone.rooms = {{2, 0, "Public", "Lobby"}, {2, 0, "Public", "Games"}};
+    // The server's clock stands still, so no minute ever refills the budget.
+    zone.chatBurst = 100000;
+    std::string error;
+    ASSERT_TRUE(m_server.Start(nullptr, error)) << error;
+    SetPorts("Ports", std::to_string(m_server.Port()));
+    Session().EndProgram = [this] { ++m_endings; };
+
+    m_lobby = std::make_unique<TChatform>();
+    m_lobby->Sender = [this](const std::string& message) {
+        sent.push_back(message);
+        SendToServer(message);
+    };
+    Logon().Connector().WaitStep = [this] { StepWorld(); };
+    LinkSessionForms(Logon(), Registration());
+    boxes.onBox = [this](const nettest::TBoxCall& call) { return Answer(call); };
+
+    bo = std::make_unique<TWireUser>("Bo", m_server.Port());
+    ASSERT_TRUE(bo->LogOn(true, Waiter()));
+    RegisterEva();
+    ASSERT_TRUE(Until([&] { return ListedUsers() == std::vector<std::string>{"Bo", "Eva"}; }));
+    cy = std::make_unique<TWireUser>("Cy", m_server.Port());
+    ASSERT_TRUE(cy->LogOn(true, Waiter()));
+    ASSERT_TRUE(Until([&] {
+        return ListedUsers() == std::vector<std::string>{"Bo", "Cy", "Eva"} &&
+               bo->Got("!" + Word(kLobby) + char(kNewcomerIcon) + Field("Cy"));
+    }));
+    // The list of everyone, where her clicks on users go; the switch asks
+    // for a banner.
+    ShowUserArea();
+    sent.clear();
+}
+
+void ThreeUsersTest::TearDown() {
+    cy.reset();
+    bo.reset();
+    registration.reset();
+    logon.reset();
+    m_server.Stop();
+    m_lobby.reset();
+    SpamCheck().Reset();
+    LogonFixture::TearDown();
+}
+
+// Every connection shares the headless backend, so stepping one moves all.
+void ThreeUsersTest::StepWorld() {
+    if (TClient* client = Session().Client) {
+        Step(*client);
+        return;
+    }
+    platform::headless::Loop().AdvanceMs(1);
+    bool tasksReady = false;
+    static_cast<platform::headless::TIo&>(platform::Io()).Poll(2, &tasksReady);
+    platform::headless::Loop().Queue().Drain();
+}
+
+bool ThreeUsersTest::Until(const std::function<bool()>& done, int limit) {
+    for (int i = 0; i < limit && !done(); ++i) StepWorld();
+    return done();
+}
+
+std::function<bool(const std::function<bool()>&)> ThreeUsersTest::Waiter() {
+    return [this](const std::function<bool()>& done) { return Until(done); };
+}
+
+bool ThreeUsersTest::Sync(TWireUser& user) {
+    const std::string ping = "\x1E";
+    const size_t before = user.CountStarting(ping);
+    user.Send(ping);
+    return Until([&] { return user.CountStarting(ping) > before; });
+}
+
+// The connect box waits until the dispatcher closes it; notices return.
+int ThreeUsersTest::Answer(const nettest::TBoxCall& call) {
+    if (call.text == "Connecttext") {
+        const size_t closed = boxes.closed.size();
+        Until([&] { return boxes.closed.size() > closed; });
+    }
+    return call.buttons == mb::kYesNo ? mb::Yes : 0;
+}
+
+void ThreeUsersTest::RegisterEva() {
+    Registration().Show();
+    Registration().AliasEdit()->SetText("Eva");
+    Registration().PasswordEdit()->SetText("hemmelig");
+    Registration().YearEdit()->SetText("1991");
+    Registration().MonthEdit()->SetText("3");
+    Registration().DayEdit()->SetText("9");
+    Registration().OkClick();
+    ASSERT_FALSE(Registration().Visible());
+    ASSERT_TRUE(Lobby().Visible());
+    ASSERT_EQ(Session().Alias, "Eva");
+}
+
+// Eva's hands ------------------------------------------------------------------
+
+void ThreeUsersTest::Enter(const std::string& text) {
+    platform::headless::Loop().AdvanceMs(5000);
+    for (char c : text) Win().Char(static_cast<uint8_t>(c));
+    Win().KeyDown(13);
+}
+
+void ThreeUsersTest::Click(const TRollover& button, int x) {
+    const int px = button.X() + (x < 0 ? button.Width() / 2 : x);
+    const int py = button.Y() + button.Height() / 2;
+    Win().MouseMove(px, py);
+    Win().MouseDown(platform::ButtonLeft, px, py);
+    Win().MouseUp(platform::ButtonLeft, px, py);
+}
+
+void ThreeUsersTest::ShowUserArea() {
+    if (Lobby().MenuState() != 3) Click(*Lobby().MenuBar()->Tab(3));
+    ASSERT_EQ(Lobby().MenuState(), 3);
+}
+
+void ThreeUsersTest::ChooseForUser(const std::string& name, const std::string& element) {
+    ShowUserArea();
+    TMultilist& users = *Lobby().Users();
+    const int row = users.FindRow(0, name);
+    ASSERT_GE(row, 0) << name;
+    const int y = users.RowsTop() + row * users.RowHeight() + users.RowHeight() / 2 - users.PixelOffset();
+    Win().MouseDown(platform::ButtonLeft, 10, y);
+    ASSERT_EQ(Lobby().SelectedUser(), name);
+    TGlide& menu = *Lobby().UserMenu();
+    ASSERT_TRUE(menu.Opened());
+    for (int i = 0; i < menu.Count(); ++i) {
+        TRollover* item = menu.Item(i);
+        if (item->Element() != element) continue;
+        item->OnClick(item);
+        return;
+    }
+    FAIL() << "no item " << element;
+}
+
+void ThreeUsersTest::CloseByTab(int roomId) {
+    TRollover* tab = Lobby().RoomTabs()->TabByKey(roomId);
+    ASSERT_NE(tab, nullptr);
+    TChatroom* room = Room(roomId);
+    ASSERT_NE(room, nullptr);
+    Click(*tab, tab->ImageOffset() + tab->ImageWidth() - 3);
+    TGlide* menu = Lobby().RoomMenu(room->Kind());
+    ASSERT_NE(menu, nullptr);
+    ASSERT_TRUE(menu->Opened());
+    // The tab bar takes its selection back in the loop's next pass, before
+    // the click on the menu comes.
+    platform::headless::Loop().ProcessMessages();
+    menu->Item(0)->OnClick(menu->Item(0));
+}
+
+// What Eva sees ------------------------------------------------------------------
+
+TChatroom* ThreeUsersTest::Room(int id) const {
+    return Lobby().Chat()->Room(Lobby().Chat()->RoomIndex(id));
+}
+
+int ThreeUsersTest::CurrentRoomId() const {
+    TChatroom* room = Lobby().CurrentChatroom();
+    return room ? room->Id() : -1;
+}
+
+std::vector<std::string> ThreeUsersTest::Lines(int id) const {
+    std::vector<std::string> lines;
+    TChatroom* room = Room(id);
+    if (!room) return lines;
+    TMultilist& text = *room->Text();
+    for (int row = 0; row < text.RowCount(); ++row) lines.push_back(text.PlainCell(0, row));
+    return lines;
+}
+
+std::string ThreeUsersTest::RawLine(int id, const std::string& line) const {
+    TChatroom* room = Room(id);
+    if (!room) return {};
+    TMultilist& text = *room->Text();
+    for (int row = 0; row < text.RowCount(); ++row)
+        if (text.PlainCell(0, row) == line) return text.Cell(0, row);
+    return {};
+}
+
+bool ThreeUsersTest::HasLine(int id, const std::string& line) const {
+    for (const std::string& each : Lines(id))
+        if (each == line) return true;
+    return false;
+}
+
+std::vector<std::string> ThreeUsersTest::RoomUsers(int id) const {
+    std::vector<std::string> users;
+    TChatroom* room = Room(id);
+    if (!room || !room->Users()) return users;
+    for (int row = 0; row < room->Users()->RowCount(); ++row) users.push_back(room->Users()->PlainCell(0, row));
+    std::sort(users.begin(), users.end());
+    return users;
+}
+
+std::vector<std::string> ThreeUsersTest::ListedUsers() const {
+    std::vector<std::string> users;
+    TMultilist& list = *Lobby().Users();
+    for (int row = 0; row < list.RowCount(); ++row) users.push_back(list.PlainCell(0, row));
+    return users;
+}
+
+int ThreeUsersTest::ListedIcon(const std::string& name) const {
+    TMultilist& list = *Lobby().Users();
+    const int row = list.FindRow(0, name);
+    if (row < 0) return -1;
+    const std::string cell = list.Cell(1, row);
+    return cell.size() == 2 && cell[0] == '\x01' ? static_cast<uint8_t>(cell[1]) : -1;
+}
+
+std::string ThreeUsersTest::Counter(int index) const { return Lobby().CounterValue(index)->Text(); }
+
+// The skin ----------------------------------------------------------------------
+
+// The logon windows' skin (written by the logon fixture) and the lobby's in
+// one: one pack with every image of the lobby and a font with the glyphs of
+// both, and both windows' layout and texts.
+void ThreeUsersTest::WriteSkin() {
+    gfxtest::Members pack;
+    auto solid = [&](const std::string& name, int w, int h, uint16_t colour) {
+        pack.push_back({name, gfxtest::SolidGiz(w, h, colour)});
+    };
+    auto button = [&](const std::string& name, int w, int h) {
+        solid(name + "on", w, h, kGreen);
+        solid(name + "of", w, h, kBlue);
+    };
+    TWidths letters = Alphanumerics(4);
+    for (uint8_t c : {':', '~', '>', '/', '!', '.', '?', '#', '\'', '-', '*', '=', '[', ']', ',', '{', '}'})
+        letters[c] = 2;
+    pack.push_back({"font1", BlockFont(6, 2, letters, kWhite)});
+    // The zone's name colour, so a speaker's name is drawn in a font of its own.
+    pack.push_back({"font3", BlockFont(6, 2, letters, kYellow)});
+    pack.push_back({"font99", BlockFont(6, 2, {{'!', 3}, {'A', 4}}, kRed)});
+    for (const char* name : {"Chat", "Big"}) solid(name, 400, 300, kGrey);
+    for (const char* name : {"Close", "Minimi", "Symbol", "Option", "Tumbli", "Bg", "Puzzle", "Yatzy",
+                             "create", "join", "Del", "joinJa", "Top100", "Chatof", "Chaton", "Info",
+                             "Rum21", "Ignore", "Perdel", "Tris", "Gam", "Gampoi", "Tumpoi", "Puzpoi",
+                             "Yatpoi", "Barle", "Barrig"})
+        button(name, 6, 10);
+    for (int n = 1; n <= 5; ++n) button("Menu" + std::to_string(n), 40, 10);
+    for (const char* name : {"Person", "Forum", "Public", "Blink"}) button(name, 40, 10);
+    for (const char* name : {"menu1-2", "menu1", "menu2", "menu3", "menu5", "menu6"}) solid(name, 20, 20, kYellow);
+    for (const std::string& name : UserIconNames()) solid(name, 8, 8, kRed);
+    for (const char* name : {"Glide", "Glidegammon", "Glidepuzzle", "GlideYatzy"}) solid(name, 200, 200, kGrey);
+    solid("Symbol", 60, 60, kGrey);
+    // Too long a name for a pack member.
+    Solid("Glidetumblix", 200, 200, kGrey);
+    for (const char* name : {"Listupon", "Listupof", "Listdoon", "Listdoof", "Listbar"}) solid(name, 8, 10, kYellow);
+    WritePack(pack);
+    WriteIni(std::string(nettest::kLogonSettings) +
+                 "[Chat]\nRooms=0,20,300,4,font1\nRoomsbig=0,40,300,4,font1\nMenu=0,150,300,5\n"
+                 "Chat=font1,0,35,100,0\nChatcolwidths=250\nChatbig=font1,0,55,200,0\n"
+                 "Chatbigcolwidths=380\nChatusers=font1,260,35,100,10\nChatuserscolwidths=100\n"
+                 "Users=font1,0,170,100,10\nUserscolwidths=100,20\n"
+                 "Chatedit=font1,0,280,250\nChateditbig=font1,0,285,300\nSymbol=300,280\n"
+                 "[Charselect]\nList=5,5,30,20,0\n",
+             std::string(nettest::kLogonTexts) +
+                 "[en-Text]\nLogoff={1} left\nLogon={1} is back\nEntering=Welcome to {1}\n"
+                 "Entering1=Private with {1}\nEntering2=Forum {1}\nClosed={1} closed\n"
+                 "Private=Private {1}\nForum=Forum {1}\nClosing=Leave {1}\n"
+                 "[en-Message]\nignore=Ignoring {1}\nnoignore=Not ignoring {1}\n"
+                 "[en-Chat]\nMenu=Tables,Previews,Users,Web1,Web2\n");
+}
+
+}  // namespace e2etest
