@@ -19,6 +19,8 @@ TForm::TForm(const std::string& painter, platform::WindowKind kind) {
     TFormEvents events;
     events.onMouseMove = [this](TPaint*, TShiftState shift, int x, int y) { FormMouseMove(shift, x, y); };
     events.onMouseDown = [this](TPaint*, int button, TShiftState shift, int x, int y) {
+        // A click activates its window, also where no window manager does.
+        if (!Focused()) Focus();
         FormMouseDown(button, shift, x, y);
     };
     events.onMouseUp = [this](TPaint*, int button, TShiftState shift, int x, int y) {

@@ -12,6 +12,8 @@
 
 void TChatform::ShowLobby() {
     Show();
+    BringToFront();
+    Focus();
     Paint()->Invalidate(TRect{0, 0, Width(), Height()});
     Paint()->Update();
 }
