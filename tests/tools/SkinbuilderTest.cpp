@@ -64,8 +64,9 @@ protected:
         return it == s_members.end() ? none : it->second;
     }
 
-    static bool DecodeImage(const std::string& name, skin::TRgbaImage& image) {
-        const std::vector<uint8_t>& giz = Member(name);
+    static bool DecodeImage(const std::string& name, skin::TRgbaImage& image) { return Decode(Member(name), image); }
+
+    static bool Decode(const std::vector<uint8_t>& giz, skin::TRgbaImage& image) {
         TGizHeader h;
         if (!GizReadHeader(giz.data(), static_cast<int64_t>(giz.size()), h)) return false;
         std::vector<uint8_t> pixels(static_cast<size_t>(h.width) * h.height * 4);
@@ -183,6 +184,30 @@ TEST_F(SkinbuilderTest, ColourFontsDifferOnlyInColour) {
     EXPECT_EQ(a.widths, b.widths);
     EXPECT_EQ(a.height, b.height);
     EXPECT_NE(a.strip, b.strip);
+}
+
+// Ten stars in a password entry must read as ten: in every colour font the
+// star keeps a blank column on either side.
+TEST_F(SkinbuilderTest, PasswordStarsStandApart) {
+    for (int n = 0; n <= 15; ++n) {
+        SCOPED_TRACE(n);
+        skin::TFontResource font;
+        TGizHeader header;
+        std::string error;
+        skin::TRgbaImage strip;
+        ASSERT_TRUE(skin::ParseFont(Member("font" + std::to_string(n)), font, header, error)) << error;
+        ASSERT_TRUE(Decode(font.strip, strip));
+        const int left = font.OffsetOf('*'), width = font.WidthOf('*');
+        ASSERT_GE(width, 5);
+        const auto inked = [&](int x) {
+            for (int y = 0; y < strip.height; ++y)
+                if (strip.At(x, y)[3] != 0) return true;
+            return false;
+        };
+        EXPECT_FALSE(inked(left));
+        EXPECT_FALSE(inked(left + width - 1));
+        EXPECT_TRUE(inked(left + width / 2));
+    }
 }
 
 TEST_F(SkinbuilderTest, IniFilesAreInTheClientsFormat) {
@@ -337,6 +362,57 @@ TEST_F(SkinbuilderTest, BackgroundsAreOpaqueAtTheirWindowsSizes) {
         }
         EXPECT_GE(image.width, 260);
         EXPECT_GE(image.height, 120);
+    }
+}
+
+// The points menus laid out as a glide lays them out (a cell is the widest
+// item and 4 pixels; an item is its tile, widened by its caption if need be,
+// over the caption line) in the shapes the lobby builds: each fits its
+// background, and the captions "NN to win" of a row stand well apart and
+// clear of the frame.
+TEST_F(SkinbuilderTest, PointsMenusFitTheirBackgroundsWithTheirCaptionsApart) {
+    platform::headless::InstallFresh();
+    TInifile settings(s_out + "/settings.ini");
+    TInifile texts(s_out + "/text.ini");
+    const struct {
+        const char* section;
+        const char* element;
+        const char* key;
+        int rows, columns;
+        std::vector<std::string> points;
+    } menus[] = {{"Glidetumblix", "Tumpoi", "Tumblixpoint", 1, 4, {"3", "5", "1", "2"}},
+                 {"Glidegammon", "Gampoi", "Gammonpoint", 2, 3, {"7", "9", "11", "1", "3", "5"}},
+                 {"Glidepuzzle", "Puzpoi", "Puzzlepoint", 1, 4, {"3", "5", "1", "2"}},
+                 {"GlideYatzy", "Yatpoi", "Yatzypoint", 1, 4, {"3", "5", "1", "2"}}};
+    for (const auto& m : menus) {
+        SCOPED_TRACE(m.section);
+        skin::TRgbaImage tile;
+        ASSERT_TRUE(DecodeImage(std::string(m.element) + "of", tile));
+        std::vector<uint8_t> giz = Member(m.section);
+        std::string error;
+        if (giz.empty()) {
+            ASSERT_TRUE(skin::ReadFileBytes(s_out + "/gfx/" + Lower(m.section) + ".giz", giz, error)) << error;
+        }
+        TGizHeader background;
+        ASSERT_TRUE(GizReadHeader(giz.data(), static_cast<int64_t>(giz.size()), background));
+        skin::TFontResource font;
+        TGizHeader strip;
+        ASSERT_TRUE(skin::ParseFont(Member(settings.ReadString(m.section, m.key, "")), font, strip, error)) << error;
+        const std::string text = texts.ReadString("en-" + std::string(m.section), m.key, "");
+        int widest = 0;
+        for (const std::string& points : m.points) {
+            int width = 0;
+            for (char c : points + " " + text)
+                width += c == ' ' ? font.spaceWidth : font.WidthOf(static_cast<uint8_t>(c));
+            widest = std::max(widest, width);
+        }
+        const int frame = settings.ReadInteger(m.section, "Framewidth", 0);
+        const int cellWidth = std::max(tile.width, widest) + 4;
+        const int cellHeight = tile.height + 2 + font.height + 4;
+        EXPECT_GE(background.width, 2 * frame + cellWidth * m.columns);
+        EXPECT_GE(background.height, 2 * frame + cellHeight * m.rows);
+        EXPECT_GE(cellWidth - widest, 12) << "neighbouring captions";
+        EXPECT_GE((cellWidth - widest) / 2, 6) << "the last caption and the frame";
     }
 }
 
@@ -501,6 +577,26 @@ TEST_F(SkinbuilderTest, TextsAndSettingsTheStartUpWindowsRead) {
             }
         }
     }
+}
+
+// A symbols.txt line takes a code point, a colour and at most "bold".
+TEST(SkinbuilderErrors, AMisspelledSymbolStyleNamesItsLine) {
+    const std::string dir = tooltest::FreshDir();
+    fs::copy(QV_SKIN_SOURCES, dir + "/skin");
+    std::vector<uint8_t> bytes;
+    std::string error;
+    ASSERT_TRUE(skin::ReadFileBytes(dir + "/skin/symbols.txt", bytes, error)) << error;
+    std::string symbols(bytes.begin(), bytes.end());
+    const size_t at = symbols.find("2661 rose bold");
+    ASSERT_NE(at, std::string::npos);
+    symbols.replace(at, 14, "2661 rose heavy");
+    ASSERT_TRUE(skin::WriteFileBytes(dir + "/skin/symbols.txt", std::vector<uint8_t>(symbols.begin(), symbols.end()),
+                                     error))
+        << error;
+    const auto run = tooltest::Run(QV_SKINBUILDER, {dir + "/skin", dir + "/out"});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_NE(run.output.find("symbols.txt:"), std::string::npos) << run.output;
+    EXPECT_NE(run.output.find("\"bold\""), std::string::npos) << run.output;
 }
 
 TEST(SkinbuilderErrors, MissingSourcesGiveAMessage) {

@@ -46,12 +46,16 @@ private:
     const TSourceFile& m_settings;
 };
 
+struct TGlyphSet;
+
 // What the picture modules draw with.
 struct TArtContext {
     const TPalette& palette;
     const TFaces& faces;
     const TLayout& layout;
-    int bodyHeight = 15;  // glyph height of the body fonts (font0 ... font15)
+    const TSourceFile& texts;  // text.txt: the captions some pictures are sized for
+    const TGlyphSet& body;     // the glyphs of the body fonts (font0 ... font15)
+    int bodyHeight = 15;       // their glyph height
 };
 
 // The conversions of Canvas.h the skin uses.

@@ -5,7 +5,10 @@
 // widened where ink overhangs it, and as high as the face's ascent plus
 // descent, with the baseline at the ascent. Bytes without a character (the
 // five holes of Windows-1252, DEL) or whose character the face lacks get
-// width 0.
+// width 0. The password entries' star gets a blank column on either side,
+// since DejaVu's star fills its whole advance and a row of them would run
+// together. A glyph may be thickened (the symbols whose strokes are hair
+// lines at body size).
 //
 // A font resource then colours a glyph set: each pixel is the ink blended
 // over the ground by its coverage (light inks over the skin's panel colour,
@@ -44,6 +47,25 @@ std::array<uint32_t, TFontResource::kGlyphCount> Cp1252CodePoints();
 // message when FreeType fails or a cell would be wider than 255 pixels.
 bool RenderGlyphSet(FT_Face face, int pixelSize, const std::array<uint32_t, TFontResource::kGlyphCount>& codes,
                     TGlyphSet& set, std::string& error);
+// The same with each glyph's strokes widened by its entry of embolden, in
+// 1/64 pixel (0: as the face draws it).
+bool RenderGlyphSet(FT_Face face, int pixelSize, const std::array<uint32_t, TFontResource::kGlyphCount>& codes,
+                    const std::array<int, TFontResource::kGlyphCount>& embolden, TGlyphSet& set,
+                    std::string& error);
+
+// The character every password entry shows, and the blank columns its
+// glyph keeps on either side.
+constexpr uint32_t kPasswordStar = '*';
+constexpr int kPasswordStarGap = 1;
+
+// Width in pixels of a Windows-1252 text set in the glyph set, as the
+// client's bitmap fonts measure it (the blank is the space width).
+int TextWidth(const TGlyphSet& set, const std::string& text);
+
+// Raises every coverage c to 255 × (c / 255)^gamma: a gamma below 1 makes
+// the faint edge pixels of hair-line strokes stronger, so thin symbols keep
+// their shape in a font without alpha.
+void StrengthenCoverage(TGlyphSet& set, double gamma);
 
 // Coverage at or below this stays transparent.
 constexpr int kCoverageThreshold = 40;

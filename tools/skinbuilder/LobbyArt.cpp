@@ -82,12 +82,9 @@ bool TopCards(const TArtContext& ctx, TArtKit& k, bool big, std::string& error) 
         if (!CentralZone(ctx, k, error)) return false;
     }
     k.Card(kRightX, kCardTop, kRightWidth, kChatTop - 6 - kCardTop);
-    for (const TBox* b : {&banner1, &banner2}) {
-        PanelWell(k, *b);
-        const std::string note = "QUORVALENDIX";
-        k.Caption(std::round(b->x + b->w / 2.0 - k.CaptionWidth(note, 3) / 2), b->y + b->h / 2.0 + 4, note,
-                  "line", 3);
-    }
+    // The wells stay plain: a banner that covers less than its whole panel
+    // would let any note drawn here show through around it.
+    for (const TBox* b : {&banner1, &banner2}) PanelWell(k, *b);
     return true;
 }
 
@@ -111,12 +108,8 @@ bool ChatCards(const TArtContext& ctx, TArtKit& k, bool big, std::string& error)
     }
     k.Well(text.x, text.y, text.w, text.h);
     k.Well(users.x, users.y, users.w, users.h);
+    // Plain like the banners' wells: the room header's page may not cover it.
     PanelWell(k, header);
-    // A quiet line in the room header's place while it shows no page.
-    const std::string note = "GOOD GAMES \u00B7 GOOD COMPANY";
-    const double width = k.CaptionWidth(note, 1);
-    if (width < header.w - 12)
-        k.Caption(std::round(header.x + (header.w - width) / 2), header.y + header.h / 2.0 + 4, note, "line", 1);
     return true;
 }
 

@@ -13,13 +13,15 @@
 //   TileArt.cpp         tiles with a caption under them: the menu bar's
 //                       Menu1 ... Menu5, the room tabs Person, Forum, Lobby,
 //                       Games, Help, News, the glide items Info, Rum21,
-//                       Ignore, Perdel, Gampoi, Tumpoi, Puzpoi, Yatpoi
-//                       (32 × 22); the games Tumbli, Bg, Puzzle, Yatzy and
-//                       the chooser's Tris, Gam (30 × 30)
+//                       Ignore, Perdel (32 × 22), the points menus' Gampoi,
+//                       Tumpoi, Puzpoi, Yatpoi (22 high, as wide as their
+//                       longest caption and 12 pixels: 70 × 22); the games
+//                       Tumbli, Bg, Puzzle, Yatzy and the chooser's Tris,
+//                       Gam (30 × 30)
 //   UserIconArt.cpp     the 41 user icons Gir1_gla ... SGame4 (18 × 18) and
 //                       the user lists' selection bar Rowlight (440 × 20)
 //   (ControlsArt.cpp)   the points menus' backgrounds Glidetumblix,
-//                       Glidegammon, Glidepuzzle, GlideYatzy (300 × 160), the
+//                       Glidegammon, Glidepuzzle, GlideYatzy (340 × 120), the
 //                       glide frame in the game's accent; "Glidetumblix" is
 //                       too long for a pack member and ships as a loose file
 //
@@ -40,9 +42,15 @@ constexpr int kAreaWidth = 548, kAreaHeight = 212;
 // The central areas' pictures, each placed at its [Chat] line of its name.
 constexpr const char* kAreaPictures[6] = {"menu1-2", "menu1", "menu2", "menu3", "menu5", "menu6"};
 constexpr int kTileWidth = 32, kTileHeight = 22;
+// The points menus' items are wider than the other tiles: their longest
+// caption and this much more (TileArt.cpp).
+constexpr int kPointsCaptionRoom = 12;
 constexpr int kGameTileSize = 30;
 constexpr int kUserIconSize = 18;
-constexpr int kPointsGlideWidth = 300, kPointsGlideHeight = 160;
+// The points menus' backgrounds hold their largest menu, a row of four of
+// those items (308 × 55 with the English captions; two rows of three are
+// 234 × 98), with room to spare.
+constexpr int kPointsGlideWidth = 340, kPointsGlideHeight = 120;
 
 // A rectangle of the pictures.
 struct TBox {

@@ -93,44 +93,58 @@ bool AddNamedFonts(const TSourceFile& source, const TPalette& palette, const TFa
     return true;
 }
 
-bool ReadSymbols(const TSourceFile& source, const TPalette& palette, FT_Face face,
-                 std::array<uint32_t, TFontResource::kGlyphCount>& codes,
-                 std::array<TColour, TFontResource::kGlyphCount>& inks, std::string& error) {
+// How much "bold" in symbols.txt widens a symbol's strokes, in 1/64 pixel.
+constexpr int kBoldSymbol = 48;
+// The symbols' coverage gamma (StrengthenCoverage).
+constexpr double kSymbolGamma = 0.6;
+
+struct TSymbols {
+    std::array<uint32_t, TFontResource::kGlyphCount> codes{};
+    std::array<TColour, TFontResource::kGlyphCount> inks{};
+    std::array<int, TFontResource::kGlyphCount> embolden{};
+};
+
+// symbols.txt [Symbols]: one line per byte from 33 on, "code colour" or
+// "code colour bold".
+bool ReadSymbols(const TSourceFile& source, const TPalette& palette, FT_Face face, TSymbols& symbols,
+                 std::string& error) {
     const TSourceSection* section = source.Find("Symbols");
-    if (section == nullptr || section->lines.size() > codes.size()) {
+    if (section == nullptr || section->lines.size() > symbols.codes.size()) {
         error = source.Path() + ": needs [Symbols] with at most 223 lines";
         return false;
     }
-    codes.fill(0);
-    inks.fill(palette.Get("ink"));
+    symbols.inks.fill(palette.Get("ink"));
     for (size_t i = 0; i < section->lines.size(); ++i) {
         const TSourceLine& line = section->lines[i];
         const std::vector<std::string> words = SplitWords(line.key);
+        const bool wellFormed = words.size() == 2 || (words.size() == 3 && words[2] == "bold");
         char* end = nullptr;
-        const unsigned long code = words.size() == 2 ? std::strtoul(words[0].c_str(), &end, 16) : 0;
+        const unsigned long code = wellFormed ? std::strtoul(words[0].c_str(), &end, 16) : 0;
         if (!line.bare || code == 0 || *end != 0 || !palette.Has(words[1])) {
-            error = source.Where(line.number) + "expected a hex code point and a palette colour";
+            error = source.Where(line.number) + "expected a hex code point, a palette colour and maybe \"bold\"";
             return false;
         }
         if (FT_Get_Char_Index(face, static_cast<FT_ULong>(code)) == 0) {
             error = source.Where(line.number) + "DejaVu Sans has no glyph " + words[0];
             return false;
         }
-        codes[i] = static_cast<uint32_t>(code);
-        inks[i] = palette.Get(words[1]);
+        symbols.codes[i] = static_cast<uint32_t>(code);
+        symbols.inks[i] = palette.Get(words[1]);
+        symbols.embolden[i] = words.size() == 3 ? kBoldSymbol : 0;
     }
     return true;
 }
 
 bool AddSymbolFont(const TSources& s, const TPalette& palette, const TFaces& faces, TPackWriter& pack,
                    std::string& error) {
-    std::array<uint32_t, TFontResource::kGlyphCount> codes;
-    std::array<TColour, TFontResource::kGlyphCount> inks;
+    TSymbols symbols;
     TGlyphSet set;
+    if (!ReadSymbols(s.symbols, palette, faces.Plain(), symbols, error) ||
+        !RenderGlyphSet(faces.Plain(), palette.TypeSize("body"), symbols.codes, symbols.embolden, set, error))
+        return false;
+    StrengthenCoverage(set, kSymbolGamma);
     std::vector<uint8_t> resource;
-    return ReadSymbols(s.symbols, palette, faces.Plain(), codes, inks, error) &&
-           RenderGlyphSet(faces.Plain(), palette.TypeSize("body"), codes, set, error) &&
-           ColourFont(set, inks, palette.Get("panel"), resource, error) &&
+    return ColourFont(set, symbols.inks, palette.Get("panel"), resource, error) &&
            pack.Add("font99", std::move(resource), error);
 }
 
@@ -202,7 +216,7 @@ bool BuildSkin(const TBuildOptions& options, TBuildReport& report, std::string& 
     TGlyphSet body;
     if (!RenderGlyphSet(faces.Plain(), palette.TypeSize("body"), Cp1252CodePoints(), body, error)) return false;
     const TLayout layout(sources.settings);
-    const TArtContext context{palette, faces, layout, body.height};
+    const TArtContext context{palette, faces, layout, sources.texts, body, body.height};
     if (!AddImages(sources, context, pack, loose, report, error) || !AddColourFonts(palette, body, pack, error) ||
         !AddNamedFonts(sources.palette, palette, faces, pack, error) ||
         !AddSymbolFont(sources, palette, faces, pack, error))

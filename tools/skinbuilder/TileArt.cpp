@@ -6,9 +6,12 @@
 // "Person" and "Forum" are also the user menu's "Private chat" and "Forum"
 // items, so every glyph reads as an action as well as a place. Tiles are
 // opaque on panel: tab bars and glide menus draw their buttons opaque.
+#include <algorithm>
 #include <cmath>
 
+#include "FontMaker.h"
 #include "LobbyArt.h"
+#include "platform/Codepage.h"
 
 namespace skin {
 
@@ -233,13 +236,14 @@ struct TTile {
     const char* element;
     const char* glyph;
     const char* accent;
+    int width = kTileWidth;
 };
 
 bool Tile(const TArtContext& ctx, const TTile& t, std::vector<TImage>& images, std::string& error) {
     for (int lit = 0; lit <= 1; ++lit) {
-        TCanvas c(kTileWidth, kTileHeight);
+        TCanvas c(t.width, kTileHeight);
         TArtKit k(ctx, c);
-        const double w = kTileWidth, h = kTileHeight, r = 6;
+        const double w = t.width, h = kTileHeight, r = 6;
         if (lit)
             k.Bevel(0, 0, w, h, r, k.Colour("tealhi"), k.Colour("teal"));
         else
@@ -278,6 +282,44 @@ bool GameTiles(const TArtContext& ctx, const std::string& element, int game, std
     return true;
 }
 
+// A points menu's item is as wide as its longest caption, "NN to win" (the
+// lobby puts the points, up to two digits, and a blank before the text of
+// text.txt [en-<section>] key), and kPointsCaptionRoom more (rounded up to
+// even): a glide's cell is its widest item and 4 pixels, so the captions of
+// a menu row stand that far apart and the last one keeps clear of the frame.
+bool PointsTileWidth(const TArtContext& ctx, const std::string& section, const std::string& key, int& width,
+                     std::string& error) {
+    const TSourceSection* captions = ctx.texts.Find("en-" + section);
+    const std::string* text = captions != nullptr ? captions->Find(key) : nullptr;
+    if (text == nullptr) {
+        error = ctx.texts.Path() + ": the points menus' items need [en-" + section + "] " + key;
+        return false;
+    }
+    const int caption = TextWidth(ctx.body, "00 " + platform::Utf8ToCp1252(*text));
+    // Even, so the flag stands on whole pixels in the middle.
+    width = std::max(kTileWidth, (caption + kPointsCaptionRoom + 1) / 2 * 2);
+    return true;
+}
+
+bool PointsTiles(const TArtContext& ctx, std::vector<TImage>& images, std::string& error) {
+    const struct {
+        const char* element;
+        const char* section;
+        const char* key;
+        int game;
+    } menus[] = {{"Tumpoi", "Glidetumblix", "Tumblixpoint", 1},
+                 {"Gampoi", "Glidegammon", "Gammonpoint", 2},
+                 {"Puzpoi", "Glidepuzzle", "Puzzlepoint", 3},
+                 {"Yatpoi", "GlideYatzy", "Yatzypoint", 4}};
+    for (const auto& m : menus) {
+        const std::string accent = GameAccent(m.game);
+        TTile tile{m.element, "flag", accent.c_str()};
+        if (!PointsTileWidth(ctx, m.section, m.key, tile.width, error) || !Tile(ctx, tile, images, error))
+            return false;
+    }
+    return true;
+}
+
 }  // namespace
 
 bool DrawTiles(const TArtContext& ctx, std::vector<TImage>& images, std::string& error) {
@@ -301,14 +343,11 @@ bool DrawTiles(const TArtContext& ctx, std::vector<TImage>& images, std::string&
         {"Rum21", "card", "amber"},
         {"Ignore", "ban", "rose"},
         {"Perdel", "close", "rose"},
-        // Points menus, in the game's accent.
-        {"Tumpoi", "flag", "teal"},
-        {"Gampoi", "flag", "rose"},
-        {"Puzpoi", "flag", "sky"},
-        {"Yatpoi", "flag", "amber"},
     };
     for (const TTile& t : tiles)
         if (!Tile(ctx, t, images, error)) return false;
+    // The points menus' flags, in the game's accent.
+    if (!PointsTiles(ctx, images, error)) return false;
     const struct {
         const char* element;
         int game;
