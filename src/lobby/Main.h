@@ -204,6 +204,12 @@ private:
         std::string element;  // the tab's element
         bool visited = false;
     };
+    // A line for the current room that came while there was no room yet.
+    struct TWaitingLine {
+        std::string text;
+        int nameColour, textColour;
+    };
+    static constexpr size_t kMaxWaitingLines = 20;
 
     // Construction (Main.cpp).
     void ReadTexts();
@@ -225,6 +231,7 @@ private:
                                           void (TChatform::*action)());
     void Send(const std::string& message);
     void AddSystemLine(int roomId, const std::string& text);
+    void AddWaitingLines();
     std::string Template(const std::string& key, const std::string& argument) const;
 
     // Rooms (MainRooms.cpp).
@@ -307,6 +314,7 @@ private:
     std::unique_ptr<TMyimagelist> m_icons;
     std::unique_ptr<TChat> m_chat;
     std::map<int, TRoomState> m_roomStates;
+    std::vector<TWaitingLine> m_waitingLines;
     std::unique_ptr<TMultilist> m_users;
     std::array<std::unique_ptr<TText>, kGameKinds + 1> m_counterTexts, m_counterValues;
     std::vector<std::unique_ptr<TMyimage>> m_areaImages;

@@ -158,6 +158,7 @@ void TChatform::OpenRoom(const TRoomOpen& open) {
     TRoomState& state = m_roomStates[open.Room];
     state.title = open.Title;
     state.element = element;
+    AddWaitingLines();
 }
 
 void TChatform::RoomClosed(int roomId, const std::string& name) {
@@ -189,9 +190,19 @@ void TChatform::RoomNotice(int kind, int roomId) {
             kSystemTextColour);
 }
 
+// The welcome line of the logon arrives before the server's first room; such
+// lines wait for the first room instead of being lost.
 void TChatform::AddLine(const std::string& text, int nameColour, int textColour) {
     TChatroom* room = CurrentChatroom();
     if (room) m_chat->AddText(room->Id(), nameColour, text, textColour);
+    else if (m_waitingLines.size() < kMaxWaitingLines) m_waitingLines.push_back({text, nameColour, textColour});
+}
+
+void TChatform::AddWaitingLines() {
+    TChatroom* room = CurrentChatroom();
+    if (!room) return;
+    for (const TWaitingLine& line : m_waitingLines) m_chat->AddText(room->Id(), line.nameColour, line.text, line.textColour);
+    m_waitingLines.clear();
 }
 
 void TChatform::AddChatLine(const TChatLine& line) {

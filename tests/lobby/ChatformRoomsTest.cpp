@@ -214,3 +214,17 @@ TEST_F(ChatformRooms, ThePickerInsertsSymbolsInFont99) {
 }
 
 }  // namespace
+
+namespace {
+
+using ChatformFirstRoom = lobbytest::ChatformTest;
+
+TEST_F(ChatformFirstRoom, ALineBeforeAnyRoomWaitsForTheFirstRoom) {
+    Lobby().AddLine("welcome back", 6, 7);
+    OpenRoom(2, 10, "Lobby");
+    EXPECT_EQ(LastLine(10), "welcome back");
+    OpenRoom(2, 11, "Games");
+    EXPECT_TRUE(Lines(11).empty());
+}
+
+}  // namespace
