@@ -32,6 +32,11 @@ public:
         m_at = end == std::string_view::npos ? m_bytes.size() : end + 1;
         return field;
     }
+    // A text field that must end with its 0x01.
+    std::optional<std::string_view> EndedField() {
+        if (m_bytes.find(static_cast<char>(kTextEnd), m_at) == std::string_view::npos) return std::nullopt;
+        return Field();
+    }
     bool AtEnd() const { return m_at == m_bytes.size(); }
 
 private:
@@ -61,8 +66,10 @@ std::optional<TClientMessage> ChatLine(std::string_view bytes) {
 
 std::optional<TClientMessage> Score(TReader& reader) {
     auto row = reader.Byte(kFirstRow, kRowCount);
-    if (!row || reader.AtEnd()) return std::nullopt;
-    auto points = ParsePoints(reader.Field());
+    if (!row) return std::nullopt;
+    auto field = reader.EndedField();
+    if (!field) return std::nullopt;
+    auto points = ParsePoints(*field);
     if (!points || !reader.AtEnd()) return std::nullopt;
     return TScore{*row, *points};
 }

@@ -15,7 +15,7 @@ constexpr int kFaceCount = 6;
 
 using TFaces = std::array<int, kDiceCount>;
 
-// The 21 rows in sheet order. Rows 7, 8 and 21 are computed; the other 15
+// The 21 rows in sheet order. Rows 7, 8 and 21 are computed; the other 18
 // are chosen by the player, one per turn.
 enum TRow : int {
     kOnes = 1,
@@ -39,7 +39,7 @@ enum TRow : int {
 
 constexpr int kFirstRow = 1;
 constexpr int kRowCount = 21;
-constexpr int kChoosableRowCount = 15;
+constexpr int kChoosableRowCount = 18;
 
 constexpr int kSmallStraightPoints = 15;
 constexpr int kLargeStraightPoints = 20;

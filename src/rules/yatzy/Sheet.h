@@ -51,7 +51,7 @@ public:
     int UpperSum() const;
     bool UpperComplete() const;
     int Total() const;
-    // All 15 choosable rows are used: the player's round is over.
+    // All 18 choosable rows are used: the player's round is over.
     bool IsComplete() const;
 
     // The column's text in a row: blank, points, "X" for a used 0, and in
