@@ -46,17 +46,18 @@ TOutcome TTableState::Apply(int seat, const TClientMessage& message) {
     if (!IsSeat(seat)) return Refused("no such seat");
     if (!IsPresent(seat)) return Ignored("the player has left");
     if (std::holds_alternative<TLeave>(message)) return Leave(seat);
+    // Chat is welcome at any time, also after the match.
+    if (std::holds_alternative<TChatLine>(message)) return Accepted();
     if (m_phase == TPhase::Over) return Ignored("the match is over");
     return std::visit(
         [&](const auto& m) -> TOutcome {
             using T = std::decay_t<decltype(m)>;
             if constexpr (std::is_same_v<T, TReady>) return Ready(seat);
-            else if constexpr (std::is_same_v<T, TChatLine>) return Accepted();
             else if constexpr (std::is_same_v<T, TRoll>) return Roll(seat);
             else if constexpr (std::is_same_v<T, TRollDie>) return RollDie(seat, m.Die);
             else if constexpr (std::is_same_v<T, THold>) return Hold(seat, m);
             else if constexpr (std::is_same_v<T, TScore>) return Score(seat, m);
-            else return Leave(seat);
+            else return Accepted();  // chat and leaving are handled above
         },
         message);
 }

@@ -91,12 +91,5 @@ TEST(YatzyPayloadTest, ServerPayloadsOutOfRangeAreReadingErrorsUnknownCodesAreNo
     EXPECT_EQ(ParseServerPayload(B({0x19})).Fault, TParseFault::UnknownCode);
 }
 
-TEST(YatzyPayloadTest, PointsAreOneToThreeDigits) {
-    EXPECT_EQ(ParsePoints("0"), 0);
-    EXPECT_EQ(ParsePoints("86"), 86);
-    EXPECT_EQ(ParsePoints("999"), 999);
-    for (std::string_view bad : {"", "-1", "1000", " 5", "5 ", "+5", "x"}) EXPECT_FALSE(ParsePoints(bad)) << bad;
-}
-
 }  // namespace
 }  // namespace rules::yatzy
