@@ -31,6 +31,7 @@
 #include <string>
 #include <vector>
 
+#include "rules/GameSetup.h"
 #include "rules/Random.h"
 #include "rules/yatzy/DiceCup.h"
 #include "rules/yatzy/Payload.h"
@@ -63,6 +64,9 @@ class TTableState {
 public:
     // None for a player count outside 2..4 or a match length outside 1..99.
     static std::optional<TTableState> Create(uint32_t seed, int playerCount, int matchLength);
+    static std::optional<TTableState> Create(const TYatzySetup& setup) {
+        return Create(setup.Seed, setup.PlayerCount, setup.MatchLength);
+    }
 
     // Judges a payload from a seat and, unless it is refused or ignored,
     // plays it. A seat outside the table is refused.
