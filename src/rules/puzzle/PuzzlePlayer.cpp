@@ -15,12 +15,16 @@ void TPuzzlePlayer::NewGame() {
     m_trash.clear();
 }
 
-int TPuzzlePlayer::DrawNextColour() {
-    // Draw among 7 and throw the bomb back unless credits are left.
+int DrawPuzzleColour(TRandom& random, int bombCredits) {
     for (;;) {
-        int colour = static_cast<int>(m_random.Draw(kPuzzleBomb)) + 1;
-        if (colour <= kPuzzleColours || m_bombCredits > 0) return colour;
+        int colour = static_cast<int>(random.Draw(kPuzzleBomb)) + 1;
+        if (colour <= kPuzzleColours || bombCredits > 0) return colour;
     }
+}
+
+bool ShotLoses(const TPuzzleGeometry& geometry, const TPuzzleAim& aim, int colour) {
+    if (!aim.HasTarget) return true;
+    return aim.Target.Row >= geometry.RowsAboveLine() && colour != kPuzzleBomb;
 }
 
 TPuzzleFire TPuzzlePlayer::Fire(int frame) {
@@ -28,15 +32,12 @@ TPuzzleFire TPuzzlePlayer::Fire(int frame) {
     fire.Colour = m_nextColour;
     fire.Start = m_geometry.StartPoint(frame);
     fire.Aim = AimShot(m_field, m_geometry, fire.Start, EntryOfFrame(frame));
-    // Only a bomb may come to rest below the line; with no free cell at
-    // all nothing can.
-    bool belowLine = fire.Aim.Target.Row >= m_geometry.RowsAboveLine();
-    if (!fire.Aim.HasTarget || (belowLine && fire.Colour != kPuzzleBomb)) {
+    if (ShotLoses(m_geometry, fire.Aim, fire.Colour)) {
         fire.Lost = true;
         return fire;
     }
     if (fire.Colour == kPuzzleBomb && m_bombCredits > 0) --m_bombCredits;
-    m_nextColour = DrawNextColour();
+    m_nextColour = DrawPuzzleColour(m_random, m_bombCredits);
     fire.Landing = Land(m_field, fire.Aim.Target, fire.Colour);
     m_bombCredits += fire.Landing.BombCredits;
     return fire;

@@ -31,6 +31,14 @@ struct TPuzzleFire {
     TPuzzleLanding Landing;
 };
 
+// The next colour: draw among 7 until it is a bubble, or the bomb while
+// credits are left.
+int DrawPuzzleColour(TRandom& random, int bombCredits);
+
+// A shot with no free cell loses, and so does any colour but the bomb
+// coming to rest at or below the line.
+bool ShotLoses(const TPuzzleGeometry& geometry, const TPuzzleAim& aim, int colour);
+
 class TPuzzlePlayer {
 public:
     explicit TPuzzlePlayer(const TPuzzleGeometry& geometry) : m_geometry(geometry) {}
@@ -60,8 +68,6 @@ public:
     uint32_t Seed() const { return m_random.Seed(); }
 
 private:
-    int DrawNextColour();
-
     TPuzzleGeometry m_geometry;
     TPuzzleField m_field;
     TRandom m_random;
