@@ -80,6 +80,8 @@ bool IsBetter(const TPuzzleAim& candidate, const TPuzzleAim& kept) {
 TPuzzleAim SimulateShot(const TPuzzleField& field, const TPuzzleGeometry& geometry, TPuzzlePoint start, int entry) {
     TPuzzleAim aim;
     aim.Entry = entry;
+    // A broken layout has no row pitch to find rows by: no target.
+    if (!geometry.IsValid()) return aim;
     TShotTest test(field, geometry);
     TPuzzleFlight flight(geometry, start, entry);
     bool collided = false;

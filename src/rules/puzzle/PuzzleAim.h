@@ -37,8 +37,8 @@ struct TPuzzleAim {
     TPuzzlePoint Contact;
 };
 
-// The geometry must be valid (TPuzzleGeometry::IsValid); an entry outside
-// 0..126 flies straight up.
+// An invalid geometry (TPuzzleGeometry::IsValid) gives no target; an entry
+// outside 0..126 flies straight up.
 TPuzzleAim SimulateShot(const TPuzzleField& field, const TPuzzleGeometry& geometry, TPuzzlePoint start, int entry);
 
 TPuzzleAim AimShot(const TPuzzleField& field, const TPuzzleGeometry& geometry, TPuzzlePoint start, int entry);

@@ -17,6 +17,7 @@
 
 #include "rules/Random.h"
 #include "rules/puzzle/PuzzleAim.h"
+#include "rules/puzzle/PuzzleCanon.h"
 #include "rules/puzzle/PuzzleLanding.h"
 
 namespace rules {

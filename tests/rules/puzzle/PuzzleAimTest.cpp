@@ -42,6 +42,11 @@ TEST(PuzzleAimTest, StraightShotIntoEmptyFieldStopsInRowZeroUnderTheCanon) {
     EXPECT_EQ(aim.Distance, 0);
     EXPECT_EQ(aim.Entry, 63);
     EXPECT_EQ(aim.Steps, 80);
+
+    // Bubbles no higher than the rows' overlap leave no rows: no target.
+    rules::TPuzzleGeometry flat = kGeometry;
+    flat.BubbleHeight = 6;
+    EXPECT_FALSE(rules::AimShot(field, flat, flat.StartPoint(22), 63).HasTarget);
 }
 
 TEST(PuzzleAimTest, ShotsAlongTheWallBounceAndStillReachRowZero) {
