@@ -46,45 +46,45 @@ void TableRegistry::Close(std::vector<Table>::iterator table) {
     m_events.TableClosed(kind, creator);
 }
 
-std::optional<Refusal> TableRegistry::Open(rules::TGameKind kind, const Player& creator, int matchLength,
+std::optional<RefusedRequest> TableRegistry::Open(rules::TGameKind kind, const Player& creator, int matchLength,
                                            int64_t rating, int64_t nowMs) {
-    if (FindTable(kind, creator.alias) != m_tables.end()) return Refusal{TableRefusal::TableOpen, ""};
+    if (FindTable(kind, creator.alias) != m_tables.end()) return RefusedRequest{TableRefusal::TableOpen, ""};
     Table table{kind, creator, matchLength, rating, DescribeMatchLength(kind, matchLength), nowMs, {}};
     m_tables.push_back(table);
     m_events.TableOpened(kind, creator.alias, rating, table.text);
     return std::nullopt;
 }
 
-std::optional<Refusal> TableRegistry::Ask(rules::TGameKind kind, const Player& joiner, std::string_view creatorName,
+std::optional<RefusedRequest> TableRegistry::Ask(rules::TGameKind kind, const Player& joiner, std::string_view creatorName,
                                           int64_t joinerRating) {
     auto table = FindTable(kind, creatorName);
-    if (table == m_tables.end()) return Refusal{TableRefusal::NoTable, std::string(creatorName)};
-    if (SameAlias(table->creator.alias, joiner.alias)) return Refusal{TableRefusal::OwnTable, ""};
-    if (Asked(*table, joiner.alias)) return Refusal{TableRefusal::AlreadyAsked, ""};
+    if (table == m_tables.end()) return RefusedRequest{TableRefusal::NoTable, std::string(creatorName)};
+    if (SameAlias(table->creator.alias, joiner.alias)) return RefusedRequest{TableRefusal::OwnTable, ""};
+    if (Asked(*table, joiner.alias)) return RefusedRequest{TableRefusal::AlreadyAsked, ""};
     table->joiners.push_back(joiner);
     m_events.JoinRequested(kind, table->creator.alias, joiner.alias, joinerRating);
     return std::nullopt;
 }
 
-std::optional<Refusal> TableRegistry::Withdraw(rules::TGameKind kind, const std::string& creatorAlias) {
+std::optional<RefusedRequest> TableRegistry::Withdraw(rules::TGameKind kind, const std::string& creatorAlias) {
     auto table = FindTable(kind, creatorAlias);
-    if (table == m_tables.end()) return Refusal{TableRefusal::NoTable, ""};
+    if (table == m_tables.end()) return RefusedRequest{TableRefusal::NoTable, ""};
     Close(table);
     return std::nullopt;
 }
 
-std::optional<Refusal> TableRegistry::TakeForStart(rules::TGameKind kind, const std::string& creatorAlias,
+std::optional<RefusedRequest> TableRegistry::TakeForStart(rules::TGameKind kind, const std::string& creatorAlias,
                                                    const std::vector<std::string>& chosen, Table& started) {
     auto table = FindTable(kind, creatorAlias);
-    if (table == m_tables.end()) return Refusal{TableRefusal::NoTable, ""};
+    if (table == m_tables.end()) return RefusedRequest{TableRefusal::NoTable, ""};
     int players = static_cast<int>(chosen.size()) + 1;
     if (players < rules::MinPlayers(kind) || players > rules::MaxPlayers(kind) || HasDuplicates(chosen))
-        return Refusal{TableRefusal::PlayerCount, ""};
+        return RefusedRequest{TableRefusal::PlayerCount, ""};
     std::vector<Player> seated;
     for (const std::string& name : chosen) {
         auto joiner = std::find_if(table->joiners.begin(), table->joiners.end(),
                                    [&](const Player& p) { return SameAlias(p.alias, name); });
-        if (joiner == table->joiners.end()) return Refusal{TableRefusal::NotAsking, name};
+        if (joiner == table->joiners.end()) return RefusedRequest{TableRefusal::NotAsking, name};
         seated.push_back(*joiner);
     }
     started = *table;

@@ -23,7 +23,7 @@
 
 namespace server {
 
-struct Refusal {
+struct RefusedRequest {
     TableRefusal reason;
     std::string name;  // the alias concerned, if any
 };
@@ -45,15 +45,15 @@ public:
 
     explicit TableRegistry(TableEvents& events) : m_events(events) {}
 
-    std::optional<Refusal> Open(rules::TGameKind kind, const Player& creator, int matchLength, int64_t rating,
+    std::optional<RefusedRequest> Open(rules::TGameKind kind, const Player& creator, int matchLength, int64_t rating,
                                 int64_t nowMs);
-    std::optional<Refusal> Ask(rules::TGameKind kind, const Player& joiner, std::string_view creatorName,
+    std::optional<RefusedRequest> Ask(rules::TGameKind kind, const Player& joiner, std::string_view creatorName,
                                int64_t joinerRating);
-    std::optional<Refusal> Withdraw(rules::TGameKind kind, const std::string& creatorAlias);
+    std::optional<RefusedRequest> Withdraw(rules::TGameKind kind, const std::string& creatorAlias);
     // Checks a start with the chosen joiners (names as the client sent them)
     // and, when it may go ahead, takes the table away and fills `started`
     // with the creator and the chosen joiners in the order given.
-    std::optional<Refusal> TakeForStart(rules::TGameKind kind, const std::string& creatorAlias,
+    std::optional<RefusedRequest> TakeForStart(rules::TGameKind kind, const std::string& creatorAlias,
                                         const std::vector<std::string>& chosen, Table& started);
     // The user's tables are withdrawn and their join requests forgotten.
     void RemovePlayer(const std::string& alias);
