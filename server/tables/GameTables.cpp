@@ -70,6 +70,12 @@ void GameTables::AskToJoin(const Player& user, int kindNumber, std::string_view 
 void GameTables::StartGame(const Player& user, int kindNumber, const std::vector<std::string>& chosen) {
     auto kind = rules::GameKindOf(kindNumber);
     if (!kind || RefuseWhilePlaying(user)) return;
+    // A list longer than any table seats is refused before its names are
+    // looked at one by one.
+    if (chosen.size() >= static_cast<size_t>(rules::MaxPlayers(*kind))) {
+        m_events.Refused(user.alias, TableRefusal::PlayerCount, "");
+        return;
+    }
     for (const std::string& name : chosen) {
         if (GameOf(name)) {
             m_events.Refused(user.alias, TableRefusal::InGame, name);

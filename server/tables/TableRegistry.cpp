@@ -35,8 +35,9 @@ std::vector<Table>::iterator TableRegistry::FindTable(rules::TGameKind kind, std
 }
 
 const Table* TableRegistry::Find(rules::TGameKind kind, std::string_view creatorName) const {
-    auto it = const_cast<TableRegistry*>(this)->FindTable(kind, creatorName);
-    return it == m_tables.end() ? nullptr : &*it;
+    for (const Table& t : m_tables)
+        if (t.kind == kind && SameAlias(t.creator.alias, creatorName)) return &t;
+    return nullptr;
 }
 
 void TableRegistry::Close(std::vector<Table>::iterator table) {
