@@ -12,7 +12,9 @@
 // the bomb's last reported cell is cleared with the blast (it may have moved
 // since it was last reported, when it blew up beside a block), and nothing
 // is taken out when the next piece arrives, so rows that moved down into
-// its old place in between stay as they are.
+// its old place in between stay as they are. A weight or bomb that lands on
+// the bottom row vanishes from the player's well at once but from the copy
+// only with the next piece; when the landing ends the game, it stays.
 #pragma once
 
 #include <vector>
