@@ -1,5 +1,7 @@
 #include "rules/tumblix/Payload.h"
 
+#include <algorithm>
+
 #include "rules/tumblix/Shapes.h"
 
 namespace rules::tumblix {
@@ -29,9 +31,9 @@ public:
     }
     // The text up to byte 1 and the 1 itself; the rest when there is no 1.
     std::string_view Text() {
-        size_t end = m_bytes.find(kTextEnd, m_at);
-        std::string_view text = m_bytes.substr(m_at, end == std::string_view::npos ? std::string_view::npos : end - m_at);
-        m_at = end == std::string_view::npos ? m_bytes.size() : end + 1;
+        size_t end = std::min(m_bytes.find(kTextEnd, m_at), m_bytes.size());
+        std::string_view text = m_bytes.substr(m_at, end - m_at);
+        m_at = std::min(end + 1, m_bytes.size());
         return text;
     }
     bool Done() const { return !m_short && m_at == m_bytes.size(); }

@@ -4,8 +4,8 @@ namespace rules::tumblix {
 
 void TPieceSource::ResetCounters() {
     for (int piece = 0; piece < kPieceCount; ++piece) {
-        bool special = piece == kWeightPiece || piece == kBombPiece;
-        m_table[piece] = {true, special ? kSpecialPeriod : 1, 0};
+        bool rare = piece == kWeightPiece || piece == kBombPiece;
+        m_table[piece] = {true, rare ? kRarePeriod : 1, 0};
     }
 }
 

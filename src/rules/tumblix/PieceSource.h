@@ -37,7 +37,7 @@ private:
         int Counter = 0;
     };
     // The weight and the bomb come through every fourth time they are drawn.
-    static constexpr int kSpecialPeriod = 4;
+    static constexpr int kRarePeriod = 4;
 
     TRandom m_random;
     std::array<TFrequency, kPieceCount> m_table{};

@@ -21,18 +21,18 @@ TEST(TumblixPieceSourceTest, FirstShapesOfAKnownSeed) {
 }
 
 TEST(TumblixPieceSourceTest, WeightAndBombComeEveryFourthDrawAndCountersReset) {
-    // Over many pieces the specials are rare but present; a fresh counter
+    // Over many pieces the weights and bombs are rare but present; a fresh counter
     // table with the same seed gives the same pieces again.
     TPieceSource a(777), b(777);
-    int specials = 0;
+    int rare = 0;
     for (int i = 0; i < 4000; ++i) {
         int shape = a.RandomBlock();
         ASSERT_EQ(shape, b.RandomBlock());
-        if (shape >= 28) ++specials;
+        if (shape >= 28) ++rare;
     }
-    // 2 specials out of 9 pieces, passed one time in four: about 1 in 15.
-    EXPECT_GT(specials, 4000 / 30);
-    EXPECT_LT(specials, 4000 / 8);
+    // 2 rare pieces out of 9 pieces, passed one time in four: about 1 in 15.
+    EXPECT_GT(rare, 4000 / 30);
+    EXPECT_LT(rare, 4000 / 8);
     a.SetSeed(777);
     a.ResetCounters();
     EXPECT_EQ(a.RandomBlock(), TPieceSource(777).RandomBlock());

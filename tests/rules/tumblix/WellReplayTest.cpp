@@ -128,7 +128,8 @@ TEST(TumblixWellReplayTest, PlayedGamesReplayToTheSameWellAndPassTheCheck) {
             if (!feed.Reported || game.Dead()) continue;
             ASSERT_EQ(feed.Replay.Well(), game.Well())
                 << "seed " << seed << " move " << move << "\nreplay:\n"
-                << tumblix_test::TextOf(feed.Replay.Well()) << "own:\n" << tumblix_test::TextOf(game.Well()) << feed.Log;
+                << tumblix_test::TextOf(feed.Replay.Well()) << "own:\n"
+                << tumblix_test::TextOf(game.Well()) << feed.Log;
             ASSERT_EQ(feed.Preview, game.Well().Cells()) << "seed " << seed << " move " << move;
             ApplyChanges(ownPreview, game.TakeWellChanges());
             game.TakeEvents();
@@ -157,6 +158,31 @@ TEST(TumblixWellReplayTest, WeightOnTheBottomRowStaysInTheCopyUntilTheNextPiece)
     ASSERT_EQ(replay.Check(*ParsePayload(sent[1])), TReplayCheck::Fits);
     replay.Apply(*ParsePayload(sent[1]));
     EXPECT_EQ(replay.Well(), game.Well());
+}
+
+TEST(TumblixWellReplayTest, RowsThatMoveIntoAVanishedWeightsCellStay) {
+    // The weight slid under an overhang at (5, 20) and lands on a full row;
+    // when that row goes, the overhang moves into the weight's old cell,
+    // and the next piece must not take it out again.
+    const int weight = ShapeOf(kWeightPiece, 0);
+    TWellReplay replay;
+    replay.Apply(TFirstNext{weight});
+    replay.Apply(TNewPiece{0, 4, -1});
+    const TRow rows[] = {{0, 0, 0, 0, 3, 3}, {}, {1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1},
+                         {0, 0, 0, 0, 0, 2}, {0, 0, 0, 0, 0, 2}, {0, 0, 0, 0, 0, 2}};
+    for (const TRow& row : rows) replay.Apply(TJunkRow{row, 4, -1, weight});
+    replay.Apply(TPosition{4, 20, weight});
+
+    TOwnGame game;
+    game.SetPosition(replay.Well(), {weight, 4, 20}, 0);
+    game.BlockDown();
+    for (const std::string& bytes : game.TakePayloads()) {
+        auto payload = ParsePayload(bytes);
+        ASSERT_EQ(replay.Check(*payload), TReplayCheck::Fits) << bytes[0];
+        replay.Apply(*payload);
+    }
+    EXPECT_EQ(game.Well().Cell(5, 21), 3);
+    EXPECT_EQ(replay.Well(), game.Well()) << tumblix_test::TextOf(replay.Well());
 }
 
 TEST(TumblixWellReplayTest, PayloadsThatCannotComeFromTheGameAreRefused) {

@@ -35,7 +35,7 @@ TEST(TumblixWellTest, ChangesReplayedOnACopyGiveTheWell) {
             case 0: well.SetCell(int(random.Draw(14)) - 1, int(random.Draw(28)) - 1, uint8_t(random.Draw(10))); break;
             case 1: well.RemoveLine(int(random.Draw(26))); break;
             case 2: well.PushRow(TRow{1, 2, 0, 3, 4, 0, 5, 6, 7, 0, 1, 2}); break;
-            case 3: well.PutBlock({static_cast<int>(random.Draw(36)), int(random.Draw(14)) - 2, int(random.Draw(28)) - 2}); break;
+            case 3: well.PutBlock({int(random.Draw(36)), int(random.Draw(14)) - 2, int(random.Draw(28)) - 2}); break;
             case 4: well.ClearBlast(int(random.Draw(14)) - 1, int(random.Draw(28)) - 1); break;
         }
         if (random.Draw(4) == 0) {
