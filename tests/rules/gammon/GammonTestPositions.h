@@ -56,7 +56,8 @@ private:
         for (int i = 0; i < off; ++i) position.BearOff(colour);
         for (int i = 0; i < bar; ++i) position.Land(colour, rules::gammon::BarOf(colour));
         int span = style < 2 ? 24 : style == 2 ? 12 : 6;
-        for (int left = 15 - off - bar; left > 0;) {
+        int left = 15 - off - bar;
+        for (int tries = 0; left > 0 && tries < 1000; ++tries) {
             int pipsToGo = 1 + Below(span);
             int point = colour == TColour::White ? 25 - pipsToGo : pipsToGo;
             if (position.Count(rules::gammon::Other(colour), point) > 0) continue;
@@ -64,6 +65,7 @@ private:
             for (int i = 0; i < count; ++i) position.Land(colour, point);
             left -= count;
         }
+        for (; left > 0; --left) position.BearOff(colour);  // no free point left for them
     }
 
     std::mt19937 m_random;
