@@ -8,6 +8,7 @@ TKeyhandler::TKeyhandler(TForm& window, int periodMs)
     : m_window(window), m_timer(std::make_unique<TMyTimer>()) {
     m_timer->SetInterval(periodMs);
     m_timer->OnTimer = [this](TMyTimer*) { Tick(); };
+    m_timer->SetEnabled(true);
     m_previous = m_window.SetKeyFilter(this);
 }
 
@@ -16,10 +17,7 @@ TKeyhandler::~TKeyhandler() {
     if (m_window.KeyFilter() == this) m_window.SetKeyFilter(m_previous);
 }
 
-void TKeyhandler::Reset() {
-    m_keys.clear();
-    UpdateTimer();
-}
+void TKeyhandler::Reset() { m_keys.clear(); }
 
 void TKeyhandler::SetFirstRepeatDelay(int ticks) { m_firstRepeatDelay = std::max(1, ticks); }
 
@@ -28,15 +26,13 @@ bool TKeyhandler::Held(int code) const {
 }
 
 bool TKeyhandler::FilterKeyDown(int key, unsigned shift) {
-    if (Held(key)) return false;
+    if (Held(key)) return true;  // the platform's own repeat
     m_keys.push_back(TKey{key, 0, m_firstRepeatDelay});
-    UpdateTimer();
     return PassKeyDown(key, shift);
 }
 
 bool TKeyhandler::FilterKeyUp(int key, unsigned shift) {
     std::erase_if(m_keys, [key](const TKey& k) { return k.code == key; });
-    UpdateTimer();
     return m_previous ? m_previous->FilterKeyUp(key, shift) : m_window.PreviewKeyUp(key, shift);
 }
 
@@ -65,10 +61,4 @@ void TKeyhandler::Tick() {
         PassKeyDown(code, 0);
         if (!*alive) return;
     }
-}
-
-// Enabling restarts the interval, so only a first held key does it.
-void TKeyhandler::UpdateTimer() {
-    const bool wanted = !m_keys.empty();
-    if (wanted != m_timer->Enabled()) m_timer->SetEnabled(wanted);
 }

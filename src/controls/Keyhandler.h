@@ -4,21 +4,17 @@
 // The handler stands in front of its window's key preview (a TKeyFilter of
 // the form, so FormKeyDown) from creation on. A key pressed anew is passed
 // on to the window's key-down handling at once and is held (a TKey); the
-// platform's repeated key-downs of a held key are swallowed (they still
-// reach a focused entry of the window, whose own repeat they are). The repeat timer ticks at
-// the period given at creation: every tick each held key counts one, and a
-// key whose count reaches its ticks-until-repeat is passed on again, without
-// shift state, and from then on repeats every tick. So with a period of 20 ms
-// and a first-repeat delay of 5 a held key acts on the press, 100 ms later
-// and every 20 ms after that (at the timer's resolution: a timer fires once
-// its interval is exceeded). Releasing the key stops it at once (the key-up
-// goes on to the window). When the window loses activation, the
-// application's deactivation included, every held key is forgotten, as
-// their key-ups would go elsewhere.
-//
-// The timer runs only while a key is held, so an idle window takes no timer
-// events; the first repeat of a key pressed while none was held therefore
-// comes exactly after the delay.
+// platform's repeated key-downs of a held key are swallowed, so they reach
+// neither the window nor its focused entry: the handler alone decides how a
+// held key repeats. The repeat timer runs from creation on, at the period
+// given: every tick each held key counts one, and a key whose count reaches
+// its ticks-until-repeat is passed on again, without shift state, and from
+// then on repeats every tick. So with a period of 20 ms and a first-repeat
+// delay of 5 a held key acts on the press, about 100 ms later (the press
+// falls somewhere between two ticks) and every 20 ms after that. Releasing
+// the key stops it at once (the key-up goes on to the window). When the
+// window loses activation, the application's deactivation included, every
+// held key is forgotten, as their key-ups would go elsewhere.
 //
 // Re-entry: the window's handling may Reset the handler or free it while
 // being called from a tick.
@@ -61,7 +57,6 @@ public:
 private:
     void Tick();
     bool PassKeyDown(int key, unsigned shift);
-    void UpdateTimer();
 
     TForm& m_window;
     TKeyFilter* m_previous = nullptr;  // the filter the window had before

@@ -145,7 +145,7 @@ void TMultilist::CreateScrollbar(const std::string& element) {
     const int rowsShown = m_rowHeight > 0 ? std::max(0, m_height / m_rowHeight) : 0;
     m_scrollbar = std::make_unique<TScrollbar>(Parent(), element,
                                                [this](TScrollbar*) { ScrollbarChanged(); }, this,
-                                               m_height, m_y + m_headerHeight, m_x + m_totalWidth + 4);
+                                               m_height, m_y, m_x + m_totalWidth + 4);
     m_scrollbar->SetPage(rowsShown);
 }
 
@@ -382,21 +382,10 @@ void TMultilist::Select(int row) {
     if (OnSelect) OnSelect(this);
 }
 
-void TMultilist::PageUp() {
-    if (m_selectable && m_selected >= 0) {
-        Select(m_selected - std::max(1, m_rowsShown));
-    } else {
-        ShowFrom(m_firstShown - std::max(1, m_rowsShown));
-    }
-}
+// Paging scrolls the view; the selection stays on its row.
+void TMultilist::PageUp() { ShowFrom(m_firstShown - std::max(1, m_rowsShown)); }
 
-void TMultilist::PageDown() {
-    if (m_selectable && m_selected >= 0) {
-        Select(m_selected + std::max(1, m_rowsShown));
-    } else {
-        ShowFrom(m_firstShown + std::max(1, m_rowsShown));
-    }
-}
+void TMultilist::PageDown() { ShowFrom(m_firstShown + std::max(1, m_rowsShown)); }
 
 void TMultilist::SetSortColumn(int column) {
     if (column == m_sortColumn || column < 0 || column > m_columns) return;

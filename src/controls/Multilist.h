@@ -12,7 +12,8 @@
 // and 1, 253, digits, 1 moves right by that many pixels; a cell starting
 // 1, k (k below 100) draws frame k of the icon list first. PlainCell gives
 // the text with every code removed (1, 252, 99 also takes the text up to the
-// next byte 1 with it).
+// next byte 1 with it, but not that byte: the code it starts is removed as
+// any other).
 //
 // The view: first shown row and a pixel offset. ShowFrom scrolls smoothly by
 // at most one row (2 pixels per 20 ms), a hidden list jumps. A list that
@@ -89,6 +90,7 @@ public:
     int FindRow(int column, const std::string& text) const;
     void Select(int row);
     void ShowFrom(int row);
+    // Scroll the view by the rows shown; the selection stays where it is.
     void PageUp();
     void PageDown();
     void SetSortColumn(int column);

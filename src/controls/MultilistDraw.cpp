@@ -44,8 +44,14 @@ int MoveAmount(const std::string& cell, size_t& i) {
     return amount;
 }
 
+// Moves i to the next byte 1 (or the end), leaving it there.
 void SkipToEscape(const std::string& cell, size_t& i) {
     while (i < cell.size() && uint8_t(cell[i]) != kEscape) ++i;
+}
+
+// Moves i past the next byte 1, the end of a code that closes with one.
+void SkipPastEscape(const std::string& cell, size_t& i) {
+    SkipToEscape(cell, i);
     if (i < cell.size()) ++i;
 }
 
@@ -85,7 +91,7 @@ int WalkRuns(const std::string& cell, size_t from, TMyfont* base, const TFontLoo
         } else if (code == kMoveCode) {
             x += MoveAmount(cell, i);
         } else if (code == kHiddenCode) {
-            SkipToEscape(cell, i);
+            SkipPastEscape(cell, i);
         }
     }
     flush();
@@ -106,8 +112,9 @@ std::string TMultilist::PlainText(const std::string& cell) {
         if (i >= cell.size()) break;
         const uint8_t code = uint8_t(cell[i++]);
         if (code == kMoveCode || code == kHiddenCode) {
-            SkipToEscape(cell, i);
+            SkipPastEscape(cell, i);
         } else if (code == kFontCode && i < cell.size()) {
+            // Hidden text runs up to the next code, which still counts.
             if (uint8_t(cell[i++]) == kHiddenFont) SkipToEscape(cell, i);
         }
     }

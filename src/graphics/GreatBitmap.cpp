@@ -40,6 +40,25 @@ void TGreatBitmap::MeasureDepth() {
     m_translucency.shrink_to_fit();
 }
 
+bool TGreatBitmap::UseResource(const std::string& name, const std::function<std::string()>& loosePath,
+                               const TResourceUse& use) {
+    const int member = m_packs.IndexOf(name);
+    if (member >= 0) {
+        const uint8_t* data = m_packs.Member(member);
+        return data != nullptr && use(data, m_packs.MemberSize(member));
+    }
+    const std::string path = loosePath();
+    m_scratch.Clear();
+    m_scratch.SetPosition(0);
+    if (path.empty() || !m_scratch.LoadFromFile(path)) {
+        m_scratch.Clear();
+        return false;
+    }
+    const bool used = use(m_scratch.Memory(), m_scratch.Size());
+    m_scratch.Clear();
+    return used;
+}
+
 TMybitmap* TGreatBitmap::Cached(const std::string& lowerName) const {
     for (const auto& entry : m_cache)
         if (entry.first == lowerName) return entry.second;

@@ -56,9 +56,16 @@ public:
     void MeasureDepth();
 
     TMypacks& Packs() { return m_packs; }
-    // Holds a loose image or font file while it is decoded; callers clear it
-    // afterwards.
+    // Holds a loose image or font file while it is decoded; empty otherwise.
     TMymem& Scratch() { return m_scratch; }
+
+    // Hands the bytes of a named resource to use: the pack member of the
+    // name, else the loose file whose path loosePath finds (empty: none),
+    // read into the scratch buffer and cleared after use. The result is
+    // use's; false without calling it when neither source has the resource.
+    using TResourceUse = std::function<bool(const uint8_t* data, int64_t length)>;
+    bool UseResource(const std::string& name, const std::function<std::string()>& loosePath,
+                     const TResourceUse& use);
 
     // The cached bitmap stored under exactly this name, or nullptr. Takes no
     // reference.

@@ -6,7 +6,7 @@
 #include <cstring>
 
 #include "graphics/GreatBitmap.h"
-#include "platform/Files.h"
+#include "graphics/LooseFile.h"
 #include "resources/Giz.h"
 #include "resources/Paths.h"
 #include "resources/StrFuncs.h"
@@ -15,15 +15,13 @@ namespace {
 
 constexpr int kLoadWeight = 10;
 
-std::string LooseImagePath(const std::string& name) {
-    return ProgramDirectory() + "gfx/" + name + ".giz";
-}
-
-// Reads the file into the registry's scratch buffer; false when it cannot.
-bool LoadScratch(TMymem& scratch, const std::string& path) {
-    scratch.Clear();
-    scratch.SetPosition(0);
-    return platform::FileExists(path) && scratch.LoadFromFile(path);
+// The loose file of an image, its name matched without regard to case: the
+// file whose path is the name, else the program directory's "gfx/" + name +
+// ".giz"; empty when there is neither.
+std::string LooseImageFile(const std::string& name) {
+    std::string path = FindFileIgnoringCase(name);
+    if (path.empty()) path = FindFileIgnoringCase(ProgramDirectory() + "gfx/" + name + ".giz");
+    return path;
 }
 
 }  // namespace
@@ -48,22 +46,12 @@ TMybitmap* TMybitmap::Load(const std::string& name) {
     return bitmap;
 }
 
-// The pack member first; then the file of exactly that path, then the loose
-// gfx file, each read into the scratch buffer and decoded from there.
+// The pack member first; then the loose file, read into the scratch buffer
+// and decoded from there.
 bool TMybitmap::DecodeNamed(const std::string& name) {
-    TGreatBitmap& registry = TGreatBitmap::Instance();
-    TMypacks& packs = registry.Packs();
-    const int member = packs.IndexOf(name);
-    if (member >= 0) {
-        const uint8_t* stream = packs.Member(member);
-        return stream != nullptr && DecodeStream(stream, packs.MemberSize(member));
-    }
-    TMymem& scratch = registry.Scratch();
-    const bool decoded =
-        (LoadScratch(scratch, name) || LoadScratch(scratch, LooseImagePath(name))) &&
-        DecodeStream(scratch.Memory(), scratch.Size());
-    scratch.Clear();
-    return decoded;
+    return TGreatBitmap::Instance().UseResource(
+        name, [&] { return LooseImageFile(name); },
+        [this](const uint8_t* stream, int64_t length) { return DecodeStream(stream, length); });
 }
 
 TMybitmap* TMybitmap::Acquire(const std::string& name, bool* loaded) {
@@ -89,8 +77,7 @@ TMybitmap* TMybitmap::CreateBlank(int width, int height, TRenderCallback render,
 }
 
 bool TMybitmap::Exists(const std::string& name) {
-    return TGreatBitmap::Instance().Packs().IndexOf(name) >= 0 || platform::FileExists(name) ||
-           platform::FileExists(LooseImagePath(name));
+    return TGreatBitmap::Instance().Packs().IndexOf(name) >= 0 || !LooseImageFile(name).empty();
 }
 
 // Streams whose picture would exceed kMaxPixels are refused before anything

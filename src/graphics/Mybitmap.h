@@ -16,8 +16,9 @@
 //                    table(32 - level, target) for source pixels not 0, at
 //                    depths 15 and 16; at 24 and 32 the same as transparent.
 //
-// Loading by name: a pack member, else the file whose path is exactly the
-// name, else ProgramDirectory() + "gfx/" + name + ".giz". A name found
+// Loading by name: a pack member, else the file whose path is the name, else
+// ProgramDirectory() + "gfx/" + name + ".giz", the loose files' names matched
+// without regard to letter case (LooseFile.h). A name found
 // nowhere, and a stream that does not decode or is larger than any image of
 // the system, end the process with "File not found " + name.
 #pragma once

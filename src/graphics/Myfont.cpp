@@ -1,13 +1,11 @@
 #include "graphics/Myfont.h"
 
 #include "graphics/GreatBitmap.h"
-#include "platform/Files.h"
+#include "graphics/LooseFile.h"
 #include "resources/Giz.h"
 #include "resources/StrFuncs.h"
 
 namespace {
-
-uint16_t Read16(const uint8_t* p) { return uint16_t(p[0] | p[1] << 8); }
 
 void FillSurface(const platform::Surface& target, const platform::Rect& area, uint32_t pixel) {
     const int bytes = DepthBytesPerPixel(target.depth);
@@ -21,23 +19,16 @@ void FillSurface(const platform::Surface& target, const platform::Rect& area, ui
 
 // ---------------------------------------------------------------------------
 
+// A loose font is the file whose path is the name, in any letter case. A
+// resource that does not read ends the process inside ReadResource.
 TMyfont::TMyfont(const std::string& name, int index) : m_name(name), m_index(index) {
-    TGreatBitmap& registry = TGreatBitmap::Instance();
-    TMypacks& packs = registry.Packs();
-    const int member = packs.IndexOf(name);
-    if (member >= 0) {
-        ReadResource(packs.Member(member), packs.MemberSize(member));
-        return;
-    }
-    TMymem& scratch = registry.Scratch();
-    scratch.Clear();
-    scratch.SetPosition(0);
-    if (!platform::FileExists(name) || !scratch.LoadFromFile(name)) {
-        scratch.Clear();
-        TGreatBitmap::FileNotFound(name);
-    }
-    ReadResource(scratch.Memory(), scratch.Size());
-    scratch.Clear();
+    const bool found = TGreatBitmap::Instance().UseResource(
+        name, [&] { return FindFileIgnoringCase(name); },
+        [this](const uint8_t* data, int64_t length) {
+            ReadResource(data, length);
+            return true;
+        });
+    if (!found) TGreatBitmap::FileNotFound(name);
 }
 
 TMyfont::~TMyfont() {
@@ -49,15 +40,16 @@ TMyfont::~TMyfont() {
 // counts as a missing font.
 void TMyfont::ReadResource(const uint8_t* data, int64_t length) {
     TGizHeader strip;
-    if (data == nullptr || length < kHeaderSize ||
+    TFontHeader header;
+    if (!ReadFontHeader(data, length, header) ||
         !GizReadHeader(data + kHeaderSize, length - kHeaderSize, strip) ||
         int64_t(strip.width) * strip.height > TMybitmap::kMaxPixels)
         TGreatBitmap::FileNotFound(m_name);
-    m_height = Read16(data + 2);
-    m_spaceWidth = data[6];
+    m_height = header.height;
+    m_spaceWidth = header.spaceWidth;
     int x = 0;
     for (int i = 0; i < kGlyphCount; ++i) {
-        m_widths[size_t(i)] = data[7 + i];
+        m_widths[size_t(i)] = header.widths[size_t(i)];
         m_offsets[size_t(i)] = x;
         x += m_widths[size_t(i)];
     }

@@ -1,10 +1,10 @@
 // TMyfont and TFonts: the bitmap fonts and their process-wide registry.
 //
-// A font resource (a pack member, or a file whose path is exactly the font's
-// name) is: 2 bytes unused, the glyph height (16-bit little-endian), 2 bytes
-// reserved, the space width (1 byte), 223 glyph widths (1 byte each, for the
-// bytes 33 ... 255), then the glyph strip as a GIZ stream: every glyph side
-// by side in byte order, so a glyph's x in the strip is the sum of the widths
+// A font resource (a pack member, or a loose file whose path is the font's
+// name, matched without regard to letter case) is a header
+// (resources/FontHeader.h: glyph height, space width, one width for each byte
+// 33 ... 255) followed by the glyph strip as a GIZ stream: every glyph side by
+// side in byte order, so a glyph's x in the strip is the sum of the widths
 // before it.
 //
 // Text is Windows-1252 bytes. The blank and every byte below 32 advance by
@@ -27,13 +27,14 @@
 
 #include "graphics/Mybitmap.h"
 #include "platform/Platform.h"
+#include "resources/FontHeader.h"
 
 class TMyfont {
 public:
-    static constexpr int kFirstGlyph = 33;
-    static constexpr int kGlyphCount = 223;  // bytes 33 ... 255
+    static constexpr int kFirstGlyph = TFontHeader::kFirstGlyph;
+    static constexpr int kGlyphCount = TFontHeader::kGlyphCount;  // bytes 33 ... 255
     // Bytes before the strip's GIZ stream.
-    static constexpr int kHeaderSize = 7 + kGlyphCount;
+    static constexpr int kHeaderSize = TFontHeader::kSize;
 
     // Loads the resource of the (lower-case) name; index is its place in the
     // registry.

@@ -9,33 +9,6 @@ constexpr char kEnd = '\x01';
 std::string Field(const std::string& text) { return text + kEnd; }
 std::string Field(int64_t number) { return std::to_string(number) + kEnd; }
 
-// Days from 1 January 1970 of a proleptic Gregorian date (the civil
-// calendar algorithm of H. Hinnant), and back.
-int64_t DaysFromCivil(int64_t y, int64_t m, int64_t d) {
-    y -= m <= 2 ? 1 : 0;
-    const int64_t era = (y >= 0 ? y : y - 399) / 400;
-    const int64_t yoe = y - era * 400;
-    const int64_t doy = (153 * (m + (m > 2 ? -3 : 9)) + 2) / 5 + d - 1;
-    const int64_t doe = yoe * 365 + yoe / 4 - yoe / 100 + doy;
-    return era * 146097 + doe - 719468;
-}
-
-TDate CivilFromDays(int64_t z) {
-    z += 719468;
-    const int64_t era = (z >= 0 ? z : z - 146096) / 146097;
-    const int64_t doe = z - era * 146097;
-    const int64_t yoe = (doe - doe / 1460 + doe / 36524 - doe / 146096) / 365;
-    const int64_t doy = doe - (365 * yoe + yoe / 4 - yoe / 100);
-    const int64_t mp = (5 * doy + 2) / 153;
-    const int64_t d = doy - (153 * mp + 2) / 5 + 1;
-    const int64_t m = mp + (mp < 10 ? 3 : -9);
-    const int64_t y = yoe + era * 400 + (m <= 2 ? 1 : 0);
-    return {static_cast<int>(y), static_cast<int>(m), static_cast<int>(d)};
-}
-
-// 30 December 1899, the day the serials count from.
-const int64_t kSerialEpoch = DaysFromCivil(1899, 12, 30);
-
 bool LeapYear(int year) { return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0; }
 
 int DaysInMonth(int year, int month) {
@@ -88,15 +61,14 @@ bool ValidDate(const TDate& date) {
     return date.Day >= 1 && date.Day <= DaysInMonth(date.Year, date.Month);
 }
 
-int64_t DaySerial(const TDate& date) {
-    return DaysFromCivil(date.Year, date.Month, date.Day) - kSerialEpoch;
-}
-
-TDate DateOfSerial(int64_t serial) { return CivilFromDays(serial + kSerialEpoch); }
-
+// Whole years: the difference of the years, less one while this year's
+// birthday is still to come. A birthday on 29 February comes on 1 March in
+// other years.
 bool AgeOn(const TDate& birthday, const TDate& today, int& age) {
     if (!ValidDate(birthday) || !ValidDate(today)) return false;
-    age = DateOfSerial(DaySerial(today) - DaySerial(birthday)).Year - 1900;
+    const bool toCome = today.Month < birthday.Month ||
+                        (today.Month == birthday.Month && today.Day < birthday.Day);
+    age = today.Year - birthday.Year - (toCome ? 1 : 0);
     return true;
 }
 

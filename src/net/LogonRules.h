@@ -2,12 +2,9 @@
 // characters an alias or password may not hold, the alias as the session
 // keeps it, the logon messages, and the age check of a birthday.
 //
-// Dates are counted in days from 30 December 1899, as the age check has
-// always counted them: the age is the year of the date that lies
-// (today - birthday) days after that day, minus 1900. That number runs
-// about a day or two behind the calendar age around a birthday (a
-// birthday exactly 121 years ago still counts 120), and today's date
-// gives -1.
+// The age is the number of whole years from the birthday to today, as the
+// calendar counts them: a birthday exactly 121 years ago is 121, the day
+// after it 120, and today's date 0.
 #pragma once
 
 #include <cstdint>
@@ -49,12 +46,8 @@ struct TDate {
 TDate Today();
 // A date of the calendar (year 1..9999).
 bool ValidDate(const TDate& date);
-// Days from 30 December 1899 (negative before it).
-int64_t DaySerial(const TDate& date);
-// The date of a day serial.
-TDate DateOfSerial(int64_t serial);
-// The age as the check counts it (see the top of this file); false for an
-// impossible date.
+// Whole years from the birthday to today (see the top of this file);
+// negative for a birthday after today; false for an impossible date.
 bool AgeOn(const TDate& birthday, const TDate& today, int& age);
 // The birthday is a possible date and its age is 1 ... kMaxAge.
 bool AcceptableBirthday(const TDate& birthday, const TDate& today);

@@ -9,6 +9,7 @@
 #define QV_GIZ_SSE2 0
 #endif
 
+#include "resources/LittleEndian.h"
 #include "resources/MyMem.h"
 
 namespace {
@@ -18,7 +19,6 @@ constexpr int kMaxRunPixels = 129;
 constexpr int kMinRunBytes = 3;
 constexpr int kLiteralBase = 128;
 
-uint16_t Read16(const uint8_t* p) { return static_cast<uint16_t>(p[0] | p[1] << 8); }
 
 // One pixel writer per depth, so that each depth gets inner loops of its own.
 // Convert turns a 15-bit pixel into the stored value. Fill writes one value n
@@ -81,7 +81,7 @@ struct TTwoBytes {
         for (int i = 0; i < n; ++i) Put16(out + 2 * i, value);
     }
     static void CopyScalar(uint8_t* out, const uint8_t* in, int n) {
-        for (int i = 0; i < n; ++i) Put16(out + 2 * i, Self::Convert(Read16(in + 2 * i)));
+        for (int i = 0; i < n; ++i) Put16(out + 2 * i, Self::Convert(GetLE16(in + 2 * i)));
     }
 };
 
@@ -155,7 +155,7 @@ struct TDepth32 {
     }
     static void CopyScalar(uint8_t* out, const uint8_t* in, int n) {
         for (int i = 0; i < n; ++i) {
-            const uint32_t v = Convert(Read16(in + 2 * i));
+            const uint32_t v = Convert(GetLE16(in + 2 * i));
             std::memcpy(out + 4 * i, &v, 4);
         }
     }
@@ -175,7 +175,7 @@ struct TDepth24 {
         for (int i = 0; i < n; ++i) Put(out + 3 * i, value);
     }
     static void Copy(uint8_t* out, const uint8_t* in, int n) {
-        for (int i = 0; i < n; ++i) Put(out + 3 * i, Convert(Read16(in + 2 * i)));
+        for (int i = 0; i < n; ++i) Put(out + 3 * i, Convert(GetLE16(in + 2 * i)));
     }
     static void FillBlocks(uint8_t* out, uint32_t value, int n) { Fill(out, value, n); }
     static void CopyBlocks(uint8_t* out, const uint8_t* in, int n) { Copy(out, in, n); }
@@ -215,7 +215,7 @@ bool DecodeRow(const uint8_t*& in, const uint8_t* end, uint8_t*& out, int pixels
         } else {
             n = k + 2;
             if (n > pixels || end - in < 2) return false;
-            FillRun<D>(out, D::Convert(Read16(in)), n, pixels);
+            FillRun<D>(out, D::Convert(GetLE16(in)), n, pixels);
             in += 2;
         }
         out += n * D::kBytes;
@@ -292,9 +292,9 @@ uint32_t GizConvertPixel(uint16_t pixel, int depth) {
 bool GizReadHeader(const uint8_t* stream, int64_t length, TGizHeader& header) {
     if (stream == nullptr || length < kGizHeaderSize) return false;
     TGizHeader h;
-    h.width = Read16(stream);
-    h.height = Read16(stream + 2);
-    h.margin = Read16(stream + 6);
+    h.width = GetLE16(stream);
+    h.height = GetLE16(stream + 2);
+    h.margin = GetLE16(stream + 6);
     h.left = stream[8];
     h.top = stream[9];
     h.right = stream[10];

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "resources/LittleEndian.h"
+
 namespace {
 
 constexpr int kMaxMargin = 255;
@@ -39,16 +41,11 @@ private:
     int m_width, m_height;
 };
 
-void Put16(std::vector<uint8_t>& out, uint16_t v) {
-    out.push_back(static_cast<uint8_t>(v));
-    out.push_back(static_cast<uint8_t>(v >> 8));
-}
-
 void PutHeader(std::vector<uint8_t>& out, const TGizHeader& h) {
-    Put16(out, static_cast<uint16_t>(h.width));
-    Put16(out, static_cast<uint16_t>(h.height));
-    Put16(out, 0);
-    Put16(out, h.margin);
+    AppendLE16(out, static_cast<uint16_t>(h.width));
+    AppendLE16(out, static_cast<uint16_t>(h.height));
+    AppendLE16(out, 0);
+    AppendLE16(out, h.margin);
     out.push_back(static_cast<uint8_t>(h.left));
     out.push_back(static_cast<uint8_t>(h.top));
     out.push_back(static_cast<uint8_t>(h.right));
@@ -69,7 +66,7 @@ void EncodeRow(const TPicture& p, int y, int from, int to, std::vector<uint8_t>&
         // A short repeat that ends the row gains nothing from a literal.
         if (repeat >= kMinRepeat || (repeat >= 2 && x + repeat == to)) {
             out.push_back(static_cast<uint8_t>(repeat - 2));
-            Put16(out, p.At(x, y));
+            AppendLE16(out, p.At(x, y));
             x += repeat;
             continue;
         }
@@ -77,7 +74,7 @@ void EncodeRow(const TPicture& p, int y, int from, int to, std::vector<uint8_t>&
         int n = 1;
         while (n < kMaxLiteral && x + n < to && EqualRun(p, x + n, to, y, kMinRepeat) < kMinRepeat) ++n;
         out.push_back(static_cast<uint8_t>(127 + n));
-        for (int i = 0; i < n; ++i) Put16(out, p.At(x + i, y));
+        for (int i = 0; i < n; ++i) AppendLE16(out, p.At(x + i, y));
         x += n;
     }
 }

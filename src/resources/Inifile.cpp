@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "platform/Files.h"
+#include "resources/SaveOver.h"
 #include "resources/StrFuncs.h"
 
 namespace {
@@ -269,7 +270,7 @@ bool TInifile::BuildContents() {
 
 bool TInifile::SaveContents() {
     bool ok = BuildContents() &&
-              platform::WriteFileAtomic(m_path, m_contents.Memory(), m_contents.Size());
+              SaveOverFile(m_path, m_contents.Memory(), m_contents.Size());
     m_contents.Clear();
     return ok;
 }

@@ -19,7 +19,9 @@
 // CR LF line ends and a blank line between sections; a section without keys
 // is not written, so reading an absent section (which creates it) never adds
 // it to the file. The file is replaced atomically, so it always holds either
-// the old or the new contents.
+// the old or the new contents; a symbolic link is followed, the file keeps its
+// permissions, and a file that is not writable is not replaced: the save
+// fails (see SaveOver.h).
 //
 // Write-back: every write after loading marks the object dirty and enables a
 // 1000 ms timer whose tick saves it. A failed save keeps it dirty and the

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "platform/Files.h"
+#include "resources/LittleEndian.h"
 #include "resources/Paths.h"
 
 TMymem::TMymem() {
@@ -92,8 +93,7 @@ uint8_t TMymem::ReadByte() {
 int32_t TMymem::ReadInt32() {
     uint8_t b[4];
     TakeRaw(b, 4);
-    uint32_t v = b[0] | uint32_t{b[1]} << 8 | uint32_t{b[2]} << 16 | uint32_t{b[3]} << 24;
-    return static_cast<int32_t>(v);
+    return static_cast<int32_t>(GetLE32(b));
 }
 
 void TMymem::ReadBytes(void* destination, int64_t n) { TakeRaw(destination, n); }
@@ -116,7 +116,7 @@ bool TMymem::TryReadInt16(uint16_t& value) {
     if (Remaining() < 2) return false;
     uint8_t b[2];
     TakeRaw(b, 2);
-    value = static_cast<uint16_t>(b[0] | b[1] << 8);
+    value = GetLE16(b);
     return true;
 }
 
@@ -163,22 +163,15 @@ bool TMymem::WriteText(const std::string& text) {
 
 bool TMymem::WriteByte(uint8_t value) { return Write(&value, 1); }
 
-bool TMymem::WriteInt16(uint16_t value) {
-    uint8_t b[2] = {static_cast<uint8_t>(value), static_cast<uint8_t>(value >> 8)};
-    return Write(b, 2);
+bool TMymem::WriteLE(uint32_t value, int bytes) {
+    uint8_t b[4];
+    PutLE(b, value, bytes);
+    return Write(b, bytes);
 }
 
-bool TMymem::WriteInt24(uint32_t value) {
-    uint8_t b[3] = {static_cast<uint8_t>(value), static_cast<uint8_t>(value >> 8),
-                    static_cast<uint8_t>(value >> 16)};
-    return Write(b, 3);
-}
-
-bool TMymem::WriteInt32(uint32_t value) {
-    uint8_t b[4] = {static_cast<uint8_t>(value), static_cast<uint8_t>(value >> 8),
-                    static_cast<uint8_t>(value >> 16), static_cast<uint8_t>(value >> 24)};
-    return Write(b, 4);
-}
+bool TMymem::WriteInt16(uint16_t value) { return WriteLE(value, 2); }
+bool TMymem::WriteInt24(uint32_t value) { return WriteLE(value, 3); }
+bool TMymem::WriteInt32(uint32_t value) { return WriteLE(value, 4); }
 
 // --- Editing ---
 

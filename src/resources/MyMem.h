@@ -105,6 +105,7 @@ private:
     bool Reallocate(int64_t capacity);
     bool GrowTo(int64_t end);
     int64_t TakeRaw(void* destination, int64_t n);
+    bool WriteLE(uint32_t value, int bytes);
 
     std::unique_ptr<uint8_t[], FreeStorage> m_storage;
     int64_t m_position = 0;

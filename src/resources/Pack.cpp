@@ -7,16 +7,7 @@
 #include "resources/StrFuncs.h"
 
 namespace {
-constexpr int kEntrySize = 16;
-constexpr int kNameLength = 11;
-constexpr int kOffsetField = 12;
-
 int64_t g_windowMinimum = TMypack::kDefaultWindowMinimum;
-
-uint32_t ReadU32(const uint8_t* p) {
-    return static_cast<uint32_t>(p[0]) | static_cast<uint32_t>(p[1]) << 8 |
-           static_cast<uint32_t>(p[2]) << 16 | static_cast<uint32_t>(p[3]) << 24;
-}
 }  // namespace
 
 // ---------------------------------------------------------------------------
@@ -40,61 +31,40 @@ TMypack::TMypack(const std::string& path) {
         return;
     }
     ReadDirectory();
-    DeriveSizes();
-    m_capacity = std::max(g_windowMinimum, *std::max_element(m_sizes.begin(), m_sizes.end()));
+    BuildLookup();
+    m_capacity = g_windowMinimum;
+    for (const TPackEntry& e : m_entries) m_capacity = std::max(m_capacity, e.size);
     if (!m_window.SetSize(m_capacity)) {
         // Without its window the pack cannot hand out members; drop them all.
         Forget();
         return;
     }
-    LoadWindow(m_offsets.front());
+    LoadWindow(m_entries.front().offset);
 }
 
 void TMypack::Forget() {
-    m_names.clear();
-    m_offsets.clear();
-    m_sizes.clear();
+    m_entries.clear();
     m_lookup.clear();
     m_capacity = 0;
     m_file.Close();
 }
 
 void TMypack::ReadDirectory() {
-    uint8_t head[kEntrySize];
-    if (!m_file.Seek(0) || m_file.Read(head, kEntrySize) != kEntrySize) Damaged();
-    const int64_t length = ReadU32(head + kOffsetField);
-    // The directory holds at least entry 0, is whole entries long and leaves
-    // room for the members' bytes after it.
-    if (length < kEntrySize || length % kEntrySize != 0 || length >= m_fileSize) Damaged();
+    uint8_t head[kPackEntrySize];
+    int64_t length = 0;
+    std::string error;
+    const int64_t got = m_file.Seek(0) ? m_file.Read(head, kPackEntrySize) : 0;
+    if (got < kPackEntrySize || !PackDirectoryLength(head, m_fileSize, length, error)) Damaged();
     std::vector<uint8_t> directory(static_cast<size_t>(length));
-    if (!m_file.Seek(0) || m_file.Read(directory.data(), length) != length) Damaged();
-    ParseEntries(directory.data(), static_cast<int>(length / kEntrySize));
+    if (!m_file.Seek(0) || m_file.Read(directory.data(), length) != length ||
+        !ParsePackDirectory(directory.data(), length, m_fileSize, m_entries, error))
+        Damaged();
 }
 
-void TMypack::ParseEntries(const uint8_t* directory, int count) {
-    const int64_t directoryEnd = static_cast<int64_t>(count) * kEntrySize;
-    m_names.reserve(static_cast<size_t>(count));
-    m_offsets.reserve(static_cast<size_t>(count));
-    for (int i = 0; i < count; ++i) {
-        const uint8_t* entry = directory + static_cast<int64_t>(i) * kEntrySize;
-        int nameLength = kNameLength;
-        while (nameLength > 0 && entry[nameLength - 1] == ' ') --nameLength;
-        const int64_t offset = ReadU32(entry + kOffsetField);
-        // Members lie back to back after the directory, each at least one
-        // byte long, so every offset is inside the file and above the last.
-        if (offset < directoryEnd || offset >= m_fileSize) Damaged();
-        if (!m_offsets.empty() && offset <= m_offsets.back()) Damaged();
-        m_names.emplace_back(reinterpret_cast<const char*>(entry), static_cast<size_t>(nameLength));
-        m_offsets.push_back(offset);
-        // Names are unique in a valid pack; should one repeat, the first wins.
-        m_lookup.emplace(LowerCaseAscii(m_names.back()), i);
-    }
-}
-
-void TMypack::DeriveSizes() {
-    m_sizes.resize(m_offsets.size());
-    for (size_t i = 0; i + 1 < m_offsets.size(); ++i) m_sizes[i] = m_offsets[i + 1] - m_offsets[i];
-    m_sizes.back() = m_fileSize - m_offsets.back();
+void TMypack::BuildLookup() {
+    // Names are unique in a valid pack; should one repeat, the first wins.
+    for (size_t i = 0; i < m_entries.size(); ++i)
+        m_lookup.emplace(LowerCaseAscii(m_entries[i].name), static_cast<int>(i));
 }
 
 int TMypack::IndexOf(const std::string& name) const {
@@ -117,8 +87,8 @@ bool TMypack::InWindow(int64_t offset, int64_t size) const {
 
 const uint8_t* TMypack::Member(int i) {
     if (i < 0 || i >= Count()) return nullptr;
-    const int64_t offset = m_offsets[static_cast<size_t>(i)];
-    const int64_t size = m_sizes[static_cast<size_t>(i)];
+    const int64_t offset = Entry(i).offset;
+    const int64_t size = Entry(i).size;
     if (!InWindow(offset, size)) {
         // The member starts the window, or the window ends at the file's end.
         int64_t start = offset;

@@ -12,10 +12,12 @@
 // Decode or copy the member at once.
 //
 // Damaged files: a file that cannot be opened is a pack without members. A
-// file whose header is truncated, or whose directory is damaged (offsets not
-// strictly ascending, pointing into the directory or past the end of the
-// file), ends the process at once without a message (platform Halt(0)),
-// because the skin beside the program is broken beyond repair.
+// file whose header is truncated, or whose directory is damaged (see
+// PackDirectory.h: offsets descending, pointing into the directory or past
+// the end of the file), ends the process at once without a message (platform
+// Halt(0)), because the skin beside the program is broken beyond repair.
+// Empty members, and a pack holding nothing but its directory, are valid:
+// their members have size 0.
 #pragma once
 
 #include <cstdint>
@@ -26,6 +28,7 @@
 
 #include "platform/Files.h"
 #include "resources/MyMem.h"
+#include "resources/PackDirectory.h"
 
 class TMypack {
 public:
@@ -41,19 +44,20 @@ public:
     TMypack& operator=(const TMypack&) = delete;
 
     // Number of members; 0 when the file failed to open.
-    int Count() const { return static_cast<int>(m_offsets.size()); }
+    int Count() const { return static_cast<int>(m_entries.size()); }
     // Directory index of a name, matched without regard to letter case (A-Z
     // fold to a-z, as everywhere in the system); -1
     // when the pack does not hold it.
     int IndexOf(const std::string& name) const;
     // Name, file offset and length of member i (i must be in range).
-    const std::string& Name(int i) const { return m_names[static_cast<size_t>(i)]; }
-    int64_t Offset(int i) const { return m_offsets[static_cast<size_t>(i)]; }
-    int64_t MemberSize(int i) const { return m_sizes[static_cast<size_t>(i)]; }
+    const std::string& Name(int i) const { return Entry(i).name; }
+    int64_t Offset(int i) const { return Entry(i).offset; }
+    int64_t MemberSize(int i) const { return Entry(i).size; }
 
     // Address of member i's first byte inside the window, moving the window
     // when the member does not lie wholly inside it; nullptr when i is out of
-    // range or the file no longer holds the member's bytes.
+    // range or the file no longer holds the member's bytes. An empty member
+    // has an address too; it must not be read.
     const uint8_t* Member(int i);
 
     int64_t FileSize() const { return m_fileSize; }
@@ -63,17 +67,15 @@ public:
 private:
     [[noreturn]] static void Damaged();
     void Forget();
+    const TPackEntry& Entry(int i) const { return m_entries[static_cast<size_t>(i)]; }
     void ReadDirectory();
-    void ParseEntries(const uint8_t* directory, int count);
-    void DeriveSizes();
+    void BuildLookup();
     void LoadWindow(int64_t start);
     bool InWindow(int64_t offset, int64_t size) const;
 
     platform::TReadFile m_file;
     int64_t m_fileSize = 0;
-    std::vector<std::string> m_names;
-    std::vector<int64_t> m_offsets;
-    std::vector<int64_t> m_sizes;
+    std::vector<TPackEntry> m_entries;  // directory order
     std::unordered_map<std::string, int> m_lookup;  // lower-cased name -> index
     TMymem m_window;
     int64_t m_capacity = 0;

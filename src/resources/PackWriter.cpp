@@ -3,22 +3,8 @@
 #include <algorithm>
 
 #include "platform/Files.h"
+#include "resources/LittleEndian.h"
 #include "resources/StrFuncs.h"
-
-namespace {
-
-constexpr int kOffsetField = 12;
-
-void PutU32(uint8_t* p, uint32_t v) {
-    for (int i = 0; i < 4; ++i) p[i] = static_cast<uint8_t>(v >> (8 * i));
-}
-
-uint32_t GetU32(const uint8_t* p) {
-    return static_cast<uint32_t>(p[0]) | static_cast<uint32_t>(p[1]) << 8 |
-           static_cast<uint32_t>(p[2]) << 16 | static_cast<uint32_t>(p[3]) << 24;
-}
-
-}  // namespace
 
 std::string TPackWriter::CheckName(const std::string& name) {
     if (name.empty()) return "member name is empty";
@@ -72,7 +58,7 @@ bool TPackWriter::Build(std::vector<uint8_t>& out, std::string& error) const {
         uint8_t* entry = out.data() + i * kEntrySize;
         std::fill(entry, entry + kMaxNameLength, static_cast<uint8_t>(' '));
         std::copy(order[i]->name.begin(), order[i]->name.end(), entry);
-        PutU32(entry + kOffsetField, static_cast<uint32_t>(offset));
+        PutLE32(entry + kPackOffsetField, static_cast<uint32_t>(offset));
         offset += static_cast<int64_t>(order[i]->data.size());
     }
     out.reserve(static_cast<size_t>(total));
@@ -87,39 +73,5 @@ bool TPackWriter::Write(const std::string& path, std::string& error) const {
         error = "cannot write " + path;
         return false;
     }
-    return true;
-}
-
-bool ReadPackDirectory(const std::vector<uint8_t>& file, std::vector<TPackEntry>& entries,
-                       std::string& error) {
-    constexpr int kEntry = TPackWriter::kEntrySize;
-    entries.clear();
-    const int64_t fileSize = static_cast<int64_t>(file.size());
-    if (fileSize < kEntry) {
-        error = "truncated header: the file has " + std::to_string(fileSize) + " bytes";
-        return false;
-    }
-    const int64_t length = GetU32(file.data() + kOffsetField);
-    if (length < kEntry || length % kEntry != 0 || length >= fileSize) {
-        error = "damaged directory: length " + std::to_string(length) + " in a file of " +
-                std::to_string(fileSize) + " bytes";
-        return false;
-    }
-    for (int64_t at = 0; at < length; at += kEntry) {
-        const uint8_t* entry = file.data() + at;
-        int nameLength = TPackWriter::kMaxNameLength;
-        while (nameLength > 0 && entry[nameLength - 1] == ' ') --nameLength;
-        TPackEntry e{std::string(reinterpret_cast<const char*>(entry), static_cast<size_t>(nameLength)),
-                     GetU32(entry + kOffsetField), 0};
-        if (e.offset < length || e.offset >= fileSize ||
-            (!entries.empty() && e.offset <= entries.back().offset)) {
-            error = "damaged directory: entry " + std::to_string(at / kEntry) + " (\"" + e.name +
-                    "\") has offset " + std::to_string(e.offset);
-            return false;
-        }
-        if (!entries.empty()) entries.back().size = e.offset - entries.back().offset;
-        entries.push_back(std::move(e));
-    }
-    entries.back().size = fileSize - entries.back().offset;
     return true;
 }

@@ -1,7 +1,7 @@
 // The pack writer, beside the reader in Pack.h: the skin tools build
-// "data.pac" files with it and tests build packs with it. It also holds a
-// checking directory parser for tools, which reports a damaged pack with a
-// message instead of ending the process as the client's reader does.
+// "data.pac" files with it and tests build packs with it. Tools read a pack's
+// directory back with ReadPackDirectory (PackDirectory.h), which reports a
+// damaged pack with a message where the client's reader ends the process.
 //
 // Layout written: a directory of 16-byte entries (name padded with blanks to
 // 11 bytes, a reserved byte 0, the member's 32-bit little-endian offset),
@@ -10,8 +10,8 @@
 //
 // Name rules (checked by Add): 1 to 11 bytes, each a printable ASCII
 // character other than the blank (a blank would be cut off as padding), and
-// unique without regard to letter case. Members are at least one byte long,
-// because the reader derives sizes from strictly ascending offsets, and the
+// unique without regard to letter case. Members are at least one byte long
+// (the reader accepts empty ones, but a skin has no use for them), and the
 // whole pack stays below 4 GiB, the reach of a 32-bit offset.
 #pragma once
 
@@ -19,16 +19,12 @@
 #include <string>
 #include <vector>
 
-struct TPackEntry {
-    std::string name;
-    int64_t offset = 0;
-    int64_t size = 0;
-};
+#include "resources/PackDirectory.h"
 
 class TPackWriter {
 public:
-    static constexpr int kEntrySize = 16;
-    static constexpr int kMaxNameLength = 11;
+    static constexpr int kEntrySize = kPackEntrySize;
+    static constexpr int kMaxNameLength = kPackNameLength;
     static constexpr int64_t kMaxPackSize = int64_t{0xFFFFFFFF};
 
     // An empty text when the name may be used; otherwise why it may not.
@@ -54,10 +50,3 @@ private:
     };
     std::vector<TMember> m_members;
 };
-
-// Reads and checks a pack's directory from the whole file's bytes: false with
-// a message when the header is truncated, the directory is not whole entries,
-// or an offset is not strictly above the previous one, lies inside the
-// directory or at or past the end of the file.
-bool ReadPackDirectory(const std::vector<uint8_t>& file, std::vector<TPackEntry>& entries,
-                       std::string& error);

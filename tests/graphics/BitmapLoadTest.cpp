@@ -49,6 +49,30 @@ TEST_F(BitmapLoadTest, ExistsLooksAtPacksExactPathsAndGfx) {
     EXPECT_FALSE(TMybitmap::Exists("exact"));  // not in the current directory
 }
 
+// Loose files are found whatever the letter case of their names, of the
+// extension, and of the name asked for; a numbered series too.
+TEST_F(BitmapLoadTest, LooseFilesMatchWithoutRegardToCase) {
+    WriteFile(Dir() + "gfx/Logon.giz", SolidGiz(2, 1, kGreen));
+    WriteFile(Dir() + "gfx/back.GIZ", SolidGiz(1, 1, kBlue));
+    WriteFile(Dir() + "gfx/Cur00001.giz", SolidGiz(1, 1, kRed));
+    WriteFile(Dir() + "gfx/cur00002.Giz", SolidGiz(1, 1, kRed));
+    EXPECT_TRUE(TMybitmap::Exists("logon"));
+    EXPECT_TRUE(TMybitmap::Exists("LOGON"));
+    TMybitmap* logon = TMybitmap::Load("logon");
+    EXPECT_EQ(logon->PixelAt(1, 0), Px(kGreen));
+    TMybitmap* back = TMybitmap::Load("Back");
+    EXPECT_EQ(back->PixelAt(0, 0), Px(kBlue));
+    TMybitmaplist* list = TMybitmaplist::Create();
+    EXPECT_EQ(list->AddSequence("cur").count, 2);
+    list->Release();
+    logon->Release();
+    back->Release();
+    // The exact path of a name matches loosely in its own folder too.
+    WriteFile(Dir() + "Exact.GIZ", SolidGiz(1, 1, kRed));
+    EXPECT_TRUE(TMybitmap::Exists(Dir() + "exact.giz"));
+    EXPECT_FALSE(TMybitmap::Exists("gfx"));  // a folder is no image
+}
+
 TEST_F(BitmapLoadTest, SharedBitmapSurvivesReleaseByOneUser) {
     WritePack({{"2_chekof", SolidGiz(4, 4, kWhite)}});
     bool loaded = false;

@@ -168,6 +168,9 @@ TEST_F(FontResourceTest, LoadsAFileOfExactlyTheName) {
         WriteFile(Dir() + "myfont", FontResource(3, 5, kWidths, Giz(kStrip, 5, 3)));
         WriteLoose("other", FontResource(3, 5, kWidths, Giz(kStrip, 5, 3)));
         EXPECT_EQ(TFonts::Instance().GetFont("MyFont")->SpaceWidth(), 5);
+        // The registry lower-cases names; the file's letter case does not matter.
+        WriteFile(Dir() + "Font7", FontResource(3, 6, kWidths, Giz(kStrip, 5, 3)));
+        EXPECT_EQ(TFonts::Instance().GetFont("Font7")->SpaceWidth(), 6);
     });
     EXPECT_EQ(TGreatBitmap::Instance().Scratch().Size(), 0);
     // Fonts never come from the gfx folder.

@@ -49,11 +49,14 @@ inline Bytes SolidGiz(int width, int height, uint16_t colour) {
 // A font resource: metrics, widths by byte value (the rest 0), and the strip.
 inline Bytes FontResource(int height, int spaceWidth, const std::map<uint8_t, int>& widths,
                           const Bytes& stripGiz) {
-    Bytes out{0, 0, uint8_t(height), uint8_t(height >> 8), 0, 0, uint8_t(spaceWidth)};
-    for (int ch = TMyfont::kFirstGlyph; ch <= 255; ++ch) {
-        auto it = widths.find(uint8_t(ch));
-        out.push_back(it == widths.end() ? 0 : uint8_t(it->second));
-    }
+    TFontHeader header;
+    header.height = height;
+    header.spaceWidth = spaceWidth;
+    for (const auto& [ch, width] : widths)
+        if (ch >= TFontHeader::kFirstGlyph) header.widths[size_t(ch - TFontHeader::kFirstGlyph)] = uint8_t(width);
+    Bytes out;
+    std::string error;
+    EXPECT_TRUE(WriteFontHeader(header, out, error)) << error;
     out.insert(out.end(), stripGiz.begin(), stripGiz.end());
     return out;
 }

@@ -32,26 +32,38 @@ protected:
     int connects = 0;
 };
 
-TEST(AgeRuleTest, TheAgeCountsFromThirtiethOfDecember1899) {
+TEST(AgeRuleTest, TheAgeCountsWholeCalendarYears) {
     const TDate today{2025, 6, 15};
     int age = 0;
     ASSERT_TRUE(AgeOn({1995, 6, 1}, today, age));
     EXPECT_EQ(age, 30);
+    ASSERT_TRUE(AgeOn({1995, 6, 16}, today, age));
+    EXPECT_EQ(age, 29);
     ASSERT_TRUE(AgeOn(today, today, age));
-    EXPECT_EQ(age, -1);
+    EXPECT_EQ(age, 0);
     EXPECT_FALSE(AcceptableBirthday(today, today));
     EXPECT_FALSE(AcceptableBirthday({2025, 6, 16}, today));
-    EXPECT_FALSE(AcceptableBirthday({1904, 6, 1}, today));  // 121 years ago
-    EXPECT_TRUE(AcceptableBirthday({1906, 6, 1}, today));
+    EXPECT_TRUE(AcceptableBirthday({2024, 6, 15}, today));  // one year old today
+    // The oldest accepted: 121 years ago to the day is refused, the day after
+    // is 120 years old.
+    ASSERT_TRUE(AgeOn({1904, 6, 15}, today, age));
+    EXPECT_EQ(age, 121);
+    EXPECT_FALSE(AcceptableBirthday({1904, 6, 15}, today));
+    ASSERT_TRUE(AgeOn({1904, 6, 16}, today, age));
+    EXPECT_EQ(age, 120);
+    EXPECT_TRUE(AcceptableBirthday({1904, 6, 16}, today));
     EXPECT_FALSE(AcceptableBirthday({2023, 2, 29}, today));  // no such day
     EXPECT_TRUE(AcceptableBirthday({2020, 2, 29}, today));
+    // A leap-day birthday counts a year on 1 March in other years.
+    ASSERT_TRUE(AgeOn({2020, 2, 29}, {2021, 2, 28}, age));
+    EXPECT_EQ(age, 0);
+    ASSERT_TRUE(AgeOn({2020, 2, 29}, {2021, 3, 1}, age));
+    EXPECT_EQ(age, 1);
     EXPECT_FALSE(AgeOn({0, 1, 1}, today, age));
-    EXPECT_EQ(DateOfSerial(0).Year, 1899);
-    EXPECT_EQ(DaySerial({1900, 1, 1}), 2);
 }
 
 TEST_F(RegisterNewTest, ImpossibleTooYoungAndTooOldBirthdaysAreRefusedFirst) {
-    const char* dates[][3] = {{"1904", "6", "1"}, {"2025", "6", "15"}, {"2025", "2", "30"},
+    const char* dates[][3] = {{"1904", "6", "15"}, {"2025", "6", "15"}, {"2025", "2", "30"},
                               {"", "", ""},       {"1990", "13", "1"}};
     for (const auto& date : dates) {
         Fill(date[0], date[1], date[2], "");  // the password check comes after

@@ -7,6 +7,7 @@
 
 #include "resources/Giz.h"
 #include "resources/GizEncoder.h"
+#include "resources/LittleEndian.h"
 #include "resources/MyMem.h"
 
 namespace {
@@ -36,10 +37,7 @@ public:
     const Bytes& Get() const { return m_bytes; }
 
 private:
-    void Put16(uint16_t v) {
-        m_bytes.push_back(uint8_t(v));
-        m_bytes.push_back(uint8_t(v >> 8));
-    }
+    void Put16(uint16_t v) { AppendLE16(m_bytes, v); }
     Bytes m_bytes;
 };
 

@@ -11,6 +11,7 @@
 #include <string>
 
 #include "platform/headless/Headless.h"
+#include "IniFolderFixture.h"
 #include "resources/Inifile.h"
 #include "shell/MyTimer.h"
 
@@ -19,26 +20,8 @@ using namespace std::string_literals;
 
 namespace {
 
-class IniBadInputTest : public ::testing::Test {
+class IniBadInputTest : public TIniFolderTest {
 protected:
-    void SetUp() override {
-        platform::headless::InstallFresh();
-        TMaintimer::Reset();
-        char pattern[] = "/tmp/inibadXXXXXX";
-        m_dir = mkdtemp(pattern);
-    }
-    void TearDown() override {
-        fs::remove_all(m_dir);
-        TMaintimer::Reset();
-    }
-
-    std::string PathOf(const std::string& name) const { return m_dir + "/" + name; }
-
-    std::unique_ptr<TInifile> Load(const std::string& bytes) {
-        std::ofstream(PathOf("t.ini"), std::ios::binary) << bytes;
-        return std::make_unique<TInifile>(PathOf("t.ini"));
-    }
-
     // A file of head, then a hole up to size - tail.size(), then tail; the
     // hole costs no disk space.
     std::string SparseFile(const std::string& head, int64_t size, const std::string& tail) {
@@ -61,8 +44,6 @@ protected:
         }
         return bytes;
     }
-
-    std::string m_dir;
 };
 
 TEST_F(IniBadInputTest, JunkLoadsAndSavesStably) {

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "platform/headless/Headless.h"
+#include "IniFolderFixture.h"
 #include "resources/Inifile.h"
 #include "shell/MyTimer.h"
 
@@ -17,34 +18,13 @@ namespace fs = std::filesystem;
 
 namespace {
 
-class IniParseTest : public ::testing::Test {
+class IniParseTest : public TIniFolderTest {
 protected:
-    void SetUp() override {
-        platform::headless::InstallFresh();
-        TMaintimer::Reset();
-        char pattern[] = "/tmp/iniparseXXXXXX";
-        m_dir = mkdtemp(pattern);
-    }
-    void TearDown() override {
-        fs::remove_all(m_dir);
-        TMaintimer::Reset();
-    }
-
-    std::string PathOf(const std::string& name) const { return m_dir + "/" + name; }
-
-    // An ini object on a file holding exactly these bytes.
-    std::unique_ptr<TInifile> Load(const std::string& bytes) {
-        std::ofstream(PathOf("t.ini"), std::ios::binary) << bytes;
-        return std::make_unique<TInifile>(PathOf("t.ini"));
-    }
-
     static std::vector<std::string> Keys(const TSection& s) {
         std::vector<std::string> keys;
         for (int i = 0; i < s.Count(); ++i) keys.push_back(s.Key(i));
         return keys;
     }
-
-    std::string m_dir;
 };
 
 TEST_F(IniParseTest, LinesEndAtCrWithAnOptionalLf) {

@@ -12,6 +12,7 @@
 #include <string>
 
 #include "platform/headless/Headless.h"
+#include "IniFolderFixture.h"
 #include "resources/Inifile.h"
 #include "shell/MyTimer.h"
 
@@ -19,32 +20,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
-class IniSaveTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        platform::headless::InstallFresh();
-        TMaintimer::Reset();
-        char pattern[] = "/tmp/inisaveXXXXXX";
-        m_dir = mkdtemp(pattern);
-    }
-    void TearDown() override {
-        fs::remove_all(m_dir);
-        TMaintimer::Reset();
-    }
-
-    std::string PathOf(const std::string& name) const { return m_dir + "/" + name; }
-
-    static std::string FileText(const std::string& path) {
-        std::ifstream in(path, std::ios::binary);
-        return std::string(std::istreambuf_iterator<char>(in), {});
-    }
-    static void WriteText(const std::string& path, const std::string& bytes) {
-        std::ofstream(path, std::ios::binary) << bytes;
-    }
-    static void RunFor(int64_t ms) { platform::headless::Loop().RunFor(ms); }
-
-    std::string m_dir;
-};
+using IniSaveTest = TIniFolderTest;
 
 TEST_F(IniSaveTest, SavedBytesAreExact) {
     std::string path = PathOf("s.ini");
@@ -197,6 +173,45 @@ TEST_F(IniSaveTest, FileThatVanishesOrTurnsIntoADirectory) {
     int entries = 0;
     for (const auto& entry : fs::directory_iterator(m_dir)) entries += entry.is_regular_file() ? 1 : 0;
     EXPECT_EQ(entries, 1);
+}
+
+// The atomic replacement must not get round what the file itself says: a
+// read-only file stays as it is (the save fails and retries), a link stays a
+// link, and the file keeps its permissions.
+TEST_F(IniSaveTest, ReadOnlyFileIsNotReplacedAndTheSaveRetries) {
+    const std::string path = PathOf("settings.ini");
+    WriteText(path, "[s]\r\nk=0\r\n");
+    fs::permissions(path, fs::perms::owner_read | fs::perms::group_read);
+    TInifile ini(path);
+    ini.WriteString("s", "k", "1");
+    RunFor(2100);
+    EXPECT_TRUE(ini.Dirty());
+    EXPECT_EQ(FileText(path), "[s]\r\nk=0\r\n");
+    EXPECT_EQ(fs::status(path).permissions(), fs::perms::owner_read | fs::perms::group_read);
+
+    fs::permissions(path, fs::perms::owner_write, fs::perm_options::add);
+    RunFor(1100);
+    EXPECT_FALSE(ini.Dirty());
+    EXPECT_EQ(FileText(path), "[s]\r\nk=1\r\n");
+}
+
+TEST_F(IniSaveTest, LinkIsFollowedAndTheFileKeepsItsMode) {
+    fs::create_directory(PathOf("real"));
+    const std::string real = PathOf("real/settings.ini");
+    WriteText(real, "[s]\r\nk=0\r\n");
+    const fs::perms mode = fs::perms::owner_read | fs::perms::owner_write | fs::perms::others_read;
+    fs::permissions(real, mode);
+    const std::string link = PathOf("settings.ini");
+    fs::create_symlink("real/settings.ini", link);
+
+    TInifile ini(link);
+    EXPECT_EQ(ini.ReadString("s", "k", ""), "0");
+    ini.WriteString("s", "k", "1");
+    RunFor(1100);
+    EXPECT_FALSE(ini.Dirty());
+    EXPECT_TRUE(fs::is_symlink(fs::symlink_status(link)));
+    EXPECT_EQ(FileText(real), "[s]\r\nk=1\r\n");
+    EXPECT_EQ(fs::status(real).permissions(), mode);
 }
 
 TEST_F(IniSaveTest, LiveFilesListsEveryObject) {

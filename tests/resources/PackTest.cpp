@@ -9,15 +9,12 @@
 
 #include "platform/Files.h"
 #include "platform/headless/Headless.h"
+#include "resources/LittleEndian.h"
 #include "resources/Pack.h"
 
 namespace {
 
 using Bytes = std::vector<uint8_t>;
-
-void Put32(Bytes& out, uint32_t v) {
-    for (int i = 0; i < 4; ++i) out.push_back(static_cast<uint8_t>(v >> (8 * i)));
-}
 
 // A directory entry with the name padded by blanks and the given offset.
 void PutEntry(Bytes& out, const std::string& name, uint32_t offset, uint8_t reserved = 0) {
@@ -25,7 +22,7 @@ void PutEntry(Bytes& out, const std::string& name, uint32_t offset, uint8_t rese
     padded.resize(11, ' ');
     out.insert(out.end(), padded.begin(), padded.end());
     out.push_back(reserved);
-    Put32(out, offset);
+    AppendLE32(out, offset);
 }
 
 // A well-formed pack of the members in the order given.
@@ -220,6 +217,35 @@ TEST_F(PackTest, MemberGoneFromAShrunkFileIsNotHandedOut) {
     EXPECT_NE(pack.Member(0), nullptr);
 }
 
+TEST_F(PackTest, EmptyMembersAndABareDirectoryHaveSizeZero) {
+    // Two members share an offset: the first is empty.
+    Bytes shared;
+    PutEntry(shared, "a", 48);
+    PutEntry(shared, "b", 48);
+    PutEntry(shared, "c", 50);
+    shared.insert(shared.end(), {7, 8, 9});
+    TMypack pack(Write("shared.pac", shared));
+    ASSERT_EQ(pack.Count(), 3);
+    EXPECT_EQ(pack.MemberSize(0), 0);
+    EXPECT_NE(pack.Member(0), nullptr);
+    EXPECT_EQ(pack.MemberSize(1), 2);
+    EXPECT_EQ(Read(pack.Member(1), 2), (Bytes{7, 8}));
+    EXPECT_EQ(Read(pack.Member(2), 1), (Bytes{9}));
+
+    // A pack of nothing but its directory: every member is empty, and the
+    // pack is kept, since it has members.
+    Bytes bare;
+    PutEntry(bare, "x", 32);
+    PutEntry(bare, "y", 32);
+    TMypacks packs;
+    packs.AddPack(Write("bare.pac", bare));
+    ASSERT_EQ(packs.PackCount(), 1);
+    EXPECT_EQ(packs.IndexOf("Y"), 1);
+    EXPECT_EQ(packs.MemberSize(0), 0);
+    EXPECT_EQ(packs.MemberSize(1), 0);
+    EXPECT_NE(packs.Member(1), nullptr);
+}
+
 // A damaged header or directory ends the process at once, with exit code 0
 // and without a message box.
 class PackDeathTest : public PackTest {
@@ -243,9 +269,6 @@ TEST_F(PackDeathTest, TruncatedHeaderEndsTheProcess) {
     PutEntry(longDirectory, "a", 64);  // claims four entries in a 20-byte file
     longDirectory.resize(20, 0);
     ExpectHalt(longDirectory);
-    Bytes noData;
-    PutEntry(noData, "a", 16);  // a directory with nothing after it
-    ExpectHalt(noData);
 }
 
 TEST_F(PackDeathTest, DamagedDirectoryEndsTheProcess) {
@@ -254,12 +277,6 @@ TEST_F(PackDeathTest, DamagedDirectoryEndsTheProcess) {
     PutEntry(descending, "b", 31);
     descending.resize(40, 1);
     ExpectHalt(descending);
-
-    Bytes repeated;
-    PutEntry(repeated, "a", 32);
-    PutEntry(repeated, "b", 32);
-    repeated.resize(40, 1);
-    ExpectHalt(repeated);
 
     Bytes intoDirectory;
     PutEntry(intoDirectory, "a", 32);
@@ -272,6 +289,12 @@ TEST_F(PackDeathTest, DamagedDirectoryEndsTheProcess) {
     PutEntry(pastEnd, "b", 0xFFFFFFF0u);
     pastEnd.resize(40, 1);
     ExpectHalt(pastEnd);
+
+    Bytes justPastEnd;
+    PutEntry(justPastEnd, "a", 32);
+    PutEntry(justPastEnd, "b", 41);
+    justPastEnd.resize(40, 1);
+    ExpectHalt(justPastEnd);
 
     Bytes ragged;
     PutEntry(ragged, "a", 20);  // not a whole number of entries

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "platform/headless/Headless.h"
+#include "IniFolderFixture.h"
 #include "resources/Inifile.h"
 #include "resources/Paths.h"
 #include "resources/Texts.h"
@@ -18,32 +19,21 @@ namespace fs = std::filesystem;
 
 namespace {
 
-class TextsTest : public ::testing::Test {
+class TextsTest : public TIniFolderTest {
 protected:
     void SetUp() override {
-        platform::headless::InstallFresh();
-        TMaintimer::Reset();
-        char pattern[] = "/tmp/textsXXXXXX";
-        m_dir = mkdtemp(pattern);
+        TIniFolderTest::SetUp();
         Write("text.ini",
               "[en-Message]\rhello=Hello {1}\rempty=\r[en-Chat]\rjoin={1} joins\r"
               "[de-Message]\rhello=Hallo {1}\r");
     }
     void TearDown() override {
         UnloadTextsAndSettings();
-        fs::remove_all(m_dir);
-        TMaintimer::Reset();
+        TIniFolderTest::TearDown();
     }
 
-    void Write(const std::string& name, const std::string& bytes) {
-        std::ofstream(m_dir + "/" + name, std::ios::binary) << bytes;
-    }
-    std::string Read(const std::string& name) {
-        std::ifstream in(m_dir + "/" + name, std::ios::binary);
-        return std::string(std::istreambuf_iterator<char>(in), {});
-    }
-
-    std::string m_dir;
+    void Write(const std::string& name, const std::string& bytes) { WriteText(PathOf(name), bytes); }
+    std::string Read(const std::string& name) { return FileText(PathOf(name)); }
 };
 
 TEST_F(TextsTest, EnglishIsTheDefaultLanguage) {

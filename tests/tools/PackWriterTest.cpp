@@ -122,8 +122,15 @@ TEST_F(PackWriterTest, DirectoryCheckFindsDamage) {
     EXPECT_FALSE(ReadPackDirectory(bad, entries, error));
 
     bad = good;
-    bad[16 + 12] = bad[12];  // second offset equal to the first
+    bad[16 + 12] = static_cast<uint8_t>(bad[12] - 1);  // second offset below the first
     EXPECT_FALSE(ReadPackDirectory(bad, entries, error));
+
+    // Equal offsets are an empty member, as the client's reader sees it.
+    std::vector<uint8_t> empty = good;
+    empty[16 + 12] = empty[12];
+    ASSERT_TRUE(ReadPackDirectory(empty, entries, error)) << error;
+    EXPECT_EQ(entries[0].size, 0);
+    EXPECT_EQ(entries[1].size, 3);
 
     bad = good;
     bad[16 + 12] = 40;  // past the end of the file

@@ -13,6 +13,7 @@
 #include "platform/headless/Headless.h"
 #include "resources/Giz.h"
 #include "resources/Inifile.h"
+#include "resources/LittleEndian.h"
 #include "resources/PackWriter.h"
 
 namespace {
@@ -243,20 +244,20 @@ TEST_F(SkinbuilderTest, EverySoundOfTheClientIsACleanShortWave) {
         ASSERT_GT(wave.size(), 44u);
         EXPECT_EQ(std::string(wave.begin(), wave.begin() + 4), "RIFF");
         EXPECT_EQ(std::string(wave.begin() + 8, wave.begin() + 16), "WAVEfmt ");
-        EXPECT_EQ(wave[20] | wave[21] << 8, 1);   // PCM
-        EXPECT_EQ(wave[22] | wave[23] << 8, 1);   // mono
-        EXPECT_EQ(wave[34] | wave[35] << 8, 16);  // bits
-        const uint32_t data = wave[40] | wave[41] << 8 | wave[42] << 16 | static_cast<uint32_t>(wave[43]) << 24;
+        EXPECT_EQ(GetLE16(&wave[20]), 1);   // PCM
+        EXPECT_EQ(GetLE16(&wave[22]), 1);   // mono
+        EXPECT_EQ(GetLE16(&wave[34]), 16);  // bits
+        const uint32_t data = GetLE32(&wave[40]);
         EXPECT_EQ(data + 44, wave.size());
-        const uint32_t rate = wave[24] | wave[25] << 8 | wave[26] << 16;
+        const uint32_t rate = GetLE32(&wave[24]);
         EXPECT_LT(data / 2, rate * 2) << "longer than two seconds";
         int peak = 0;
         for (size_t i = 44; i + 1 < wave.size(); i += 2)
-            peak = std::max(peak, std::abs(static_cast<int16_t>(wave[i] | wave[i + 1] << 8)));
+            peak = std::max(peak, std::abs(static_cast<int16_t>(GetLE16(&wave[i]))));
         EXPECT_GT(peak, 2000) << "nearly silent";
         EXPECT_LT(peak, 32767) << "clipped";
         // It ends in silence, so playback stops without a click.
-        EXPECT_EQ(static_cast<int16_t>(wave[wave.size() - 2] | wave[wave.size() - 1] << 8), 0);
+        EXPECT_EQ(static_cast<int16_t>(GetLE16(&wave[wave.size() - 2])), 0);
     }
 }
 

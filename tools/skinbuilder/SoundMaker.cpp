@@ -4,6 +4,8 @@
 #include <cmath>
 #include <cstdlib>
 
+#include "resources/LittleEndian.h"
+
 namespace skin {
 
 namespace {
@@ -141,7 +143,8 @@ std::vector<uint8_t> WaveFile(const std::vector<int16_t>& samples) {
     std::vector<uint8_t> out(kHeader + dataBytes, 0);
     size_t at = 0;
     const auto put = [&](uint32_t v, int bytes) {
-        for (int i = 0; i < bytes; ++i) out[at++] = static_cast<uint8_t>(v >> (8 * i));
+        PutLE(out.data() + at, v, bytes);
+        at += static_cast<size_t>(bytes);
     };
     const auto tag = [&](const char* t) {
         for (int i = 0; i < 4; ++i) out[at++] = static_cast<uint8_t>(t[i]);

@@ -60,7 +60,7 @@ TEST_F(CharselectTest, RowsListOnlyTheGlyphsOfTheFont) {
     EXPECT_EQ(Select("").Paint()->BackgroundName(), "Symbol");
 }
 
-TEST_F(CharselectTest, KeysMoveTheRowAndEnterPicksItsCharacter) {
+TEST_F(CharselectTest, KeysMoveTheRowPagesScrollAndEnterPicksTheSelected) {
     TCharselect& select = Select();
     select.PopupAt(200, 100);
     EXPECT_TRUE(select.IsOpen());
@@ -70,11 +70,16 @@ TEST_F(CharselectTest, KeysMoveTheRowAndEnterPicksItsCharacter) {
     EXPECT_EQ(select.List()->Selected(), 1);
     Popup().Char('b');  // swallowed by the key before
     EXPECT_TRUE(select.IsOpen());
+    // Page Down scrolls the list a page; the selected symbol stays selected
+    // and Enter picks it.
     Popup().KeyDown(kPageDown);
-    EXPECT_EQ(select.List()->Selected(), 3);
+    EXPECT_EQ(select.List()->FirstShown(), 2);
+    EXPECT_EQ(select.List()->Selected(), 1);
+    Popup().Char('c');  // swallowed by the key before
+    EXPECT_TRUE(select.IsOpen());
     Popup().KeyDown(kEnter);
     EXPECT_FALSE(select.IsOpen());
-    EXPECT_EQ(picks, std::vector<int>{200});
+    EXPECT_EQ(picks, std::vector<int>{'#'});
     EXPECT_TRUE(Form().Focused());  // back to the owner
     select.PopupAt(200, 100);
     Popup().KeyDown(kEscape);

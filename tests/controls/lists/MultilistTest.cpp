@@ -38,9 +38,13 @@ TEST_F(MultilistTest, SortedInsertionKeepsTheSelectedRow) {
 
 TEST_F(MultilistTest, PlainCellDropsEveryCode) {
     const std::string cell = std::string("\x01\xFF") + "\x01\xFC\x02" + "ab" + "\x01\xFD" "35\x01" +
-                             "c" + "\x01\xFE" "x\x01" + "\x01\xFC\x63" "hid\x01" + "d";
+                             "c" + "\x01\xFE" "x\x01" + "\x01\xFC\x63" "hid" + "\x01\xFC\x03" "d";
     EXPECT_EQ(TMultilist::PlainText(cell), "abcd");
     EXPECT_EQ(TMultilist::PlainText(std::string("\x01\x05") + "ann"), "ann");
+    // Hidden text ends at the next byte 1, which opens the next code: the
+    // colour code after a picked symbol does not leak into the text.
+    EXPECT_EQ(TMultilist::PlainText("bob: \x01\xFC\x63:)\x01\xFC\x03hi"), "bob: hi");
+    EXPECT_EQ(TMultilist::PlainText("\x01\xFC\x63gone"), "");
 }
 
 TEST_F(MultilistTest, SelectedRowDrawsTheBevelledBarAndRightClickCopiesQuoted) {
