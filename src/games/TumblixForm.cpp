@@ -89,6 +89,8 @@ void TTumblixForm::CreateControls() {
         m_explode[i]->AddFrames("1_explode");
         m_weight[i] = std::make_unique<TMyimagelist>(paint, 0, 0);
         m_weight[i]->AddFrames("1_weight");
+        m_explode[i]->SetTransparent(true);
+        m_weight[i]->SetTransparent(true);
     }
     m_statusOwn = std::make_unique<TMyimage>(paint, "1_Status");
     m_statusOpponent = std::make_unique<TMyimage>(paint, "1_Status2");
