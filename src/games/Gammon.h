@@ -1,14 +1,13 @@
 // TGammonform: the Backgammon game window (board, cube, match play).
 //
-// So far the window exists with its skinned background only: it is created
-// at start-up with the other windows (its surface counts toward the splash
-// progress) and can be shown, but it has no elements and reacts to nothing
-// yet. Its controls and behaviour are still to be built.
+// So far the window is its skinned background with a close and a minimise
+// button: it takes part in starting and leaving a table (TGameform), while
+// the game itself is still to be built.
 #pragma once
 
-#include "controls/Form.h"
+#include "games/Gameform.h"
 
-class TGammonform : public TForm {
+class TGammonform : public TGameform {
 public:
-    TGammonform() : TForm("2_Gammon") {}
+    TGammonform() : TGameform(2, "2_Gammon", "Gammon", "2_Close", "2_Minimi") {}
 };

@@ -1,14 +1,13 @@
 // TYatzyform: the Yatzy game window (two to four players).
 //
-// So far the window exists with its skinned background only: it is created
-// at start-up with the other windows (its surface counts toward the splash
-// progress) and can be shown, but it has no elements and reacts to nothing
-// yet. Its controls and behaviour are still to be built.
+// So far the window is its skinned background with a close and a minimise
+// button: it takes part in starting and leaving a table (TGameform), while
+// the game itself is still to be built.
 #pragma once
 
-#include "controls/Form.h"
+#include "games/Gameform.h"
 
-class TYatzyform : public TForm {
+class TYatzyform : public TGameform {
 public:
-    TYatzyform() : TForm("4_Yatzy") {}
+    TYatzyform() : TGameform(4, "4_Yatzy", "Yatzy", "4_Close", "4_Minimi") {}
 };

@@ -14,6 +14,7 @@
 #include "graphics/Myimagelist.h"
 #include "graphics/Paint.h"
 #include "lobby/ErrorBox.h"
+#include "lobby/Game.h"
 #include "lobby/Spam.h"
 #include "lobby/Spamform.h"
 #include "lobby/UserIcons.h"
@@ -35,6 +36,8 @@ constexpr const char* kLobbyTexts[] = {
 constexpr const char* kCounterKeys[] = {"Count", "Tumblix", "Bg", "Puzzle", "Yatzy"};
 // The game buttons of the preview area, by game kind.
 constexpr const char* kGameButtons[] = {"Tumbli", "Bg", "Puzzle", "Yatzy"};
+// Menu tab 1 shows the game tables.
+constexpr int kTablesArea = 1;
 
 struct TPointsMenu {
     const char* section;
@@ -66,6 +69,7 @@ TChatform::TChatform() : TForm(kPainter) {
     CreateAreaImages();
     CreateGameArea();
     CreateTableActions();
+    CreateTables();
     CreateUserMenus();
     CreateRoomMenus();
     CreateInput();
@@ -81,6 +85,7 @@ TChatform::TChatform() : TForm(kPainter) {
 TChatform::~TChatform() {
     *m_alive = false;
     if (SessionWindows().Lobby == this) SessionWindows().Lobby = nullptr;
+    if (m_games && SessionWindows().Tables == m_games.get()) SessionWindows().Tables = nullptr;
     SpamCheck().OnRefused = nullptr;
 }
 
@@ -136,7 +141,9 @@ void TChatform::CreateTabBars() {
     for (int area = 1; area <= kMenuAreas; ++area)
         m_menuBar->AddTab("Menu" + std::to_string(area), CutField(captions), area);
     // The game tables fill it with one tab per game kind.
-    m_gamesBar = std::make_unique<TBar>(Paint(), nullptr, "GamesCreatedbar", kSection);
+    m_gamesBar = std::make_unique<TBar>(
+        Paint(), [this](TRollover* tab) { Guarded([&] { GameTabSelected(tab); }); }, "GamesCreatedbar",
+        kSection);
     m_roomTabs->Show();
     m_menuBar->Show();
 }
@@ -226,6 +233,38 @@ void TChatform::CreateTableActions() {
         }
         m_pointsMenus[i] = std::move(menu);
     }
+}
+
+// The chain of the four kinds, in the order of the games tab bar. The
+// running games' clicks belong to the previews, which are not built yet.
+void TChatform::CreateTables() {
+    m_games = std::make_unique<TGame>(Paint(), nullptr, this);
+    TTableControls controls{m_create.get(), m_join.get(), m_del.get(), m_joinJa.get(), m_top100.get(),
+                            m_areaImages[0].get(), m_areaImages[1].get(), m_icons.get()};
+    constexpr const char* kNames[] = {"Tumblix", "Bg", "Puzzle", "Yatzy"};
+    constexpr int kMaxPlayers[] = {2, 2, 2, 4};
+    constexpr int kMinPlayers = 2;
+    for (int kind = 1; kind <= kGameKinds; ++kind) {
+        const size_t i = static_cast<size_t>(kind - 1);
+        m_games->Setup(kind, kNames[i], controls, "Games", kSection, m_gamesBar.get(), kMaxPlayers[i], kMinPlayers);
+    }
+    m_games->Sender = [this](const std::string& message) { Send(message); };
+    // The first own table is explained once, to a new account.
+    m_games->HelpWanted = [] {
+        TSession& session = Session();
+        const bool wanted = !session.SecondHintShown;
+        session.SecondHintShown = true;
+        return wanted;
+    };
+    SetTables(m_games.get());
+    SessionWindows().Tables = m_games.get();
+}
+
+// The tab's key is its game kind.
+void TChatform::GameTabSelected(TRollover* tab) {
+    if (!tab || !m_games) return;
+    SetCurrentGame(tab->Tag());
+    if (m_menuState == kTablesArea && !m_big) m_games->ShowTablesByCaption(tab->Caption());
 }
 
 void TChatform::CreateUserMenus() {

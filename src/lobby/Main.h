@@ -53,6 +53,7 @@ class TChat;
 class TChatroom;
 class TCharselect;
 class TCheck;
+class TGame;
 class TGlide;
 class TMultilist;
 class TMyedit;
@@ -188,6 +189,8 @@ public:
     TRollover* DelButton() const { return m_del.get(); }
     TRollover* JoinJaButton() const { return m_joinJa.get(); }
     TRollover* Top100Button() const { return m_top100.get(); }
+    // The game tables of the four kinds (the head of their chain).
+    TGame* Tables() const { return m_games.get(); }
     // "menu1-2", "menu1", "menu2", "menu3", "menu5", "menu6".
     TMyimage* AreaImage(const std::string& name) const;
     TMyTimer* BannerTimer() const { return m_bannerTimer.get(); }
@@ -221,6 +224,8 @@ private:
     void CreateAreaImages();
     void CreateGameArea();
     void CreateTableActions();
+    void CreateTables();
+    void GameTabSelected(TRollover* tab);
     void CreateUserMenus();
     void CreateRoomMenus();
     void CreateInput();
@@ -322,6 +327,7 @@ private:
     std::unique_ptr<TGlide> m_gameChooser;
     std::unique_ptr<TRollover> m_create, m_join, m_del, m_joinJa, m_top100;
     std::array<std::unique_ptr<TGlide>, kGameKinds> m_pointsMenus;
+    std::unique_ptr<TGame> m_games;
     std::unique_ptr<TGlide> m_userMenu, m_ownMenu, m_deleteMenu, m_logoffMenu;
     int m_menuRoom = -1;  // the room whose menu is open
     std::unique_ptr<TMyedit> m_edit, m_editBig;

@@ -22,7 +22,8 @@ constexpr int kMsPerSecond = 1000;
 
 // The images under each area (index 0 unused), by their place in
 // CreateAreaImages: "menu1-2", "menu1", "menu2", "menu3", "menu5", "menu6".
-const std::vector<size_t> kAreaImages[] = {{}, {0, 1}, {0, 2}, {3}, {4}, {5}};
+// Area 1 shows one of its two panels, which the game tables choose.
+const std::vector<size_t> kAreaImages[] = {{}, {}, {0, 2}, {3}, {4}, {5}};
 
 }  // namespace
 

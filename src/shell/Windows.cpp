@@ -1,5 +1,6 @@
 #include "shell/Windows.h"
 
+#include "controls/Bar.h"
 #include "games/Gammon.h"
 #include "games/Gammonoptions.h"
 #include "games/Puzzle.h"
@@ -59,6 +60,14 @@ void TWindows::Connect() {
     LinkSessionForms(*m_logon, *m_register);
     m_logon->OnClose = [this](TForm*) {
         if (OnMainClosed) OnMainClosed();
+    };
+    // Alt + digit in the Tumblix window: that room of the lobby, if it has one.
+    m_tumblix->OnLobbyRoom = [this](int room) {
+        TBar* tabs = m_chat->RoomTabs();
+        if (!tabs || room > tabs->Count()) return false;
+        m_chat->Focus();
+        tabs->Select(room);
+        return true;
     };
 }
 

@@ -197,6 +197,8 @@ bool Checks(const TArtContext& ctx, std::vector<TImage>& images, std::string& er
             PaintCheck(kit, checked != 0, lit != 0);
             const std::string name = std::string(checked ? "Chekon" : "Chekof") + (lit ? "on" : "of");
             if (!Encode(name, c, SpriteConversion(kit.Colour("panel")), images, error)) return false;
+            // The Tumblix window's Ready toggle has the same states under its own names.
+            if (!Encode("1_" + name, c, SpriteConversion(kit.Colour("panel")), images, error)) return false;
         }
     }
     return true;

@@ -45,8 +45,9 @@ void Grid(TArtKit& k, double x, double y, int columns, int rows, double step) {
 }
 
 bool Tumblix(const TArtContext& ctx, std::vector<TImage>& images, std::string& error) {
-    std::vector<int> p1, p2, n1, n2;
-    if (!ctx.layout.Numbers("Tris", "Player1", 0, 2, p1, error) ||
+    std::vector<int> p1, p2, n1, n2, st;
+    if (!ctx.layout.Numbers("Tris", "Status", 0, 2, st, error) ||
+        !ctx.layout.Numbers("Tris", "Player1", 0, 2, p1, error) ||
         !ctx.layout.Numbers("Tris", "Player2", 0, 2, p2, error) ||
         !ctx.layout.Numbers("Tris", "Preview1", 0, 4, n1, error) ||
         !ctx.layout.Numbers("Tris", "Preview2", 0, 4, n2, error))
@@ -63,6 +64,13 @@ bool Tumblix(const TArtContext& ctx, std::vector<TImage>& images, std::string& e
     const int left = p1[0] + w + 26, right = p2[0] - 26;
     k.Card(left, p1[1] - 36, right - left, h + 52);
     for (const auto* n : {&n1, &n2}) k.Groove((*n)[0], (*n)[1], (*n)[2], (*n)[3], 8);
+    // The balance bar's track and what its two ends stand for.
+    const int barWidth = 232, barHeight = 14;
+    k.Groove(st[0] - 3, st[1] - 3, barWidth + 6, barHeight + 6, (barHeight + 6) / 2.0);
+    k.Caption(st[0], st[1] - 10, "BALANCE", "mist");
+    k.Caption(st[0], st[1] + barHeight + 18, "YOU", "teal");
+    k.Caption(st[0] + barWidth - k.CaptionWidth("THEM"), st[1] + barHeight + 18, "THEM", "rose");
+    k.Separator(left + 16, st[1] + 48, right - left - 32);
     return g.Finish("1_tris", images, error);
 }
 
@@ -197,7 +205,7 @@ bool Yatzy(const TArtContext& ctx, std::vector<TImage>& images, std::string& err
 }  // namespace
 
 bool DrawGames(const TArtContext& context, std::vector<TImage>& images, std::string& error) {
-    return Tumblix(context, images, error) && Gammon(context, images, error) && Puzzle(context, images, error) &&
+    return Tumblix(context, images, error) && DrawTumblixSprites(context, images, error) && Gammon(context, images, error) && Puzzle(context, images, error) &&
            Yatzy(context, images, error);
 }
 

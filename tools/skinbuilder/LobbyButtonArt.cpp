@@ -54,8 +54,14 @@ bool WindowControls(const TArtContext& ctx, std::vector<TImage>& images, std::st
                 cairo_line_to(k.Cr(), m + d, m + 2.5);
             }
             Stroke(k, 2);
-            const std::string name = std::string(close ? "Close" : "Minimi") + (lit ? "on" : "of");
-            if (!Encode(name, c, SpriteConversion(k.Colour("raised")), images, error)) return false;
+            // The lobby's pair, and the same pair under each game window's names.
+            const char* const names[] = {close ? "Close" : "Minimi", close ? "1_Quit" : "1_Minimi",
+                                         close ? "2_Close" : "2_Minimi", close ? "3_Close" : "3_Minimi",
+                                         close ? "4_Close" : "4_Minimi"};
+            for (const char* base : names) {
+                const std::string name = std::string(base) + (lit ? "on" : "of");
+                if (!Encode(name, c, SpriteConversion(k.Colour("raised")), images, error)) return false;
+            }
         }
     }
     return true;

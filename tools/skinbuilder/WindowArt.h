@@ -27,5 +27,8 @@ constexpr int kGameWidth = 790, kGameHeight = 590;
 
 bool DrawLobby(const TArtContext& context, std::vector<TImage>& images, std::string& error);
 bool DrawGames(const TArtContext& context, std::vector<TImage>& images, std::string& error);
+// The Tumblix window's sprites: bricks, balance bar, pause plate, the blast
+// and weight frames, the Pause button (TumblixArt.cpp).
+bool DrawTumblixSprites(const TArtContext& context, std::vector<TImage>& images, std::string& error);
 
 }  // namespace skin

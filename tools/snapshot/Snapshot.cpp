@@ -3,6 +3,7 @@
 //
 //   snapshot [--depth 15|16|24|32] PROGRAM_DIR OUT_DIR [BACKGROUND ...]
 //   snapshot [--depth 15|16|24|32] --client PROGRAM_DIR OUT_DIR
+//   snapshot [--depth 15|16|24|32] --tumblix PROGRAM_DIR OUT_DIR
 //
 // With --client the client starts as it does for a user (splash, every
 // window created, the logon window shown) and every window visible after
@@ -22,6 +23,8 @@
 #include <vector>
 
 #include "controls/Form.h"
+#include "net/Session.h"
+#include "net/SessionWindows.h"
 #include "graphics/GreatBitmap.h"
 #include "graphics/Mybitmap.h"
 #include "graphics/Paint.h"
@@ -39,6 +42,7 @@ namespace {
 struct TOptions {
     int depth = 32;
     bool client = false;
+    bool tumblix = false;
     std::string programDir, outDir;
     std::vector<std::string> windows;
 };
@@ -61,6 +65,8 @@ bool ParseOptions(int argc, char** argv, TOptions& options) {
             options.depth = depth;
         } else if (arg == "--client") {
             options.client = true;
+        } else if (arg == "--tumblix") {
+            options.client = options.tumblix = true;
         } else {
             rest.push_back(arg);
         }
@@ -132,6 +138,56 @@ int SnapshotClient(const std::string& outDir) {
     return result;
 }
 
+// With --tumblix: a Tumblix game in play (junk rows below, pieces dropped
+// by keys, the opponent's well), written as 1_tris-play.png, and the same
+// game paused as 1_tris-pause.png.
+int SnapshotTumblix(const std::string& outDir) {
+    TStartup startup({});
+    TWindows windows;
+    if (!startup.Prepare([&windows] { windows.Create(); })) return 2;
+    TGameStart& start = Session().GameStart;
+    start.GameKind = 1;
+    start.PlayerCount = 2;
+    start.Players[0].Name = "eva";
+    start.Players[1].Name = "bob";
+    start.Param1 = 20240611;
+    IGameWindow* game = SessionWindows().Games[1];
+    auto* form = dynamic_cast<TForm*>(game);
+    if (!game || !form) return 2;
+    game->ShowGame();
+    game->NetRead(">");
+    auto* window = static_cast<platform::headless::TWindow*>(form->Paint()->Window());
+    for (int i = 0; i < 4; ++i) game->NetRead("6");
+    for (int piece = 0; piece < 6; ++piece) {
+        window->KeyDown(piece % 2 ? 37 : 39);
+        window->KeyUp(piece % 2 ? 37 : 39);
+        window->KeyDown(32);
+        window->KeyUp(32);
+        window->KeyDown(32);
+        window->KeyUp(32);
+    }
+    // The opponent: a first piece that landed on three junk rows.
+    game->NetRead(std::string("3\x05", 2));
+    game->NetRead(std::string("2\x02\x07\x03", 4));
+    for (const char* row : {"\x03\x04\x05\x02\x06\x07\x08\x09\x03\x04\x05\x06", "\x04\x05\x02\x06\x07\x08\x09\x03\x03\x04\x05\x06",
+                            "\x05\x06\x07\x08\x02\x03\x04\x05\x06\x07\x08\x09"})
+        game->NetRead(std::string("7") + row + std::string("\x01\x07\x02\x05", 4));
+    game->NetRead(std::string("4\x07\x19\x05", 4));
+    game->NetRead(std::string("2\x03\x06\x03", 4));
+    platform::Loop().ProcessMessages();
+    form->Paint()->Update();
+    std::string path = (std::filesystem::path(outDir) / "1_tris-play.png").string();
+    if (!window->SavePng(path, true)) return 3;
+    std::printf("%s\n", path.c_str());
+    game->NetRead(std::string("=\x02", 2));
+    platform::Loop().ProcessMessages();
+    form->Paint()->Update();
+    path = (std::filesystem::path(outDir) / "1_tris-pause.png").string();
+    if (!window->SavePng(path, true)) return 3;
+    std::printf("%s\n", path.c_str());
+    return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -146,7 +202,8 @@ int main(int argc, char** argv) {
     LoadTextsAndSettings(ProgramDirectory());
 
     int result = 0;
-    if (options.client) result = SnapshotClient(options.outDir);
+    if (options.tumblix) result = SnapshotTumblix(options.outDir);
+    else if (options.client) result = SnapshotClient(options.outDir);
     else for (const std::string& background : options.windows) {
         int code = SnapshotWindow(background, options.outDir);
         if (code > result) result = code;
