@@ -2,6 +2,7 @@
 
 #include "controls/MsgBoxes.h"
 #include "controls/Rollover.h"
+#include "graphics/Paint.h"
 #include "net/Session.h"
 
 namespace {
