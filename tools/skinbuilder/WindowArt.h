@@ -27,5 +27,7 @@ constexpr int kGameWidth = 790, kGameHeight = 590;
 
 bool DrawLobby(const TArtContext& context, std::vector<TImage>& images, std::string& error);
 bool DrawGames(const TArtContext& context, std::vector<TImage>& images, std::string& error);
+// The Puzzle window's sprites (PuzzleArt.cpp).
+bool DrawPuzzleSprites(const TArtContext& context, std::vector<TImage>& images, std::string& error);
 
 }  // namespace skin
