@@ -163,9 +163,11 @@ void PuzzleMiddle(TArtKit& k, const std::vector<int>& preview, const std::vector
     k.Caption(left + 14, 78, "YOU", "mist");
     k.Caption(left + 14, 158, "OPPONENT", "mist");
     k.Separator(left + 12, 226, right - left - 24);
-    k.Caption(preview[0] - 6, progress[1] - 10, "NEXT", "mist");
+    // Captions centred over their grooves.
+    const double next = preview[0] + kBubble / 2.0, clock = progress[0] + 7;
+    k.Caption(next - k.CaptionWidth("NEXT") / 2, progress[1] - 10, "NEXT", "mist");
     k.Groove(preview[0] - 6, preview[1] - 6, kBubble + 12, kBubble + 12, 8);
-    k.Caption(progress[0] - 30, progress[1] - 10, "SHOT CLOCK", "mist");
+    k.Caption(clock - k.CaptionWidth("SHOT CLOCK") / 2, progress[1] - 10, "SHOT CLOCK", "mist");
     k.Groove(progress[0] - 3, progress[1] - 3, 20, 176, 7);
 }
 

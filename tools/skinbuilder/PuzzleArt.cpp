@@ -199,10 +199,12 @@ bool Canon(const TArtContext& ctx, std::vector<TImage>& images, std::string& err
         auto draw = [&](TArtKit& k) {
             cairo_t* cr = k.Cr();
             // The sight: a faint dotted line beyond the muzzle.
-            for (double d = reach + 6; d < kCan; d += 5) {
+            for (double d = reach + 4; d < kCan; d += 5) {
+                const double x = px + dx * d, y = py + dy * d;
+                if (x < 1.5 || x > kCan - 1.5 || y < 1.5) break;
                 cairo_new_path(cr);
-                cairo_arc(cr, px + dx * d, py + dy * d, 0.9, 0, 2 * M_PI);
-                k.Canvas().SetColour(k.Colour("tealhi"), 0.8);
+                cairo_arc(cr, x, y, 1.4, 0, 2 * M_PI);
+                k.Canvas().SetColour(k.Colour("tealhi"));
                 cairo_fill(cr);
             }
             // The barrel.
