@@ -58,3 +58,10 @@ void TNewbobble::LandNow() {
     Hide();
     if (OnLanded) OnLanded(target, m_colour);
 }
+
+void TNewbobble::Abort() {
+    m_flight.reset();
+    m_timer->SetEnabled(false);
+    StopAnimation();
+    Hide();
+}

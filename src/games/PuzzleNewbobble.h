@@ -27,6 +27,8 @@ public:
     bool Flying() const { return m_flight.has_value(); }
     // Lands in the target now (nothing when not flying).
     void LandNow();
+    // Ends the flight without landing (a field that is emptied).
+    void Abort();
     void SetMoveInterval(int ms);
     int MoveInterval() const { return m_moveInterval; }
 

@@ -141,9 +141,10 @@ void TScreen::FinishAll() {
     Settle();
 }
 
+// Nothing is reported: the field is emptied, not played.
 void TScreen::Clear() {
     m_finishing = true;
-    m_flying->LandNow();
+    m_flying->Abort();
     m_pending.clear();
     for (auto& cell : m_cells) cell->Rest(0);
     m_busy = 0;
