@@ -21,6 +21,10 @@ void Referee::Leave(int seat) {
     OnForfeit(seat);
 }
 
+void Referee::Tick(int64_t nowMs) {
+    if (!m_over) OnTick(nowMs);
+}
+
 void Referee::OnPayload(int seat, std::string_view payload) {
     if (payload.size() == 1 && payload[0] == kReady) {
         MarkReady(seat);

@@ -18,6 +18,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string_view>
 #include <vector>
 
@@ -45,6 +46,9 @@ struct RefereeSetup {
     int seats = 2;
     int matchLength = 1;  // won games, or points in Backgammon
     uint32_t seed = 0;    // the seed every player's set-up received
+    // Seeds for the later games of a match; empty: none are drawn (a kind
+    // that needs them derives them from seed).
+    std::function<uint32_t()> seeds;
 };
 
 class Referee {
@@ -62,6 +66,9 @@ public:
     void Receive(int seat, std::string_view payload);
     // The player in seat left the service.
     void Leave(int seat);
+    // Called regularly with the server's clock, for what a kind does over
+    // time.
+    void Tick(int64_t nowMs);
     bool Over() const { return m_over; }
 
 protected:
@@ -70,6 +77,7 @@ protected:
     virtual void OnPayload(int seat, std::string_view payload);
     virtual void OnAllReady();
     virtual void OnForfeit(int seat);
+    virtual void OnTick(int64_t nowMs) { (void)nowMs; }
 
     void Relay(int from, std::string_view payload);
     void SendTo(int seat, std::string_view payload);

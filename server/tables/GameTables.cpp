@@ -106,7 +106,7 @@ void GameTables::SeatPlayers(Table& table) {
     for (size_t i = 0; i < setups.size(); ++i) m_events.GameSetUp(players[i].alias, table.kind, setups[i]);
     m_events.GameStarted(table.kind, seats);
     for (const Player& p : players) m_events.PlayingChanged(p.alias, rules::KindNumber(table.kind));
-    RefereeSetup setup{table.kind, static_cast<int>(players.size()), table.matchLength, seed};
+    RefereeSetup setup{table.kind, static_cast<int>(players.size()), table.matchLength, seed, m_seeds};
     m_games.push_back(std::make_unique<RunningGame>(m_events, setup, std::move(players), std::move(seats)));
 }
 
@@ -126,7 +126,18 @@ void GameTables::UserLeft(const Player& user) {
     }
 }
 
-void GameTables::Tick() { m_tables.Expire(m_clock.NowMs()); }
+void GameTables::Tick() {
+    const int64_t now = m_clock.NowMs();
+    m_tables.Expire(now);
+    // A referee may end its match from its tick, which removes the game
+    // from the list; so the games are collected first.
+    std::vector<RunningGame*> games;
+    for (const auto& game : m_games) games.push_back(game.get());
+    for (RunningGame* game : games) {
+        game->Judge().Tick(now);
+        FinishIfOver(game);
+    }
+}
 
 // A game whose referee ended the match leaves the list first, so nothing the
 // events set off can reach it; then everyone learns of the end, the icons

@@ -7,7 +7,8 @@
 //   OpenTable     0x0B kind, setting      WithdrawTable  0x0C kind
 //   AskToJoin     0x10 kind, creator      StartGame      0x11 kind, joiners
 //   GamePayload   "G" kind, payload       UserLeft       the session ended
-//   Tick          call regularly (the table time-out reads the clock)
+//   Tick          call regularly (the table time-out and the referees'
+//                 pacing, such as rising levels, read the clock)
 // Kind numbers are the raw bytes the client sent; anything out of range is
 // ignored. A request that cannot be carried out is answered with Refused,
 // except a withdrawal of a table that is already gone (the client's own

@@ -15,6 +15,7 @@
 #include "resources/Inifile.h"
 #include "resources/LittleEndian.h"
 #include "resources/PackWriter.h"
+#include "rules/puzzle/PuzzleLayout.h"
 
 namespace {
 
@@ -608,6 +609,42 @@ TEST(SkinbuilderErrors, MissingSourcesGiveAMessage) {
     run = tooltest::Run(QV_SKINBUILDER, {});
     EXPECT_EQ(run.exitCode, 2);
     EXPECT_NE(run.output.find("usage"), std::string::npos) << run.output;
+}
+
+}  // namespace
+
+namespace {
+
+// The Puzzle window's pictures at the sizes of the rules' shared layout,
+// and its layout lines equal to that layout, which the server's referee
+// checks shots with.
+TEST_F(SkinbuilderTest, PuzzleSpritesAndLayoutFollowTheSharedLayout) {
+    const int bubble = rules::kPuzzleBubbleSize, canon = rules::kPuzzleCanonSize;
+    std::vector<std::pair<std::string, int>> sprites;
+    for (int n = 1; n <= 8; ++n) sprites.push_back({"3_bobble" + std::to_string(n), bubble});
+    for (int n = 1; n <= 43; ++n)
+        sprites.push_back({"3_can" + std::string(n < 10 ? "00" : "0") + std::to_string(n), canon});
+    for (const char* first : {"3_out001", "3_bomb01", "3_in0001"}) sprites.push_back({first, bubble});
+    for (const auto& [name, size] : sprites) {
+        SCOPED_TRACE(name);
+        skin::TRgbaImage image;
+        ASSERT_TRUE(DecodeImage(name, image));
+        EXPECT_EQ(image.width, size);
+        EXPECT_EQ(image.height, size);
+        EXPECT_EQ(image.pixels[3], 0);  // the corner is transparent
+    }
+    for (const char* name : {"3_line01", "3_column", "3_Pause", "3_Pauseon", "3_Pauseof"})
+        EXPECT_FALSE(Member(name).empty()) << name;
+    TInifile settings(s_out + "/settings.ini");
+    const rules::TPuzzleGeometry own = rules::PuzzleLayoutGeometry(48, 64);
+    EXPECT_EQ(settings.ReadString("Puzzle", "Screen", ""), "48,64");
+    EXPECT_EQ(settings.ReadString("Puzzle", "Canon", ""),
+              std::to_string(own.Canon.X) + "," + std::to_string(own.Canon.Y) + "," +
+                  std::to_string(own.Canon.Distance) + "," + std::to_string(own.Canon.Lift));
+    EXPECT_EQ(settings.ReadInteger("Puzzle", "line", 0), own.LineOffset);
+    TInifile texts(s_out + "/text.ini");
+    for (const char* key : {"3_wingametext", "3_Losegametext", "3_Waittext"})
+        EXPECT_FALSE(texts.ReadString("en-Message", key, "").empty()) << key;
 }
 
 }  // namespace

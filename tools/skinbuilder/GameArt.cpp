@@ -1,13 +1,14 @@
 #include <cmath>
 
 #include "WindowArt.h"
+#include "rules/puzzle/PuzzleLayout.h"
 
 namespace skin {
 
 namespace {
 
 constexpr int kTrisCell = 16, kTrisColumns = 12, kTrisRows = 26;
-constexpr int kBubble = 28, kBubbleColumns = 8, kBubbleRows = 20, kBubbleOverlap = 6;
+constexpr int kBubble = rules::kPuzzleBubbleSize, kBubbleColumns = 8, kBubbleRows = 20, kBubbleOverlap = 6;
 constexpr int kPuzzleFloorMargin = 58;  // the field's bounds end this far above the window's bottom
 
 // A game window under construction: ground in the game's accent and the
@@ -143,10 +144,48 @@ void PuzzleField(TArtKit& k, int x, int y) {
     }
 }
 
+// The canons and the death line decide where shots land, so the layout
+// lines must give the rules' shared layout, which the server checks shots
+// with: the canon at its offset from its field, the line at its depth.
+bool CheckPuzzleLayout(const TArtContext& ctx, const std::vector<int>& screen, const char* canonKey,
+                       std::string& error) {
+    std::vector<int> canon, line;
+    if (!ctx.layout.Numbers("Puzzle", canonKey, 0, 4, canon, error) ||
+        !ctx.layout.Numbers("Puzzle", "line", 0, 1, line, error))
+        return false;
+    const rules::TPuzzleGeometry g = rules::PuzzleLayoutGeometry(screen[0], screen[1]);
+    if (canon != std::vector<int>{g.Canon.X, g.Canon.Y, g.Canon.Distance, g.Canon.Lift} || line[0] != g.LineOffset) {
+        error = std::string("settings.txt [Puzzle] ") + canonKey + " must be " + std::to_string(g.Canon.X) + "," +
+                std::to_string(g.Canon.Y) + "," + std::to_string(g.Canon.Distance) + "," +
+                std::to_string(g.Canon.Lift) + " and line " + std::to_string(g.LineOffset) +
+                " (src/rules/puzzle/PuzzleLayout.h, which the server's referee uses)";
+        return false;
+    }
+    return true;
+}
+
+// The middle card: the players, the level, the next bubble's groove and the
+// shot clock's groove.
+void PuzzleMiddle(TArtKit& k, const std::vector<int>& preview, const std::vector<int>& progress, int left,
+                  int right) {
+    k.Caption(left + 14, 78, "YOU", "mist");
+    k.Caption(left + 14, 158, "OPPONENT", "mist");
+    k.Separator(left + 12, 226, right - left - 24);
+    // Captions centred over their grooves.
+    const double next = preview[0] + kBubble / 2.0, clock = progress[0] + 7;
+    k.Caption(next - k.CaptionWidth("NEXT") / 2, progress[1] - 10, "NEXT", "mist");
+    k.Groove(preview[0] - 6, preview[1] - 6, kBubble + 12, kBubble + 12, 8);
+    k.Caption(clock - k.CaptionWidth("SHOT CLOCK") / 2, progress[1] - 10, "SHOT CLOCK", "mist");
+    k.Groove(progress[0] - 3, progress[1] - 3, 20, 176, 7);
+}
+
 bool Puzzle(const TArtContext& ctx, std::vector<TImage>& images, std::string& error) {
-    std::vector<int> s1, s2;
+    std::vector<int> s1, s2, preview, progress;
     if (!ctx.layout.Numbers("Puzzle", "Screen", 0, 2, s1, error) ||
-        !ctx.layout.Numbers("Puzzle", "Screen2", 0, 2, s2, error))
+        !ctx.layout.Numbers("Puzzle", "Screen2", 0, 2, s2, error) ||
+        !ctx.layout.Numbers("Puzzle", "Preview", 0, 2, preview, error) ||
+        !ctx.layout.Numbers("Puzzle", "Progress", 0, 2, progress, error) ||
+        !CheckPuzzleLayout(ctx, s1, "Canon", error) || !CheckPuzzleLayout(ctx, s2, "Canon2", error))
         return false;
     TGameWindow g(ctx, 3, "Puzzle");
     TArtKit& k = g.Kit();
@@ -154,7 +193,8 @@ bool Puzzle(const TArtContext& ctx, std::vector<TImage>& images, std::string& er
     PuzzleField(k, s2[0], s2[1]);
     const int left = s1[0] + kBubbleColumns * kBubble + 26, right = s2[0] - 26;
     k.Card(left, s1[1] - 12, right - left, kGameHeight - kPuzzleFloorMargin - s1[1] + 28);
-    return g.Finish("3_Puzzle", images, error);
+    PuzzleMiddle(k, preview, progress, left, right);
+    return g.Finish("3_Puzzle", images, error) && DrawPuzzleSprites(ctx, images, error);
 }
 
 // The score sheet: a title row, 21 rows (the computed rows 7, 8 and 21 as

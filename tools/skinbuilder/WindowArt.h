@@ -30,5 +30,7 @@ bool DrawGames(const TArtContext& context, std::vector<TImage>& images, std::str
 // The Tumblix window's sprites: bricks, balance bar, pause plate, the blast
 // and weight frames, the Pause button (TumblixArt.cpp).
 bool DrawTumblixSprites(const TArtContext& context, std::vector<TImage>& images, std::string& error);
+// The Puzzle window's sprites (PuzzleArt.cpp).
+bool DrawPuzzleSprites(const TArtContext& context, std::vector<TImage>& images, std::string& error);
 
 }  // namespace skin

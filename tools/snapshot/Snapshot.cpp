@@ -4,10 +4,16 @@
 //   snapshot [--depth 15|16|24|32] PROGRAM_DIR OUT_DIR [BACKGROUND ...]
 //   snapshot [--depth 15|16|24|32] --client PROGRAM_DIR OUT_DIR
 //   snapshot [--depth 15|16|24|32] --tumblix PROGRAM_DIR OUT_DIR
+//   snapshot [--depth 15|16|24|32] --puzzle PROGRAM_DIR OUT_DIR
 //
 // With --client the client starts as it does for a user (splash, every
 // window created, the logon window shown) and every window visible after
 // start-up is written as OUT_DIR/PAINTER.png.
+//
+// With --puzzle the client starts likewise and a Puzzle game is played for
+// a while (the own canon turned and fired by keys, the opponent's shots and
+// trash arriving as payloads); the window is written mid-game as
+// OUT_DIR/3_Puzzle.png.
 //
 // Each BACKGROUND names a window by its background image (default: the
 // splash window, "splash"); the window gets its shape and place from the
@@ -25,6 +31,9 @@
 #include "controls/Form.h"
 #include "net/Session.h"
 #include "net/SessionWindows.h"
+#include "rules/puzzle/PuzzleLayout.h"
+#include "rules/puzzle/PuzzlePayload.h"
+#include "rules/puzzle/PuzzlePlayer.h"
 #include "graphics/GreatBitmap.h"
 #include "graphics/Mybitmap.h"
 #include "graphics/Paint.h"
@@ -43,6 +52,7 @@ struct TOptions {
     int depth = 32;
     bool client = false;
     bool tumblix = false;
+    bool puzzle = false;
     std::string programDir, outDir;
     std::vector<std::string> windows;
 };
@@ -67,6 +77,8 @@ bool ParseOptions(int argc, char** argv, TOptions& options) {
             options.client = true;
         } else if (arg == "--tumblix") {
             options.client = options.tumblix = true;
+        } else if (arg == "--puzzle") {
+            options.client = options.puzzle = true;
         } else {
             rest.push_back(arg);
         }
@@ -188,6 +200,49 @@ int SnapshotTumblix(const std::string& outDir) {
     return 0;
 }
 
+// A Puzzle game played for a while in the client's own window.
+int SnapshotPuzzle(const std::string& outDir) {
+    TStartup startup({});
+    TWindows windows;
+    if (!startup.Prepare([&windows] { windows.Create(); })) return 2;
+    TGameStart& start = Session().GameStart;
+    start.GameKind = 3;
+    start.PlayerCount = 2;
+    start.Players[0].Name = "Eva";
+    start.Players[1].Name = "Bob";
+    start.Param1 = 20240611;
+    IGameWindow* game = SessionWindows().Games[3];
+    auto* form = dynamic_cast<TForm*>(game);
+    if (form == nullptr) return 2;
+    game->ShowGame();
+    game->NetRead(">");
+    auto* window = static_cast<platform::headless::TWindow*>(form->Paint()->Window());
+    rules::TPuzzlePlayer opponent(rules::PuzzleLayoutGeometry(48, 64));
+    opponent.Start(20240611);
+    const int turns[] = {-6, 4, 9, -3, -12, 2, 7, -9, 12, 0, -4, 5, 10, -7};
+    for (int turn : turns) {
+        for (int i = 0; i < std::abs(turn); ++i) {
+            window->KeyDown(turn < 0 ? 37 : 39);
+            window->KeyUp(turn < 0 ? 37 : 39);
+        }
+        platform::headless::Loop().RunFor(300);
+        window->KeyDown(32);
+        window->KeyUp(32);
+        rules::TPuzzleFire fire = opponent.Fire(22 - turn);
+        if (!fire.Lost) game->NetRead(rules::BuildPuzzleShot(fire.Colour, fire.Aim.Entry, fire.Aim.Target));
+        platform::headless::Loop().RunFor(1500);
+    }
+    game->NetRead(rules::BuildPuzzleFallen(2));
+    game->NetRead("8\x02");
+    window->KeyDown(39);
+    window->KeyUp(39);
+    window->KeyDown(32);
+    window->KeyUp(32);
+    platform::headless::Loop().RunFor(120);
+    form->Paint()->Update();
+    return SavePaint(*form->Paint(), outDir);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -203,6 +258,7 @@ int main(int argc, char** argv) {
 
     int result = 0;
     if (options.tumblix) result = SnapshotTumblix(options.outDir);
+    else if (options.puzzle) result = SnapshotPuzzle(options.outDir);
     else if (options.client) result = SnapshotClient(options.outDir);
     else for (const std::string& background : options.windows) {
         int code = SnapshotWindow(background, options.outDir);
