@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "net/transport/FrameCodec.h"
+#include "protocol/FrameCodec.h"
 
 namespace {
 
@@ -17,19 +17,19 @@ std::string Message(size_t n) {
     return s;
 }
 
-net::TFrameOptions Options(bool compressed) {
-    net::TFrameOptions o;
+protocol::TFrameOptions Options(bool compressed) {
+    protocol::TFrameOptions o;
     o.compressAlways = compressed;
     return o;
 }
 
 void Encode(benchmark::State& state, size_t size, bool compressed) {
     std::string message = Message(size);
-    net::TFrameOptions options = Options(compressed);
+    protocol::TFrameOptions options = Options(compressed);
     std::string out;
     for (auto _ : state) {
         out.clear();
-        net::EncodeFrame(message, options, out);
+        protocol::EncodeFrame(message, options, out);
         benchmark::DoNotOptimize(out.data());
     }
     state.SetItemsProcessed(state.iterations());
@@ -38,11 +38,11 @@ void Encode(benchmark::State& state, size_t size, bool compressed) {
 
 void Decode(benchmark::State& state, size_t size, bool compressed) {
     std::string frame;
-    net::EncodeFrame(Message(size), Options(compressed), frame);
-    net::TFrame decoded;
+    protocol::EncodeFrame(Message(size), Options(compressed), frame);
+    protocol::TFrame decoded;
     std::string error;
     for (auto _ : state) {
-        net::DecodeFrame(frame, decoded, error);
+        protocol::DecodeFrame(frame, decoded, error);
         benchmark::DoNotOptimize(decoded.payload.data());
     }
     state.SetItemsProcessed(state.iterations());

@@ -19,7 +19,7 @@
 
 #include "Clock.h"
 #include "Server.h"
-#include "net/transport/FrameCodec.h"
+#include "protocol/FrameCodec.h"
 
 namespace {
 
@@ -83,7 +83,7 @@ public:
         int one = 1;
         setsockopt(m_fd, IPPROTO_TCP, TCP_NODELAY, &one, sizeof one);
         if (connect(m_fd, reinterpret_cast<sockaddr*>(&sa), sizeof sa) != 0) std::abort();
-        Write(net::ResumableOpening());
+        Write(protocol::ResumableOpening());
     }
     ~Client() { close(m_fd); }
 
@@ -96,17 +96,17 @@ public:
     }
     void Send(const std::string& message) {
         std::string frame;
-        net::EncodeFrame(message, net::TFrameOptions{}, frame);
+        protocol::EncodeFrame(message, protocol::TFrameOptions{}, frame);
         Write(frame);
     }
     // The next application message (control frames are skipped).
     std::string Next() {
         for (;;) {
-            net::TFrame frame;
+            protocol::TFrame frame;
             std::string error;
-            if (net::DecodeFrame(m_buffer, frame, error) == net::DecodeStatus::Complete) {
+            if (protocol::DecodeFrame(m_buffer, frame, error) == protocol::DecodeStatus::Complete) {
                 m_buffer.erase(0, frame.length);
-                if (frame.kind == net::FrameKind::Message) return frame.payload;
+                if (frame.kind == protocol::FrameKind::Message) return frame.payload;
                 continue;
             }
             char chunk[4096];
@@ -168,7 +168,7 @@ void BM_SessionFramesIn(benchmark::State& state) {
     constexpr int kBatch = 1000;
     std::string batch;
     std::string message = "\x08" + std::string(size - 1, 'm');
-    for (int i = 0; i < kBatch; ++i) net::EncodeFrame(message, net::TFrameOptions{}, batch);
+    for (int i = 0; i < kBatch; ++i) protocol::EncodeFrame(message, protocol::TFrameOptions{}, batch);
     uint64_t expected = 0;
     for (auto _ : state) {
         client.Write(batch);

@@ -82,7 +82,7 @@ std::string AdminCommands::Rooms() {
 
 std::string AdminCommands::Box(const Words& w) {
     if (w.size() < 3 || w.size() > 4) return "box ALIAS|* TEXT [TITLE]";
-    std::string message = MessageBox(w[2], w.size() == 4 ? w[3] : "System");
+    std::string message = Build(protocol::TServerBox{w[2], w.size() == 4 ? w[3] : "System"});
     if (w[1] != "*") return m_zone.SendMessage(w[1], message) ? "" : NotOnline(w[1]);
     size_t sent = 0;
     for (const ZoneUser* u : m_zone.Users()) sent += m_zone.SendMessage(u->alias, message) ? 1 : 0;

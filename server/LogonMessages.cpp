@@ -1,20 +1,18 @@
 #include "LogonMessages.h"
 
-#include "net/transport/FrameCodec.h"
-
 namespace server {
 namespace {
 
-constexpr char kFieldEnd = 0x01;
 // The characters the logon window refuses in aliases and passwords.
 constexpr std::string_view kForbidden = "[]=:,~";
 // Birthdays outside these years are typing errors.
 constexpr int kFirstBirthYear = 1880;
 constexpr int kLastBirthYear = 2200;
+constexpr size_t kMaxVersionText = 64;
 
-// A decimal field within [low, high], else fallback.
-int64_t NumberField(std::string_view field, int64_t low, int64_t high, int64_t fallback) {
-    int64_t value = net::ParseDecimal(field);
+// A number within [low, high], else fallback (a field that was no number
+// arrives as -1).
+int64_t Bounded(int64_t value, int64_t low, int64_t high, int64_t fallback) {
     return value >= low && value <= high ? value : fallback;
 }
 
@@ -26,85 +24,54 @@ bool HasForbidden(std::string_view text) {
     return false;
 }
 
-void AddField(std::string& message, const std::string& text) {
-    message += text;
-    message.push_back(kFieldEnd);
-}
-
-void ReadRegistration(const std::vector<std::string_view>& f, LogonRequest& r) {
-    int year = static_cast<int>(NumberField(f[6], 0, 9999, 0));
-    int month = static_cast<int>(NumberField(f[7], 0, 99, 0));
-    int day = static_cast<int>(NumberField(f[8], 0, 99, 0));
-    if (ValidBirthday(year, month, day)) {
-        r.year = year;
-        r.month = month;
-        r.day = day;
-    }
-    r.gender = static_cast<int>(NumberField(f[9], 0, 1, 0));
-    r.face = static_cast<int>(NumberField(f[10], 0, 2, 0));
-    r.registration = true;
+// Year, month and day when they make a birthday, else all three stay 0.
+bool TakeBirthday(int64_t year, int64_t month, int64_t day, int& y, int& m, int& d) {
+    int by = static_cast<int>(Bounded(year, 0, 9999, 0));
+    int bm = static_cast<int>(Bounded(month, 0, 99, 0));
+    int bd = static_cast<int>(Bounded(day, 0, 99, 0));
+    if (!ValidBirthday(by, bm, bd)) return false;
+    y = by;
+    m = bm;
+    d = bd;
+    return true;
 }
 
 }  // namespace
 
-std::vector<std::string_view> SplitFields(std::string_view message) {
-    std::vector<std::string_view> fields;
-    size_t at = 1;
-    // A logon has eleven fields; a flood of empty ones is not worth keeping.
-    constexpr size_t kMaxFields = 32;
-    while (at < message.size() && fields.size() < kMaxFields) {
-        size_t end = message.find(kFieldEnd, at);
-        if (end == std::string_view::npos) break;
-        fields.push_back(message.substr(at, end - at));
-        at = end + 1;
-    }
-    return fields;
-}
-
 bool ParseLogon(std::string_view message, LogonRequest& r) {
-    if (message.empty() || static_cast<uint8_t>(message[0]) != kCodeLogon) return false;
-    std::vector<std::string_view> f = SplitFields(message);
-    if (f.size() < 6) return false;
+    protocol::TLogon logon;
+    if (!protocol::Parse(message, logon)) return false;
     r = LogonRequest{};
-    r.alias = std::string(f[2]);
-    r.password = std::string(f[3]);
-    r.distribution = static_cast<uint32_t>(NumberField(f[4], 0, UINT32_MAX, 0));
-    r.machine = static_cast<uint32_t>(NumberField(f[5], 0, UINT32_MAX, 0));
-    if (f.size() >= 11) ReadRegistration(f, r);
+    r.alias = logon.Alias;
+    r.password = logon.Password;
+    r.distribution = static_cast<uint32_t>(Bounded(logon.Distribution, 0, UINT32_MAX, 0));
+    r.machine = static_cast<uint32_t>(Bounded(logon.Machine, 0, UINT32_MAX, 0));
+    if (!logon.Registration) return true;
+    TakeBirthday(logon.Year, logon.Month, logon.Day, r.year, r.month, r.day);
+    r.gender = static_cast<int>(Bounded(logon.Gender, 0, 1, 0));
+    r.face = static_cast<int>(Bounded(logon.Face, 0, 2, 0));
+    r.registration = true;
     return true;
 }
 
 bool ParseAccountUpdate(std::string_view message, AccountUpdate& u) {
-    if (message.empty() || static_cast<uint8_t>(message[0]) != kCodeAccountUpdate) return false;
-    std::vector<std::string_view> f = SplitFields(message);
-    if (f.size() != 2 && f.size() < 6) return false;
+    protocol::TAccountUpdate update;
+    if (!protocol::Parse(message, update)) return false;
     u = AccountUpdate{};
-    u.password = std::string(f[0]);
-    if (f.size() >= 6) {
-        int year = static_cast<int>(NumberField(f[1], 0, 9999, 0));
-        int month = static_cast<int>(NumberField(f[2], 0, 99, 0));
-        int day = static_cast<int>(NumberField(f[3], 0, 99, 0));
-        u.hasBirthday = ValidBirthday(year, month, day);
-        if (u.hasBirthday) {
-            u.year = year;
-            u.month = month;
-            u.day = day;
-        }
-        u.gender = static_cast<int>(NumberField(f[4], 0, 1, 0));
-        u.face = static_cast<int>(NumberField(f[5], 0, 2, 0));
-    } else {
-        u.face = static_cast<int>(NumberField(f[1], 0, 2, 0));
-    }
+    u.password = update.Password;
+    u.face = static_cast<int>(Bounded(update.Face, 0, 2, 0));
+    if (!update.WithBirthday) return true;
+    u.hasBirthday = TakeBirthday(update.Year, update.Month, update.Day, u.year, u.month, u.day);
+    u.gender = static_cast<int>(Bounded(update.Gender, 0, 1, 0));
     return true;
 }
 
 bool ParseVersionAnswer(std::string_view message, std::string& name, std::string& version) {
-    if (message.empty() || static_cast<uint8_t>(message[0]) != kCodeVersionAnswer) return false;
-    std::vector<std::string_view> f = SplitFields(message);
-    constexpr size_t kMaxVersionText = 64;
-    if (f.size() < 2 || f[0].size() > kMaxVersionText || f[1].size() > kMaxVersionText) return false;
-    name = std::string(f[0]);
-    version = std::string(f[1]);
+    protocol::TVersionAnswer answer;
+    if (!protocol::Parse(message, answer)) return false;
+    if (answer.Name.size() > kMaxVersionText || answer.Version.size() > kMaxVersionText) return false;
+    name = answer.Name;
+    version = answer.Version;
     return true;
 }
 
@@ -130,36 +97,6 @@ std::string AliasKey(std::string_view alias) {
     for (char& ch : key)
         if (ch >= 'A' && ch <= 'Z') ch = static_cast<char>(ch - 'A' + 'a');
     return key;
-}
-
-std::string LogonAccepted(const std::string& webPassword) {
-    std::string m(1, static_cast<char>(kCodeLogonAccepted));
-    AddField(m, webPassword);
-    return m;
-}
-
-std::string LogonRefused(Refusal refusal) {
-    std::string m(1, static_cast<char>(kCodeLogonRefused));
-    m.push_back(static_cast<char>(refusal));
-    return m;
-}
-
-std::string VersionQuery(const std::string& name) {
-    std::string m(1, static_cast<char>(kCodeVersionQuery));
-    AddField(m, name);
-    return m;
-}
-
-std::string LogonPrompt() { return std::string(1, static_cast<char>(kCodeLogonPrompt)); }
-
-std::string AccountData(int year, int month, int day, int gender, int face) {
-    std::string m(1, static_cast<char>(kCodeAccountData));
-    AddField(m, std::to_string(year));
-    AddField(m, std::to_string(month));
-    AddField(m, std::to_string(day));
-    AddField(m, std::to_string(gender));
-    AddField(m, std::to_string(face));
-    return m;
 }
 
 }  // namespace server

@@ -1,29 +1,17 @@
-// The messages of the logon and of the account data, both ways: parsing what
-// a client sends (every field bounded and checked) and building the replies.
-// A message is a code byte and fields; text fields end with byte 0x01.
+// What the server accepts in the logon and the account update: the protocol
+// library cuts the messages (TLogon, TAccountUpdate, TVersionAnswer), and
+// these functions apply the server's rules to them (every number bounded,
+// an impossible birthday kept as not known), plus the alias and password
+// rules and the refusal numbers of code 255.
 #pragma once
 
 #include <cstdint>
 #include <string>
 #include <string_view>
-#include <vector>
+
+#include "protocol/Messages.h"
 
 namespace server {
-
-// Codes the server sends.
-constexpr uint8_t kCodeLogonAccepted = 1;
-constexpr uint8_t kCodeAccountData = 39;
-constexpr uint8_t kCodeVersionQuery = 81;  // "Q"
-constexpr uint8_t kCodeLogonPrompt = 82;   // "R"
-constexpr uint8_t kCodeLogonRefused = 255;
-
-// Codes the client sends.
-constexpr uint8_t kCodeHello = 'O';
-constexpr uint8_t kCodeVersionAnswer = 'Q';
-constexpr uint8_t kCodeLogon = 0x04;
-constexpr uint8_t kCodeAccountRequest = '\'';
-constexpr uint8_t kCodeAccountUpdate = '(';
-constexpr uint8_t kCodePing = 'z';
 
 // Refusal numbers of code 255, as the client names them.
 enum class Refusal : uint8_t {
@@ -58,15 +46,11 @@ struct AccountUpdate {
     int face = 0;
 };
 
-// Splits the fields after the code byte; a trailing part without its 0x01 is
-// not a field.
-std::vector<std::string_view> SplitFields(std::string_view message);
-
 // False when the message is not a logon (code, the two "0" fields, alias,
 // password, distribution and machine number, each ended by 0x01).
 bool ParseLogon(std::string_view message, LogonRequest& request);
 bool ParseAccountUpdate(std::string_view message, AccountUpdate& update);
-// "Q" name 0x01 version 0x01.
+// "Q" name 0x01 version 0x01, each at most 64 bytes.
 bool ParseVersionAnswer(std::string_view message, std::string& name, std::string& version);
 
 // The logon window's rules, and a few a server needs on top: no control
@@ -76,11 +60,5 @@ bool AcceptablePassword(std::string_view password);
 bool ValidBirthday(int year, int month, int day);
 // The alias as users are told apart: ASCII letters lower-cased.
 std::string AliasKey(std::string_view alias);
-
-std::string LogonAccepted(const std::string& webPassword);
-std::string LogonRefused(Refusal refusal);
-std::string VersionQuery(const std::string& name);
-std::string LogonPrompt();
-std::string AccountData(int year, int month, int day, int gender, int face);
 
 }  // namespace server

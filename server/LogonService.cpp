@@ -33,13 +33,13 @@ bool LogonService::Handle(Session& session, const std::string& message) {
     uint8_t code = static_cast<uint8_t>(message[0]);
     switch (session.State()) {
         case LogonState::AwaitHello:
-            if (code == kCodeHello) Hello(session);
+            if (code == protocol::CodeByte(protocol::TClientCode::Hello)) Hello(session);
             return true;
         case LogonState::AwaitVersion:
-            if (code == kCodeVersionAnswer) VersionAnswer(session, message);
+            if (code == protocol::CodeByte(protocol::TClientCode::VersionAnswer)) VersionAnswer(session, message);
             return true;
         case LogonState::AwaitLogon:
-            if (code == kCodeLogon) Logon(session, message);
+            if (code == protocol::CodeByte(protocol::TClientCode::Logon)) Logon(session, message);
             return true;
         case LogonState::Checking:
         case LogonState::Refused:
@@ -47,17 +47,18 @@ bool LogonService::Handle(Session& session, const std::string& message) {
         case LogonState::LoggedOn:
             break;
     }
-    if (code == kCodeAccountRequest) {
+    if (code == protocol::CodeByte(protocol::TClientCode::AccountRequest)) {
         SendAccountData(session);
         return true;
     }
-    if (code == kCodeAccountUpdate) {
+    if (code == protocol::CodeByte(protocol::TClientCode::AccountUpdate)) {
         UpdateAccount(session, message);
         return true;
     }
-    if (code == kCodePing) {
+    protocol::TPingReply ping;
+    if (protocol::Parse(message, ping)) {
         // The answer to our "{": the client's round trip in milliseconds.
-        int64_t ms = net::ParseDecimal(std::string_view(message).substr(1));
+        int64_t ms = ping.Ms;
         session.SetPingMs(ms >= 0 && ms < 3600000 ? static_cast<int>(ms) : 0);
         return true;
     }
@@ -66,11 +67,11 @@ bool LogonService::Handle(Session& session, const std::string& message) {
 
 void LogonService::Hello(Session& session) {
     if (!m_versionQuery.empty()) {
-        m_host.Send(session, VersionQuery(m_versionQuery));
+        m_host.Send(session, protocol::Build(protocol::TVersionQuery{m_versionQuery}));
         session.SetState(LogonState::AwaitVersion);
         return;
     }
-    m_host.Send(session, LogonPrompt());
+    m_host.Send(session, protocol::Build(protocol::TLogonPrompt{}));
     session.SetState(LogonState::AwaitLogon);
 }
 
@@ -78,7 +79,7 @@ void LogonService::VersionAnswer(Session& session, const std::string& message) {
     std::string name, version;
     if (!ParseVersionAnswer(message, name, version) || name != m_versionQuery) return;
     session.SetClientVersion(version);
-    m_host.Send(session, LogonPrompt());
+    m_host.Send(session, protocol::Build(protocol::TLogonPrompt{}));
     session.SetState(LogonState::AwaitLogon);
 }
 
@@ -213,7 +214,7 @@ void LogonService::Accept(Session& session, Account& account, const LogonRequest
     session.SetUser(account.alias, account.id);
     session.SetState(LogonState::LoggedOn);
     m_host.MarkOnline(session);
-    m_host.Send(session, LogonAccepted(webPassword));
+    m_host.Send(session, protocol::Build(protocol::TLogonAccepted{webPassword}));
     m_host.Log("logon " + Quoted(account.alias) + " session " + std::to_string(session.Id()));
     // Read back, so the host sees the counters and defaults the store keeps.
     Account stored;
@@ -221,7 +222,7 @@ void LogonService::Accept(Session& session, Account& account, const LogonRequest
 }
 
 void LogonService::Refuse(Session& session, Refusal refusal, const std::string& alias) {
-    m_host.Send(session, LogonRefused(refusal));
+    m_host.Send(session, protocol::Build(protocol::TLogonRefused{static_cast<int>(refusal)}));
     session.SetState(LogonState::Refused);
     m_host.Log("logon refused (" + std::to_string(static_cast<int>(refusal)) + ") " + Quoted(alias));
     m_host.EndSession(session, "logon refused");
@@ -231,10 +232,13 @@ void LogonService::SendAccountData(Session& session) {
     Account a;
     if (m_accounts.Find(session.Alias(), a) != AccountStore::Result::Ok) return;
     session.SetBirthdayAsked(!a.HasBirthday());
-    if (a.HasBirthday())
-        m_host.Send(session, AccountData(a.birthYear, a.birthMonth, a.birthDay, a.gender, a.face));
-    else
-        m_host.Send(session, AccountData(0, 0, 0, a.gender, a.face));
+    protocol::TAccountData data{.Gender = a.gender, .Face = a.face};
+    if (a.HasBirthday()) {
+        data.Year = a.birthYear;
+        data.Month = a.birthMonth;
+        data.Day = a.birthDay;
+    }
+    m_host.Send(session, protocol::Build(data));
 }
 
 void LogonService::UpdateAccount(Session& session, const std::string& message) {

@@ -3,7 +3,6 @@
 #include <algorithm>
 
 #include "ZoneConfig.h"
-#include "ZoneMessages.h"
 
 namespace server {
 

@@ -18,6 +18,10 @@
 
 namespace server {
 
+// Room kinds below 2 are private: a private chat of two, and a forum.
+constexpr int kPrivateChatKind = 0;
+constexpr int kForumKind = 1;
+
 struct RoomMember {
     std::string key;       // lower-cased alias
     std::string alias;     // as registered

@@ -202,7 +202,7 @@ void Server::HandleBytes(Connection& c, const uint8_t* data, size_t n) {
         case Connection::State::Closing:
             // Its goodbye in reply to ours: it has what we sent.
             for (size_t i = 0; i < n; ++i)
-                if (data[i] == net::kGoodbye && c.FinishedWriting()) {
+                if (data[i] == protocol::kGoodbye && c.FinishedWriting()) {
                     CloseNow(c);
                     return;
                 }
@@ -213,20 +213,20 @@ void Server::HandleBytes(Connection& c, const uint8_t* data, size_t n) {
 void Server::HandleOpening(Connection& c, const uint8_t* data, size_t n) {
     std::string& bytes = c.OpeningBytes();
     bytes.append(reinterpret_cast<const char*>(data), n);
-    net::TOpening opening;
-    net::OpeningStatus status = net::ParseOpening(bytes, opening);
-    if (status == net::OpeningStatus::Incomplete && bytes.size() <= kMaxOpening) return;
-    if (status != net::OpeningStatus::Complete) {
+    protocol::TOpening opening;
+    protocol::OpeningStatus status = protocol::ParseOpening(bytes, opening);
+    if (status == protocol::OpeningStatus::Incomplete && bytes.size() <= kMaxOpening) return;
+    if (status != protocol::OpeningStatus::Complete) {
         Log("connection from " + c.Peer() + " closed: no valid opening");
         CloseNow(c);
         return;
     }
     std::string rest = bytes.substr(opening.length);
     bytes.clear();
-    if (opening.kind == net::OpeningKind::Reconnect) {
+    if (opening.kind == protocol::OpeningKind::Reconnect) {
         if (!ResumeSession(c, opening)) return;
     } else {
-        StartSession(c, opening.kind == net::OpeningKind::Resumable);
+        StartSession(c, opening.kind == protocol::OpeningKind::Resumable);
     }
     if (!rest.empty() && c.GetSession())
         Deliver(*c.GetSession(), reinterpret_cast<const uint8_t*>(rest.data()), rest.size());
@@ -248,13 +248,13 @@ void Server::StartSession(Connection& c, bool resumable) {
     c.Open(session.get());
     if (resumable) {
         std::string frame;
-        net::AppendSessionNumber(id, frame);
+        protocol::AppendSessionNumber(id, frame);
         session->Stream().SendRaw(frame);
     }
     m_sessions.emplace(id, std::move(session));
 }
 
-bool Server::ResumeSession(Connection& c, const net::TOpening& opening) {
+bool Server::ResumeSession(Connection& c, const protocol::TOpening& opening) {
     Session* s = opening.session <= UINT32_MAX ? FindSession(static_cast<uint32_t>(opening.session)) : nullptr;
     if (s && !s->Stream().CanResumeFrom(opening.bytesReceived)) {
         EndSession(*s, "cannot resume from byte " + std::to_string(opening.bytesReceived), false);
@@ -263,7 +263,7 @@ bool Server::ResumeSession(Connection& c, const net::TOpening& opening) {
     if (!s) {
         // The client learns that its session is over and closes plainly.
         Log("reconnect from " + c.Peer() + " to session " + std::to_string(opening.session) + " refused");
-        c.QueueOwn(std::string(1, static_cast<char>(net::kGoodbye)));
+        c.QueueOwn(std::string(1, static_cast<char>(protocol::kGoodbye)));
         c.BeginClose(m_clock.NowMs() + kLingerMs);
         return false;
     }
@@ -273,7 +273,7 @@ bool Server::ResumeSession(Connection& c, const net::TOpening& opening) {
     }
     s->Stream().ResumeFrom(opening.bytesReceived);
     std::string reply;
-    net::AppendResumeReply(s->Stream().ResumeReplyNumber(), reply);
+    protocol::AppendResumeReply(s->Stream().ResumeReplyNumber(), reply);
     c.QueueOwn(reply);
     s->Attach(&c);
     c.Open(s);

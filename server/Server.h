@@ -105,10 +105,10 @@ private:
     void HandleBytes(Connection& connection, const uint8_t* data, size_t n);
     void HandleOpening(Connection& connection, const uint8_t* data, size_t n);
     void StartSession(Connection& connection, bool resumable);
-    bool ResumeSession(Connection& connection, const net::TOpening& opening);
+    bool ResumeSession(Connection& connection, const protocol::TOpening& opening);
     void Deliver(Session& session, const uint8_t* data, size_t n);
     void ProcessFrames(Session& session);
-    void HandleFrame(Session& session, const net::TFrame& frame);
+    void HandleFrame(Session& session, const protocol::TFrame& frame);
 
     void EndSession(Session& session, const std::string& reason, bool goodbye);
     void AbortSession(Session& session, const std::string& reason);

@@ -19,12 +19,12 @@ void Server::Deliver(Session& session, const uint8_t* data, size_t n) {
 }
 
 void Server::ProcessFrames(Session& session) {
-    net::TFrame frame;
+    protocol::TFrame frame;
     std::string error;
     while (!session.Ended() && session.HasFrameToken()) {
-        net::DecodeStatus status = session.Stream().TakeFrame(frame, error);
-        if (status == net::DecodeStatus::Incomplete) break;
-        if (status == net::DecodeStatus::Error) {
+        protocol::DecodeStatus status = session.Stream().TakeFrame(frame, error);
+        if (status == protocol::DecodeStatus::Incomplete) break;
+        if (status == protocol::DecodeStatus::Error) {
             EndSession(session, error, true);
             break;
         }
@@ -33,25 +33,25 @@ void Server::ProcessFrames(Session& session) {
     }
 }
 
-void Server::HandleFrame(Session& session, const net::TFrame& frame) {
+void Server::HandleFrame(Session& session, const protocol::TFrame& frame) {
     switch (frame.kind) {
-        case net::FrameKind::KeepAlive: {
+        case protocol::FrameKind::KeepAlive: {
             std::string answer;
-            net::AppendKeepAlive(answer);
+            protocol::AppendKeepAlive(answer);
             session.Stream().SendRaw(answer);
             return;
         }
-        case net::FrameKind::Goodbye:
+        case protocol::FrameKind::Goodbye:
             EndSession(session, "goodbye", false);
             return;
-        case net::FrameKind::Acknowledge:
+        case protocol::FrameKind::Acknowledge:
             if (!session.Stream().Acknowledge()) EndSession(session, "acknowledgement of bytes never sent", true);
             return;
-        case net::FrameKind::ResumeReply:
-        case net::FrameKind::SessionNumber:
+        case protocol::FrameKind::ResumeReply:
+        case protocol::FrameKind::SessionNumber:
             EndSession(session, "a server frame from the client", true);
             return;
-        case net::FrameKind::Message:
+        case protocol::FrameKind::Message:
             break;
     }
     if (frame.payload.empty()) return;
@@ -75,7 +75,7 @@ void Server::EndSession(Session& session, const std::string& reason, bool goodby
     if (Connection* c = session.Attached()) {
         if (goodbye && session.Resumable()) {
             std::string bye;
-            net::AppendGoodbye(bye);
+            protocol::AppendGoodbye(bye);
             session.Stream().SendRaw(bye);
         }
         c->BeginClose(m_clock.NowMs() + kLingerMs);

@@ -15,21 +15,21 @@ void SessionStream::Receive(const uint8_t* data, size_t n) {
     m_inbox.append(reinterpret_cast<const char*>(data), n);
     m_received += n;
     if (!m_resumable) return;
-    while (m_received - m_acknowledgedUpTo >= net::kAcknowledgeBytes) {
-        net::AppendAcknowledge(m_outbox);
-        m_acknowledgedUpTo += net::kAcknowledgeBytes;
+    while (m_received - m_acknowledgedUpTo >= protocol::kAcknowledgeBytes) {
+        protocol::AppendAcknowledge(m_outbox);
+        m_acknowledgedUpTo += protocol::kAcknowledgeBytes;
     }
 }
 
-net::DecodeStatus SessionStream::TakeFrame(net::TFrame& frame, std::string& error) {
+protocol::DecodeStatus SessionStream::TakeFrame(protocol::TFrame& frame, std::string& error) {
     if (PendingReceive() == 0) {
         CompactInbox();
-        return net::DecodeStatus::Incomplete;
+        return protocol::DecodeStatus::Incomplete;
     }
     const uint8_t* p = reinterpret_cast<const uint8_t*>(m_inbox.data()) + m_inboxRead;
-    net::DecodeStatus status = net::DecodeFrame(p, PendingReceive(), frame, error, m_maxFrameBytes);
-    if (status == net::DecodeStatus::Complete) m_inboxRead += frame.length;
-    if (status != net::DecodeStatus::Error) CompactInbox();
+    protocol::DecodeStatus status = protocol::DecodeFrame(p, PendingReceive(), frame, error, m_maxFrameBytes);
+    if (status == protocol::DecodeStatus::Complete) m_inboxRead += frame.length;
+    if (status != protocol::DecodeStatus::Error) CompactInbox();
     return status;
 }
 
@@ -44,7 +44,7 @@ void SessionStream::CompactInbox() {
 }
 
 bool SessionStream::SendMessage(std::string_view message) {
-    return net::EncodeFrame(message, net::TFrameOptions{}, m_outbox);
+    return protocol::EncodeFrame(message, protocol::TFrameOptions{}, m_outbox);
 }
 
 void SessionStream::SendRaw(std::string_view bytes) { m_outbox.append(bytes); }
@@ -75,7 +75,7 @@ void SessionStream::DropSent(uint64_t upTo) {
 
 bool SessionStream::Acknowledge() {
     if (!m_resumable) return false;
-    uint64_t held = (m_acknowledgements + 1) * net::kAcknowledgeBytes - 1;
+    uint64_t held = (m_acknowledgements + 1) * protocol::kAcknowledgeBytes - 1;
     if (held > m_written) return false;
     ++m_acknowledgements;
     DropSent(held);

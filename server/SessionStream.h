@@ -22,7 +22,7 @@
 #include <string>
 #include <string_view>
 
-#include "net/transport/FrameCodec.h"
+#include "protocol/FrameCodec.h"
 
 namespace server {
 
@@ -38,7 +38,7 @@ public:
     void Receive(const uint8_t* data, size_t n);
     // Cuts the next frame. Error also for frames above the frame limit,
     // which the codec checks from the header before anything is inflated.
-    net::DecodeStatus TakeFrame(net::TFrame& frame, std::string& error);
+    protocol::DecodeStatus TakeFrame(protocol::TFrame& frame, std::string& error);
     size_t PendingReceive() const { return m_inbox.size() - m_inboxRead; }
     uint64_t Received() const { return m_received; }
     // The number the "}" reply carries: our received count in the client's

@@ -42,41 +42,41 @@ void Zone::Enter(Session& session, const Account& account) {
 }
 
 void Zone::SendSettings(Session& session, ZoneUser& user, const Account& account) {
-    if (user.privileged) SendTo(user, Privileged(true));
-    SendTo(user, Options(user.options));
-    SendTo(user, BannerInterval(m_config.bannerMinIntervalSeconds));
-    SendTo(user, BannerPeriod(m_config.bannerPeriodMinutes));
+    if (user.privileged) SendTo(user, Build(protocol::TPrivileged{1}));
+    SendTo(user, Build(protocol::TOptions{user.options}));
+    SendTo(user, Build(protocol::TBannerInterval{m_config.bannerMinIntervalSeconds}));
+    SendTo(user, Build(protocol::TBannerPeriod{m_config.bannerPeriodMinutes}));
     // The registration window then asks for what is missing.
     if (!account.HasBirthday()) {
         session.SetBirthdayAsked(true);
-        SendTo(user, AccountData(0, 0, 0, account.gender, account.face));
+        SendTo(user, Build(protocol::TAccountData{.Gender = account.gender, .Face = account.face}));
     }
 }
 
 void Zone::DescribeWorld(ZoneUser& user) {
     for (uint16_t id : m_publicRooms) {
         const Room& r = m_rooms.at(id);
-        SendTo(user, RoomOpen(r.Kind(), id, r.Flags(), r.Name(), r.Prefix()));
+        SendTo(user, Build(protocol::TRoomOpen{r.Kind(), id, r.Flags(), r.Name(), r.Prefix()}));
     }
     for (uint16_t id : user.privateRooms) {
         const Room& r = m_rooms.at(id);
-        SendTo(user, RoomOpen(r.Kind(), id, r.Flags(), r.TitleFor(user.key), r.Prefix()));
+        SendTo(user, Build(protocol::TRoomOpen{r.Kind(), id, r.Flags(), r.TitleFor(user.key), r.Prefix()}));
     }
-    for (const auto& [key, other] : m_users) SendTo(user, RoomUser(PresenceRoom(other), other.Icon(), other.alias));
+    for (const auto& [key, other] : m_users) SendTo(user, Build(protocol::TUserPresent{PresenceRoom(other), other.Icon(), other.alias}));
     for (uint16_t id : user.privateRooms)
         for (const RoomMember& m : m_rooms.at(id).Members())
             if (const ZoneUser* member = m.session ? UserByKey(m.key) : nullptr)
-                SendTo(user, RoomUser(id, member->Icon(), member->alias));
+                SendTo(user, Build(protocol::TUserPresent{id, member->Icon(), member->alias}));
     SendNews(user);
 }
 
 void Zone::AnnounceArrival(const ZoneUser& user) {
-    std::string arrival = RoomUser(PresenceRoom(user), user.Icon(), user.alias);
+    std::string arrival = Build(protocol::TUserPresent{PresenceRoom(user), user.Icon(), user.alias});
     for (const auto& [key, other] : m_users)
         if (key != user.key) SendTo(other, arrival);
     // Their private rooms list them again (the clients showed them absent).
     for (uint16_t id : user.privateRooms) {
-        std::string back = RoomUser(id, user.Icon(), user.alias);
+        std::string back = Build(protocol::TUserPresent{id, user.Icon(), user.alias});
         for (const RoomMember& m : m_rooms.at(id).Members())
             if (const ZoneUser* member = m.session && m.key != user.key ? UserByKey(m.key) : nullptr)
                 SendTo(*member, back);
@@ -89,7 +89,7 @@ void Zone::Leave(Session& session) {
     // Code 6 takes them off every list of every client; no 32 is needed.
     if (Room* r = RoomById(user->publicRoom)) r->Remove(user->key);
     AbsentFromPrivateRooms(*user);
-    std::string gone = UserLeftService(user->alias);
+    std::string gone = Build(protocol::TUserLeft{user->alias});
     m_keyOf.erase(session.Id());
     m_users.erase(user->key);
     SendAll(gone);
@@ -98,19 +98,19 @@ void Zone::Leave(Session& session) {
 bool Zone::Handle(Session& session, const std::string& message) {
     ZoneUser* user = UserOf(session);
     if (!user || message.empty()) return false;
-    MessageReader in(message);
-    switch (static_cast<uint8_t>(message[0])) {
-        case kCodeEnterRoom: OnEnterRoom(*user, in); return true;
-        case kCodeLeaveRoom: OnLeaveRoom(*user, in); return true;
-        case kCodeSay: OnSay(*user, in); return true;
-        case kCodeOpenRoom: OnOpenRoom(*user, in); return true;
-        case kCodeForumAdd: OnForumAdd(*user, in); return true;
-        case kCodeCloseRoom: OnCloseRoom(*user, in); return true;
-        case kCodeInfoRequest: OnInfoRequest(*user, in); return true;
-        case kCodeUrlRequest: OnUrlRequest(*user, in); return true;
-        case kCodeSetOption: OnSetOption(*user, in); return true;
-        case kCodeAnswer: OnAnswer(*user, in); return true;
-        case kCodePingRequest: SendTo(*user, PingAnswer()); return true;
+    using protocol::TClientCode;
+    switch (static_cast<TClientCode>(message[0])) {
+        case TClientCode::EnterRoom: return Take<protocol::TEnterRoom>(*user, message, &Zone::OnEnterRoom);
+        case TClientCode::LeaveRoom: return Take<protocol::TLeaveRoom>(*user, message, &Zone::OnLeaveRoom);
+        case TClientCode::Say: return Take<protocol::TSay>(*user, message, &Zone::OnSay);
+        case TClientCode::OpenRoom: return Take<protocol::TOpenRoom>(*user, message, &Zone::OnOpenRoom);
+        case TClientCode::ForumAdd: return Take<protocol::TForumAdd>(*user, message, &Zone::OnForumAdd);
+        case TClientCode::CloseRoom: return Take<protocol::TCloseRoom>(*user, message, &Zone::OnCloseRoom);
+        case TClientCode::InfoRequest: return Take<protocol::TInfoRequest>(*user, message, &Zone::OnInfoRequest);
+        case TClientCode::UrlRequest: return Take<protocol::TUrlRequest>(*user, message, &Zone::OnUrlRequest);
+        case TClientCode::SetOption: return Take<protocol::TSetOption>(*user, message, &Zone::OnSetOption);
+        case TClientCode::Answer: return Take<protocol::TAnswer>(*user, message, &Zone::OnAnswer);
+        case TClientCode::PingRequest: SendTo(*user, Build(protocol::TPingAnswer{})); return true;
         default: return false;
     }
 }
@@ -157,10 +157,10 @@ void Zone::SendMembers(const Room& room, std::string_view message) {
         if (const ZoneUser* user = m.session ? UserByKey(m.key) : nullptr) SendTo(*user, message);
 }
 
-void Zone::Box(const ZoneUser& user, const std::string& text) { SendTo(user, MessageBox(text, "System")); }
+void Zone::Box(const ZoneUser& user, const std::string& text) { SendTo(user, Build(protocol::TServerBox{text, "System"})); }
 
 void Zone::Notice(const ZoneUser& user, uint16_t room, const std::string& text) {
-    SendTo(user, ChatLine(room, m_config.noticeNameColour, m_config.noticeTextColour, text));
+    SendTo(user, Build(protocol::TChatLine{room, m_config.noticeNameColour, m_config.noticeTextColour, text}));
 }
 
 uint16_t Zone::PresenceRoom(const ZoneUser& user) const {
@@ -175,10 +175,10 @@ uint16_t Zone::PresenceRoom(const ZoneUser& user) const {
 // members of the user's private rooms are then told once more, per room.
 void Zone::AnnounceIcon(const ZoneUser& user) {
     const uint16_t presence = PresenceRoom(user);
-    SendAll(RoomUser(presence, user.Icon(), user.alias));
+    SendAll(Build(protocol::TUserPresent{presence, user.Icon(), user.alias}));
     if (presence != 0) return;
     for (uint16_t id : user.privateRooms)
-        if (const Room* room = RoomById(id)) SendMembers(*room, RoomUser(id, user.Icon(), user.alias));
+        if (const Room* room = RoomById(id)) SendMembers(*room, Build(protocol::TUserPresent{id, user.Icon(), user.alias}));
 }
 
 const ZoneUser* Zone::FindUser(const std::string& alias) const {
@@ -218,7 +218,7 @@ bool Zone::SetPrivileged(const std::string& alias, bool privileged) {
     ZoneUser* user = UserByName(alias);
     if (!user) return false;
     user->privileged = privileged;
-    SendTo(*user, Privileged(privileged));
+    SendTo(*user, Build(protocol::TPrivileged{privileged ? 1 : 0}));
     AnnounceIcon(*user);
     return true;
 }

@@ -38,8 +38,8 @@
 #include "Session.h"
 #include "SessionHost.h"
 #include "ZoneConfig.h"
-#include "ZoneMessages.h"
 #include "ZoneUser.h"
+#include "protocol/Messages.h"
 
 namespace server {
 
@@ -78,6 +78,15 @@ public:
     bool SetPlaying(const std::string& alias, int kind);
 
 private:
+    // Cuts a client message into its typed value and hands it to the
+    // handler; a message missing a field the handler needs is dropped.
+    template <class TMessage>
+    bool Take(ZoneUser& user, const std::string& message, void (Zone::*handler)(ZoneUser&, const TMessage&)) {
+        TMessage parsed;
+        if (protocol::Parse(message, parsed)) (this->*handler)(user, parsed);
+        return true;
+    }
+
     // Zone.cpp: users, sending, the welcome.
     ZoneUser* UserOf(const Session& session);
     ZoneUser* UserByKey(const std::string& key);
@@ -95,15 +104,15 @@ private:
     void AnnounceArrival(const ZoneUser& user);
 
     // ZonePublicRooms.cpp
-    void OnEnterRoom(ZoneUser& user, MessageReader& in);
-    void OnLeaveRoom(ZoneUser& user, MessageReader& in);
+    void OnEnterRoom(ZoneUser& user, const protocol::TEnterRoom& in);
+    void OnLeaveRoom(ZoneUser& user, const protocol::TLeaveRoom& in);
     void EnterPublic(ZoneUser& user, Room& room);
     void LeavePublic(ZoneUser& user);
 
     // ZonePrivateRooms.cpp
-    void OnOpenRoom(ZoneUser& user, MessageReader& in);
-    void OnForumAdd(ZoneUser& user, MessageReader& in);
-    void OnCloseRoom(ZoneUser& user, MessageReader& in);
+    void OnOpenRoom(ZoneUser& user, const protocol::TOpenRoom& in);
+    void OnForumAdd(ZoneUser& user, const protocol::TForumAdd& in);
+    void OnCloseRoom(ZoneUser& user, const protocol::TCloseRoom& in);
     void OpenPrivateChat(ZoneUser& user, ZoneUser& other);
     void OpenForum(ZoneUser& owner, ZoneUser& guest);
     void AddToForum(Room& forum, ZoneUser& owner, ZoneUser& guest);
@@ -116,15 +125,15 @@ private:
     void AbsentFromPrivateRooms(ZoneUser& user);
 
     // ZoneChat.cpp
-    void OnSay(ZoneUser& user, MessageReader& in);
+    void OnSay(ZoneUser& user, const protocol::TSay& in);
     bool MaySay(const ZoneUser& user, const Room& room);
     void SendNews(const ZoneUser& user);
 
     // ZoneRequests.cpp
-    void OnInfoRequest(ZoneUser& user, MessageReader& in);
-    void OnUrlRequest(ZoneUser& user, MessageReader& in);
-    void OnSetOption(ZoneUser& user, MessageReader& in);
-    void OnAnswer(ZoneUser& user, MessageReader& in);
+    void OnInfoRequest(ZoneUser& user, const protocol::TInfoRequest& in);
+    void OnUrlRequest(ZoneUser& user, const protocol::TUrlRequest& in);
+    void OnSetOption(ZoneUser& user, const protocol::TSetOption& in);
+    void OnAnswer(ZoneUser& user, const protocol::TAnswer& in);
 
     SessionHost& m_host;
     AccountStore& m_accounts;

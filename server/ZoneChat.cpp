@@ -16,13 +16,11 @@ const char* const kSleep = "/sleep";
 
 }  // namespace
 
-void Zone::OnSay(ZoneUser& user, MessageReader& in) {
-    uint16_t id = 0;
-    Room* room = in.Word(id) ? RoomById(id) : nullptr;
+void Zone::OnSay(ZoneUser& user, const protocol::TSay& in) {
+    auto id = static_cast<uint16_t>(in.Room);
+    Room* room = RoomById(id);
     if (!room || !MaySay(user, *room)) return;
-    std::string_view raw = in.Rest();
-    if (!raw.empty() && raw.back() == 0x01) raw.remove_suffix(1);
-    std::string text = CleanChatText(raw, static_cast<size_t>(m_config.chatLineBytes));
+    std::string text = CleanChatText(in.Text, static_cast<size_t>(m_config.chatLineBytes));
     if (text.empty()) return;
     switch (user.chat.Take(m_clock.NowMs(), m_config.chatBurst, m_config.chatLinesPerMinute)) {
         case ChatBudget::Verdict::Send:
@@ -40,7 +38,7 @@ void Zone::OnSay(ZoneUser& user, MessageReader& in) {
     }
     if (sleep) return;
     int nameColour = user.privileged ? m_config.privilegedNameColour : m_config.nameColour;
-    SendMembers(*room, ChatLine(id, nameColour, m_config.textColour, user.alias + ": " + text));
+    SendMembers(*room, Build(protocol::TChatLine{id, nameColour, m_config.textColour, user.alias + ": " + text}));
 }
 
 bool Zone::MaySay(const ZoneUser& user, const Room& room) {
@@ -57,7 +55,7 @@ bool Zone::Say(uint16_t id, const std::string& text) {
     Room* room = RoomById(id);
     std::string clean = CleanChatText(text, static_cast<size_t>(m_config.chatLineBytes));
     if (!room || clean.empty()) return false;
-    std::string line = ChatLine(id, m_config.noticeNameColour, m_config.noticeTextColour, clean);
+    std::string line = Build(protocol::TChatLine{id, m_config.noticeNameColour, m_config.noticeTextColour, clean});
     if (room->IsPrivate()) {
         SendMembers(*room, line);
         return true;

@@ -15,22 +15,15 @@
 namespace server {
 namespace {
 
-// What "+" and 0x1F carry after their fixed bytes: the name, which the
-// client ends with nothing; a 0x01 after it is tolerated.
-std::string_view NameIn(std::string_view rest) {
-    if (!rest.empty() && rest.back() == 0x01) rest.remove_suffix(1);
-    return rest;
-}
-
 const char* const kChatPrefix = "Person";
 const char* const kForumPrefix = "Forum";
 
 }  // namespace
 
-void Zone::OnOpenRoom(ZoneUser& user, MessageReader& in) {
-    uint8_t kind = 0;
-    if (!in.Byte(kind) || (kind != kPrivateChatKind && kind != kForumKind)) return;
-    std::string_view name = NameIn(in.Rest());
+void Zone::OnOpenRoom(ZoneUser& user, const protocol::TOpenRoom& in) {
+    int kind = in.Kind;
+    if (kind != kPrivateChatKind && kind != kForumKind) return;
+    std::string_view name = in.Name;
     ZoneUser* other = UserByName(name);
     if (!other) {
         Box(user, std::string(name.substr(0, kMaxAliasLength)) + " is not logged on.");
@@ -43,11 +36,10 @@ void Zone::OnOpenRoom(ZoneUser& user, MessageReader& in) {
         OpenForum(user, *other);
 }
 
-void Zone::OnForumAdd(ZoneUser& user, MessageReader& in) {
-    uint16_t id = 0;
-    Room* forum = in.Word(id) ? RoomById(id) : nullptr;
+void Zone::OnForumAdd(ZoneUser& user, const protocol::TForumAdd& in) {
+    Room* forum = RoomById(static_cast<uint16_t>(in.Room));
     if (!forum || forum->Kind() != kForumKind || !forum->IsOwner(user.key)) return;
-    std::string_view name = NameIn(in.Rest());
+    std::string_view name = in.Name;
     ZoneUser* guest = UserByName(name);
     if (!guest) {
         Box(user, std::string(name.substr(0, kMaxAliasLength)) + " is not logged on.");
@@ -56,9 +48,8 @@ void Zone::OnForumAdd(ZoneUser& user, MessageReader& in) {
     if (guest != &user) AddToForum(*forum, user, *guest);
 }
 
-void Zone::OnCloseRoom(ZoneUser& user, MessageReader& in) {
-    uint16_t id = 0;
-    Room* room = in.Word(id) ? RoomById(id) : nullptr;
+void Zone::OnCloseRoom(ZoneUser& user, const protocol::TCloseRoom& in) {
+    Room* room = RoomById(static_cast<uint16_t>(in.Room));
     if (room && room->IsPrivate() && room->IsPresent(user.key)) LeavePrivate(user, *room);
 }
 
@@ -66,7 +57,7 @@ void Zone::OpenPrivateChat(ZoneUser& user, ZoneUser& other) {
     for (uint16_t id : user.privateRooms) {
         const Room& r = m_rooms.at(id);
         if (r.Kind() == kPrivateChatKind && r.IsPresent(other.key)) {
-            SendTo(user, ShowRoom(id));
+            SendTo(user, Build(protocol::TSwitchRoom{id}));
             return;
         }
     }
@@ -78,8 +69,8 @@ void Zone::OpenPrivateChat(ZoneUser& user, ZoneUser& other) {
     other.privateRooms.insert(room.Id());
     SendRoomTo(room, user);
     SendRoomTo(room, other);
-    SendTo(user, ShowRoom(room.Id()));
-    SendTo(other, RoomInvitation(kPrivateChatKind, room.Id()));
+    SendTo(user, Build(protocol::TSwitchRoom{room.Id()}));
+    SendTo(other, Build(protocol::TRoomNotice{kPrivateChatKind, room.Id()}));
 }
 
 void Zone::OpenForum(ZoneUser& owner, ZoneUser& guest) {
@@ -95,7 +86,7 @@ void Zone::OpenForum(ZoneUser& owner, ZoneUser& guest) {
     forum.Add(owner.key, owner.alias, owner.session);
     owner.privateRooms.insert(forum.Id());
     SendRoomTo(forum, owner);
-    SendTo(owner, ShowRoom(forum.Id()));
+    SendTo(owner, Build(protocol::TSwitchRoom{forum.Id()}));
     AddToForum(forum, owner, guest);
 }
 
@@ -109,11 +100,11 @@ void Zone::AddToForum(Room& forum, ZoneUser& owner, ZoneUser& guest) {
         Box(owner, guest.alias + " has too many rooms open.");
         return;
     }
-    SendMembers(forum, RoomUser(forum.Id(), guest.Icon(), guest.alias));
+    SendMembers(forum, Build(protocol::TUserPresent{forum.Id(), guest.Icon(), guest.alias}));
     forum.Add(guest.key, guest.alias, guest.session);
     guest.privateRooms.insert(forum.Id());
     SendRoomTo(forum, guest);
-    SendTo(guest, RoomInvitation(kForumKind, forum.Id()));
+    SendTo(guest, Build(protocol::TRoomNotice{kForumKind, forum.Id()}));
 }
 
 bool Zone::MayOpenRoom(ZoneUser& user, const ZoneUser* other) {
@@ -144,10 +135,10 @@ Room& Zone::NewPrivateRoom(int kind, const std::string& name) {
 }
 
 void Zone::SendRoomTo(const Room& room, const ZoneUser& user) {
-    SendTo(user, RoomOpen(room.Kind(), room.Id(), room.Flags(), room.TitleFor(user.key), room.Prefix()));
+    SendTo(user, Build(protocol::TRoomOpen{room.Kind(), room.Id(), room.Flags(), room.TitleFor(user.key), room.Prefix()}));
     for (const RoomMember& m : room.Members())
         if (const ZoneUser* member = m.session ? UserByKey(m.key) : nullptr)
-            SendTo(user, RoomUser(room.Id(), member->Icon(), member->alias));
+            SendTo(user, Build(protocol::TUserPresent{room.Id(), member->Icon(), member->alias}));
 }
 
 void Zone::LeavePrivate(ZoneUser& user, Room& room) {
@@ -155,7 +146,7 @@ void Zone::LeavePrivate(ZoneUser& user, Room& room) {
     uint16_t id = room.Id();
     room.Remove(user.key);
     user.privateRooms.erase(id);
-    SendMembers(room, RoomLeftBy(id, user.alias));
+    SendMembers(room, Build(protocol::TRoomClosed{id, user.alias}));
     if (closes || room.PresentCount() == 0) RemoveRoom(id);
 }
 

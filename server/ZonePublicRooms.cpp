@@ -6,16 +6,14 @@
 
 namespace server {
 
-void Zone::OnEnterRoom(ZoneUser& user, MessageReader& in) {
-    uint16_t id = 0;
-    Room* room = in.Word(id) ? RoomById(id) : nullptr;
+void Zone::OnEnterRoom(ZoneUser& user, const protocol::TEnterRoom& in) {
+    Room* room = RoomById(static_cast<uint16_t>(in.Room));
     // Entering a private room's tab changes nothing: its members stay members.
     if (room && !room->IsPrivate()) EnterPublic(user, *room);
 }
 
-void Zone::OnLeaveRoom(ZoneUser& user, MessageReader& in) {
-    uint16_t id = 0;
-    if (in.Word(id) && id != 0 && id == user.publicRoom) LeavePublic(user);
+void Zone::OnLeaveRoom(ZoneUser& user, const protocol::TLeaveRoom& in) {
+    if (in.Room != 0 && in.Room == user.publicRoom) LeavePublic(user);
 }
 
 void Zone::EnterPublic(ZoneUser& user, Room& room) {
@@ -24,7 +22,7 @@ void Zone::EnterPublic(ZoneUser& user, Room& room) {
     LeavePublic(user);
     room.Add(user.key, user.alias, user.session);
     user.publicRoom = room.Id();
-    if (room.ShowsUsers()) SendAll(RoomUser(room.Id(), user.Icon(), user.alias));
+    if (room.ShowsUsers()) SendAll(Build(protocol::TUserPresent{room.Id(), user.Icon(), user.alias}));
 }
 
 void Zone::LeavePublic(ZoneUser& user) {
@@ -32,7 +30,7 @@ void Zone::LeavePublic(ZoneUser& user) {
     user.publicRoom = 0;
     if (!room) return;
     room->Remove(user.key);
-    if (room->ShowsUsers()) SendAll(RoomUserGone(room->Id(), user.alias));
+    if (room->ShowsUsers()) SendAll(Build(protocol::TUserGone{room->Id(), user.alias}));
 }
 
 }  // namespace server

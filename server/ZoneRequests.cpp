@@ -1,6 +1,8 @@
 // The lobby's smaller requests: user information ("/" -> 47), the URLs
 // ("c" n -> 99), option digits ("n"), the answer to a question ("q"), and
 // the operator's question itself.
+#include <algorithm>
+#include <cstdint>
 #include <ctime>
 
 #include "LogonMessages.h"
@@ -25,11 +27,35 @@ std::string Stamp(int64_t unixTime, const char* format) {
     return std::strftime(text, sizeof text, format, &tm) ? text : "";
 }
 
+// The client reads the counts as 32-bit numbers.
+int CountText(int64_t count) { return static_cast<int>(std::clamp<int64_t>(count, 0, INT32_MAX)); }
+
+// Code 47 for an account: its last logon, the ping of its session (0 when
+// away) and its records in the four games.
+protocol::TUserInfo UserInfoOf(const Account& account, int ping, const GameRecords& games) {
+    protocol::TUserInfo info;
+    info.Name = account.alias;
+    info.Date = Stamp(account.lastLogonAt, "%Y-%m-%d");
+    info.Time = Stamp(account.lastLogonAt, "%H:%M");
+    info.LoginCount = std::to_string(account.logonCount);
+    info.Ping = std::to_string(ping);
+    for (size_t i = 0; i < info.Games.size() && i < games.size(); ++i) {
+        const GameRecord& g = games[i];
+        protocol::TGameStatistics& s = info.Games[i];
+        s.Won = CountText(g.won);
+        s.Lost = CountText(g.lost);
+        s.Dropped = CountText(g.dropped);
+        s.Place = std::to_string(g.place);
+        s.Score = std::to_string(g.score);
+    }
+    return info;
+}
+
 }  // namespace
 
-void Zone::OnInfoRequest(ZoneUser& user, MessageReader& in) {
-    std::string name;
-    if (!in.Field(name) || name.empty() || name.size() > kMaxAliasLength) return;
+void Zone::OnInfoRequest(ZoneUser& user, const protocol::TInfoRequest& in) {
+    const std::string& name = in.Name;
+    if (name.empty() || name.size() > kMaxAliasLength) return;
     Account account;
     GameRecords games;
     if (m_accounts.Find(name, account) != AccountStore::Result::Ok) {
@@ -40,19 +66,17 @@ void Zone::OnInfoRequest(ZoneUser& user, MessageReader& in) {
     int ping = 0;
     if (const ZoneUser* other = FindUser(account.alias))
         if (Session* s = m_host.FindSession(other->session)) ping = s->PingMs();
-    SendTo(user, UserInfo(account.alias, Stamp(account.lastLogonAt, "%Y-%m-%d"), Stamp(account.lastLogonAt, "%H:%M"),
-                          account.logonCount, ping, games));
+    SendTo(user, Build(UserInfoOf(account, ping, games)));
 }
 
-void Zone::OnUrlRequest(ZoneUser& user, MessageReader& in) {
-    uint8_t entry = 0;
-    if (in.Byte(entry) && entry >= 1 && entry <= kUrlCount)
-        SendTo(user, Url(entry, m_config.urls[static_cast<size_t>(entry - 1)]));
+void Zone::OnUrlRequest(ZoneUser& user, const protocol::TUrlRequest& in) {
+    int entry = in.Entry;
+    if (entry >= 1 && entry <= kUrlCount)
+        SendTo(user, Build(protocol::TUrl{entry, m_config.urls[static_cast<size_t>(entry - 1)]}));
 }
 
-void Zone::OnSetOption(ZoneUser& user, MessageReader& in) {
-    uint8_t option = 0, value = 0;
-    if (!in.Byte(option) || !in.Byte(value)) return;
+void Zone::OnSetOption(ZoneUser& user, const protocol::TSetOption& in) {
+    int option = in.Option, value = in.Value;
     // The value comes as the digit + 1, so that no byte is 0.
     if (option < kFirstOption || option >= kFirstOption + kMaxOptionDigits || value < 1 || value > 10) return;
     size_t at = static_cast<size_t>(option - kFirstOption);
@@ -62,9 +86,9 @@ void Zone::OnSetOption(ZoneUser& user, MessageReader& in) {
         m_host.Log("options of " + user.alias + " not stored");
 }
 
-void Zone::OnAnswer(ZoneUser& user, MessageReader& in) {
-    uint8_t index = 0;
-    if (!in.Byte(index) || user.questionId == 0 || index < 1 || index > user.questionAnswers) return;
+void Zone::OnAnswer(ZoneUser& user, const protocol::TAnswer& in) {
+    int index = in.Index;
+    if (user.questionId == 0 || index < 1 || index > user.questionAnswers) return;
     int64_t id = user.questionId;
     user.questionId = 0;
     if (m_accounts.AnswerQuestion(id, index, UnixNow()))
@@ -82,7 +106,7 @@ int64_t Zone::Ask(const std::string& alias, const std::string& question, const s
     if (id == 0) return 0;
     user->questionId = id;
     user->questionAnswers = static_cast<int>(answers.size());
-    SendTo(*user, Question(question, answers));
+    SendTo(*user, Build(protocol::TQuestion{question, answers}));
     return id;
 }
 

@@ -296,7 +296,6 @@ private:
     void JoinJaClicked();
     void Top100Clicked();
     void OptionClicked();
-    std::string GameByte() const;
 
     // Big-chat mode (MainBig.cpp).
     void SwapRoomTabs(bool big);

@@ -13,6 +13,7 @@
 #include "lobby/Main.h"
 #include "lobby/Spam.h"
 #include "net/Session.h"
+#include "protocol/ClientMessages.h"
 #include "resources/StrFuncs.h"
 
 namespace {
@@ -88,7 +89,7 @@ void TChatform::SendChatLine(const std::string& plain, const std::string& line) 
 }
 
 void TChatform::SendChat(int roomId, const std::string& text) {
-    Send('\x08' + TwoBytes(static_cast<uint16_t>(roomId)) + text + '\x01');
+    Send(protocol::Build(protocol::TSay{roomId, text}));
 }
 
 // History and scrolling ----------------------------------------------------------

@@ -10,6 +10,7 @@
 #include "lobby/Main.h"
 #include "lobby/Optionsform.h"
 #include "net/Session.h"
+#include "protocol/ClientMessages.h"
 #include "resources/StrFuncs.h"
 #include "shell/MyTimer.h"
 
@@ -146,7 +147,7 @@ void TChatform::BannerOnUserChoice(int urlEntry) {
 void TChatform::RequestBanner() {
     m_bannerTime = NowMs();
     m_bannerRequested = true;
-    Send("U\x02");
+    Send(protocol::Build(protocol::TBannerRequest{}));
 }
 
 // The preview area's game -------------------------------------------------------------
@@ -169,8 +170,6 @@ void TChatform::ChoosePreviewGame(int kind) {
 
 // The table buttons ----------------------------------------------------------------
 
-std::string TChatform::GameByte() const { return std::string(1, static_cast<char>(m_currentGame)); }
-
 void TChatform::CreateClicked() {
     if (Session().GameRunning) return;
     PointsMenu(m_currentGame)->Popup(m_create->X(), m_create->Y());
@@ -180,20 +179,22 @@ void TChatform::CreateClicked() {
 void TChatform::PointsChosen(int kind, const TRollover& item) {
     const std::string& caption = item.Caption();
     const std::string points = caption.substr(0, caption.find(' '));
-    Send('\x0B' + std::string(1, static_cast<char>(kind)) + points + '\x01');
+    Send(protocol::Build(protocol::TCreateTable{kind, points}));
 }
 
 void TChatform::JoinClicked() {
     if (Session().GameRunning || !m_tables) return;
     const std::string owner = m_tables->SelectedCreator();
     if (owner.empty() || owner == Session().Alias) return;
-    Send('\x10' + GameByte() + owner + '\x01');
+    Send(protocol::Build(protocol::TAskToJoin{m_currentGame, owner}));
 }
 
-void TChatform::DelClicked() { Send('\x0C' + GameByte()); }
+void TChatform::DelClicked() { Send(protocol::Build(protocol::TWithdrawTable{m_currentGame})); }
 
 void TChatform::JoinJaClicked() {
-    if (m_tables) Send('\x11' + GameByte() + m_tables->ChosenJoiners());
+    if (!m_tables) return;
+    const auto joiners = protocol::SplitFields(m_tables->ChosenJoiners(), protocol::TStartTable::kMaxJoiners);
+    Send(protocol::Build(protocol::TStartTable{m_currentGame, joiners}));
 }
 
 void TChatform::Top100Clicked() {

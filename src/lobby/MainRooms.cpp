@@ -9,6 +9,7 @@
 #include "lobby/Main.h"
 #include "net/Dispatcher.h"
 #include "net/Session.h"
+#include "protocol/ClientMessages.h"
 #include "resources/StrFuncs.h"
 #include "resources/Texts.h"
 
@@ -74,10 +75,10 @@ void TChatform::Newroom(TRollover* tab, bool byUser) {
         return;
     }
     if (byUser) BannerOnUserChoice(kRoomUrlEntry);
-    if (TChatroom* shown = CurrentChatroom()) Send(" " + TwoBytes(static_cast<uint16_t>(shown->Id())));
+    if (TChatroom* shown = CurrentChatroom()) Send(protocol::Build(protocol::TLeaveRoom{shown->Id()}));
     m_chat->SelectRoom(m_chat->RoomIndex(room->Id()));
     if (m_menuBar->Visible() && (room->Value() & kCameraFlag)) ShowCameraArea();
-    if (!room->UsersFrozen()) Send("!" + TwoBytes(static_cast<uint16_t>(room->Id())));
+    if (!room->UsersFrozen()) Send(protocol::Build(protocol::TEnterRoom{room->Id()}));
     EnteringLine(*room);
 }
 
@@ -142,7 +143,7 @@ void TChatform::LeaveRoom(int id) {
     if (!room) return;
     const bool closed = room->UsersFrozen();
     RemoveRoom(id);
-    if (!closed) Send("#" + TwoBytes(static_cast<uint16_t>(id)));
+    if (!closed) Send(protocol::Build(protocol::TCloseRoom{id}));
 }
 
 // The server's room messages -----------------------------------------------------

@@ -10,6 +10,7 @@
 #include "lobby/UserIcons.h"
 #include "net/Dispatcher.h"
 #include "net/Session.h"
+#include "protocol/ClientMessages.h"
 #include "resources/StrFuncs.h"
 #include "resources/Texts.h"
 
@@ -145,7 +146,7 @@ void TChatform::UserMenuChosen(const TRollover& item) {
 
 // The user menu's actions -------------------------------------------------------------
 
-void TChatform::RequestUserInfo() { Send("/" + m_selectedUser + '\x01'); }
+void TChatform::RequestUserInfo() { Send(protocol::Build(protocol::TInfoRequest{m_selectedUser})); }
 
 void TChatform::ShowProfile() {
     if (!m_web) return;
@@ -166,15 +167,15 @@ void TChatform::PrivateChat() {
         m_roomTabs->Select(m_chat->RoomIndex(room->Id()));
         return;
     }
-    Send(std::string("+") + '\x00' + m_selectedUser);
+    Send(protocol::Build(protocol::TOpenRoom{kPrivateRoom, m_selectedUser}));
 }
 
 void TChatform::ForumInvite() {
     TChatroom* forum = FindRoom(kForumRoom, Session().Alias);
     if (!forum) {
-        Send(std::string("+") + '\x01' + m_selectedUser);
+        Send(protocol::Build(protocol::TOpenRoom{kForumRoom, m_selectedUser}));
         return;
     }
     if (!RoomHolds(*forum, m_selectedUser))
-        Send("\x1F" + TwoBytes(static_cast<uint16_t>(forum->Id())) + m_selectedUser);
+        Send(protocol::Build(protocol::TForumAdd{forum->Id(), m_selectedUser}));
 }

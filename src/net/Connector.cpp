@@ -5,6 +5,7 @@
 #include "net/Session.h"
 #include "net/SessionWindows.h"
 #include "net/transport/Client.h"
+#include "protocol/ClientMessages.h"
 #include "resources/Inifile.h"
 #include "resources/Texts.h"
 
@@ -84,7 +85,7 @@ void TConnector::CreateClient() {
 
 void TConnector::Hello() {
     if (IUpdate* update = SessionWindows().Update) update->Clear();
-    SendToServer("O");
+    SendToServer(protocol::Build(protocol::THello{}));
     if (m_client) m_client->OnError = ShowConnectionError;
 }
 

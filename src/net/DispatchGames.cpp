@@ -1,6 +1,7 @@
 // The game codes: tables and join requests, the game start and its data,
 // running games, results, rating changes and tournament notices.
-#include <algorithm>
+#include <cstdint>
+#include <variant>
 
 #include "net/DispatchCodes.h"
 #include "net/Dispatcher.h"
@@ -10,7 +11,8 @@
 namespace dispatch {
 namespace {
 
-constexpr int kResultWon = 2;
+// The Backgammon seat numbers the game window reads from Param3.
+constexpr int kWhiteSeat = 1, kBlackSeat = 2;
 // The URL entries (code 99) of the game kinds 1..4.
 constexpr int kGameUrlEntry[] = {0, 2, 3, 4, 7};
 
@@ -18,35 +20,31 @@ bool ValidKind(int kind) { return kind >= 1 && kind <= 4; }
 
 ITablesView* Tables() { return SessionWindows().Tables; }
 
-// The first two characters of a field as a number.
-int LeadingNumber(const std::string& field, int defaultValue) {
-    return NumberOr(field.substr(0, 2), defaultValue);
-}
-
-// Tumblix and Puzzle: the opponent and one number.
-void ReadDuel(TMessageReader& m, TGameStart& start) {
+// The set-up records as the game windows read them today.
+void FillStart(const rules::TDuelSetup& setup, TGameStart& start) {
     start.PlayerCount = 2;
     start.Players[0].Name = Session().Alias;
-    start.Players[1].Name = m.Field();
-    start.Param1 = m.Number(0);
+    start.Players[1].Name = setup.Opponent;
+    start.Param1 = static_cast<int32_t>(setup.Seed);
 }
 
-void ReadGammon(TMessageReader& m, TGameStart& start) {
+void FillStart(const rules::TGammonSetup& setup, TGameStart& start) {
     start.PlayerCount = 2;
     start.Players[0].Name = Session().Alias;
-    start.Players[1].Name = m.Field();
-    start.Param3 = m.Byte();
-    start.Param4 = LeadingNumber(m.Field(), 1);
-    start.Players[0].Extra = m.Field();
-    start.Players[1].Extra = m.Field();
+    start.Players[1].Name = setup.Opponent;
+    start.Param3 = setup.OwnWhite ? kWhiteSeat : kBlackSeat;
+    start.Param4 = setup.MatchPoints;
+    start.Players[0].Extra = setup.OwnExtra;
+    start.Players[1].Extra = setup.OpponentExtra;
 }
 
-void ReadYatzy(TMessageReader& m, TGameStart& start) {
-    start.Param1 = m.Number(0);
-    start.PlayerCount = std::clamp(m.Number(2), 0, TGameStart::kMaxPlayers);
-    start.Param2 = m.Number(2);
-    start.Param4 = LeadingNumber(m.Field(), 1);
-    for (int i = 0; i < start.PlayerCount; ++i) start.Players[static_cast<size_t>(i)].Name = m.Field();
+void FillStart(const rules::TYatzySetup& setup, TGameStart& start) {
+    start.Param1 = static_cast<int32_t>(setup.Seed);
+    start.PlayerCount = setup.PlayerCount;
+    start.Param2 = setup.OwnSeat;
+    start.Param4 = setup.MatchLength;
+    for (int i = 0; i < start.PlayerCount; ++i)
+        start.Players[static_cast<size_t>(i)].Name = setup.Players[static_cast<size_t>(i)];
 }
 
 void OpenGameWindow(int kind) {
@@ -57,11 +55,12 @@ void OpenGameWindow(int kind) {
     if (IWebPanels* web = SessionWindows().Web; web && !url.empty()) web->VisitHidden(url);
 }
 
-std::string WonText(const std::string& points, TMessageReader& m) {
-    std::string x = m.Field(), y = m.Field(), z = m.Field();
+std::string WonText(const protocol::TGameResult& result) {
+    const std::string& points = result.Points;
     if (points == "0") return "Won0";
-    if (NumberOr(x, 0) != 0) return Template("Wonbonus", points + "," + x + "," + y + "," + z);
-    return Template("Won", points + "," + z);
+    if (protocol::NumberOr(result.X, 0) != 0)
+        return Template("Wonbonus", points + "," + result.X + "," + result.Y + "," + result.Z);
+    return Template("Won", points + "," + result.Z);
 }
 
 std::string TournamentKey(int sub) {
@@ -73,43 +72,28 @@ std::string TournamentKey(int sub) {
 
 }  // namespace
 
-void TableOpened(TMessageReader& m) {
-    TTableOpened table;
-    table.Kind = m.Byte();
-    table.Creator = m.Field();
-    table.Number = m.Number(0);
-    table.Text = m.Field();
+void TableOpened(TReader& m) {
+    auto table = ReadAs<TTableOpened>(m);
     if (ITablesView* tables = Tables(); tables && ValidKind(table.Kind)) tables->AddTable(table);
 }
 
-void TableClosed(TMessageReader& m) {
-    int kind = m.Byte();
-    std::string creator = m.Field();
+void TableClosed(TReader& m) {
+    auto closed = ReadAs<protocol::TTableClosed>(m);
     ITablesView* tables = Tables();
-    if (!tables || !ValidKind(kind)) return;
-    tables->RemoveTable(kind, creator);
+    if (!tables || !ValidKind(closed.Kind)) return;
+    tables->RemoveTable(closed.Kind, closed.Creator);
     // Aliases are unique without regard to case; the server may spell the
     // own one as stored.
-    if (SameTextAscii(creator, Session().Alias)) tables->ClearJoinRequests(kind);
+    if (SameTextAscii(closed.Creator, Session().Alias)) tables->ClearJoinRequests(closed.Kind);
 }
 
-void JoinRequest(TMessageReader& m) {
-    TJoinRequest request;
-    request.Kind = m.Byte();
-    request.Joiner = m.Field();
-    request.Number = m.Number(0);
+void JoinRequest(TReader& m) {
+    auto request = ReadAs<TJoinRequest>(m);
     if (ITablesView* tables = Tables(); tables && ValidKind(request.Kind)) tables->AddJoinRequest(request);
 }
 
-void GameStarted(TMessageReader& m) {
-    TRunningGame game;
-    game.Kind = m.Byte();
-    int count = m.Byte();
-    // Pairs past the end of the message would all be empty.
-    for (int i = 0; i < count && !m.AtEnd(); ++i) {
-        std::string name = m.Field();
-        game.Players.emplace_back(name, m.Field());
-    }
+void GameStarted(TReader& m) {
+    auto game = ReadAs<TRunningGame>(m);
     if (!ValidKind(game.Kind)) return;
     if (ITablesView* tables = Tables()) {
         for (const auto& player : game.Players)
@@ -119,31 +103,25 @@ void GameStarted(TMessageReader& m) {
     if (ILobbyWindow* lobby = SessionWindows().Lobby) lobby->FillFreePreviews();
 }
 
-void GameEnded(TMessageReader& m) {
-    std::string player = m.Field();
+void GameEnded(TReader& m) {
+    std::string player = ReadAs<protocol::TGameEnded>(m).Player;
     if (ITablesView* tables = Tables()) tables->RemoveRunningGame(player);
 }
 
-void GameStart(TMessageReader& m) {
-    int kind = m.Byte();
+void GameStart(TReader& m) {
+    protocol::TGameStartMessage message;
     // A start while a game window is open is ignored: that window still
     // reads the parameters of its own game.
-    if (!ValidKind(kind) || Session().GameRunning) return;
+    if (!protocol::Read(m, message) || Session().GameRunning) return;
     TGameStart start;
-    start.GameKind = kind;
-    if (kind == 2)
-        ReadGammon(m, start);
-    else if (kind == 4)
-        ReadYatzy(m, start);
-    else
-        ReadDuel(m, start);
+    start.GameKind = rules::KindNumber(message.Kind);
+    std::visit([&start](const auto& setup) { FillStart(setup, start); }, message.Setup);
     Session().GameStart = start;
-    OpenGameWindow(kind);
+    OpenGameWindow(start.GameKind);
 }
 
-void GameData(TMessageReader& m) {
-    int length = m.Byte();
-    std::string data = m.Bytes(length);
+void GameData(TReader& m) {
+    std::string data = ReadAs<protocol::TGameData>(m).Payload;
     for (int kind = 1; kind <= 4; ++kind) {
         IGameWindow* window = SessionWindows().Games[static_cast<size_t>(kind)];
         if (window && window->Visible()) {
@@ -153,34 +131,30 @@ void GameData(TMessageReader& m) {
     }
 }
 
-void GameResult(TMessageReader& m) {
-    int result = m.Byte();
-    std::string points = m.Field();
+void GameResult(TReader& m) {
+    auto result = ReadAs<protocol::TGameResult>(m);
     std::string text;
-    if (result == kResultWon)
-        text = WonText(points, m);
+    if (result.Result == protocol::TGameResult::kResultWon)
+        text = WonText(result);
     else
-        text = points != "0" ? Template("Lost", points) : std::string("Lost0");
+        text = result.Points != "0" ? Template("Lost", result.Points) : std::string("Lost0");
     Notice(text, "System");
 }
 
-void RatingChange(TMessageReader& m) {
-    int game = m.Byte();
-    std::string a = m.Field();
-    std::string b = m.Field();
-    AddRoomLine(Template("Rating", GameName(game) + "," + HundredthsText(b) + "," + HundredthsText(a)));
+void RatingChange(TReader& m) {
+    auto change = ReadAs<protocol::TRatingChange>(m);
+    AddRoomLine(Template("Rating", GameName(change.Game) + "," + HundredthsText(change.B) + "," +
+                                       HundredthsText(change.A)));
 }
 
-void Tournament(TMessageReader& m) {
-    int sub = m.Byte();
-    if (sub != 6) {
-        Notice(TournamentKey(sub), "Error");
+void Tournament(TReader& m) {
+    auto notice = ReadAs<protocol::TTournament>(m);
+    if (notice.Sub != protocol::TTournament::kSubGame) {
+        Notice(TournamentKey(notice.Sub), "Error");
         return;
     }
-    std::string number = m.Field();
-    std::string a = m.Field();
-    std::string b = m.Field();
-    AddRoomLine(Template("Tourgame", GameName(NumberOr(number, 0)) + "," + a + "," + b + "," + number));
+    AddRoomLine(Template("Tourgame", GameName(protocol::NumberOr(notice.Number, 0)) + "," + notice.A + "," +
+                                         notice.B + "," + notice.Number));
 }
 
 }  // namespace dispatch

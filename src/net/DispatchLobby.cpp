@@ -12,8 +12,8 @@
 namespace dispatch {
 namespace {
 
-constexpr int kDefaultBannerSeconds = 30;
-constexpr int kDefaultBannerMinutes = 30;
+constexpr int kDefaultBannerSeconds = protocol::TBannerInterval{}.Seconds;
+constexpr int kDefaultBannerMinutes = protocol::TBannerPeriod{}.Minutes;
 constexpr int kMsPerMinute = 60000;
 // The longest banner period that fits the timer's milliseconds.
 constexpr int kMaxBannerMinutes = INT_MAX / kMsPerMinute;
@@ -56,100 +56,87 @@ std::string SoundFileName(const std::string& name) {
 
 }  // namespace
 
-void UserLeft(TMessageReader& m) {
-    std::string name = m.Field();
+void UserLeft(TReader& m) {
+    std::string name = ReadAs<protocol::TUserLeft>(m).Name;
     if (ILobbyWindow* lobby = Lobby()) lobby->UserLeft(name);
     if (ITablesView* tables = SessionWindows().Tables)
         for (int kind = 1; kind <= 4; ++kind) tables->RemoveJoinRequest(kind, name);
 }
 
-void ChatLine(TMessageReader& m) {
-    TChatLine line;
-    line.Room = m.Word();
-    line.NameColour = m.Byte();
-    line.TextColour = m.Byte();
-    line.Text = m.Rest();
-    if (!line.Text.empty()) line.Text.pop_back();
+void ChatLine(TReader& m) {
+    auto line = ReadAs<TChatLine>(m);
     ILobbyWindow* lobby = Lobby();
     if (!lobby || FromIgnoredSender(*lobby, line.Text)) return;
     lobby->AddChatLine(line);
 }
 
-void PingAnswer(TMessageReader&) {
+void PingAnswer(TReader&) {
     AddRoomLine("Ping time: " + std::to_string(NowMs() - Session().PingSentAt));
 }
 
-void RoomNotice(TMessageReader& m) {
-    int kind = m.Byte();
-    int room = m.Word();
-    if (kind > 1) return;
-    if (ILobbyWindow* lobby = Lobby()) lobby->RoomNotice(kind, room);
+void RoomNotice(TReader& m) {
+    auto notice = ReadAs<protocol::TRoomNotice>(m);
+    if (notice.Kind > 1) return;
+    if (ILobbyWindow* lobby = Lobby()) lobby->RoomNotice(notice.Kind, notice.Room);
 }
 
-void UserGone(TMessageReader& m) {
-    int room = m.Word();
-    std::string name = m.Field();
-    if (ILobbyWindow* lobby = Lobby()) lobby->UserGone(room, name);
+void UserGone(TReader& m) {
+    auto gone = ReadAs<protocol::TUserGone>(m);
+    if (ILobbyWindow* lobby = Lobby()) lobby->UserGone(gone.Room, gone.Name);
 }
 
-void UserPresent(TMessageReader& m) {
-    TUserPresent user;
-    user.Room = m.Word();
-    user.Icon = m.Byte();
-    user.Name = m.Field();
+void UserPresent(TReader& m) {
+    auto user = ReadAs<TUserPresent>(m);
     if (ILobbyWindow* lobby = Lobby()) lobby->UserPresent(user);
 }
 
-void OpenRoom(TMessageReader& m) {
-    TRoomOpen room;
-    room.Kind = m.Byte();
-    room.Room = m.Word();
-    room.Flags = m.Byte();
-    room.Title = m.Field();
-    room.Prefix = RoomPrefix(room.Kind, m.Field());
+void OpenRoom(TReader& m) {
+    auto room = ReadAs<TRoomOpen>(m);
+    room.Prefix = RoomPrefix(room.Kind, room.Prefix);
     if (ILobbyWindow* lobby = Lobby()) lobby->OpenRoom(room);
 }
 
-void RoomClosed(TMessageReader& m) {
-    int room = m.Word();
-    std::string name = m.Field();
-    if (ILobbyWindow* lobby = Lobby()) lobby->RoomClosed(room, name);
+void RoomClosed(TReader& m) {
+    auto closed = ReadAs<protocol::TRoomClosed>(m);
+    if (ILobbyWindow* lobby = Lobby()) lobby->RoomClosed(closed.Room, closed.Name);
 }
 
-void SwitchRoom(TMessageReader& m) {
-    int room = m.Word();
+void SwitchRoom(TReader& m) {
+    int room = ReadAs<protocol::TSwitchRoom>(m).Room;
     if (ILobbyWindow* lobby = Lobby()) lobby->SwitchRoom(room);
 }
 
-void RemoveRoom(TMessageReader& m) {
-    int room = m.Word();
+void RemoveRoom(TReader& m) {
+    int room = ReadAs<protocol::TRemoveRoom>(m).Room;
     if (ILobbyWindow* lobby = Lobby()) lobby->RemoveRoom(room);
 }
 
-void BannerInterval(TMessageReader& m) {
-    int seconds = m.Number(kDefaultBannerSeconds);
+void BannerInterval(TReader& m) {
+    int seconds = ReadAs<protocol::TBannerInterval>(m).Seconds;
     Session().BannerMinInterval = seconds < 0 ? kDefaultBannerSeconds : seconds;
 }
 
-void BannerPeriod(TMessageReader& m) {
-    int minutes = m.Number(kDefaultBannerMinutes);
+void BannerPeriod(TReader& m) {
+    int minutes = ReadAs<protocol::TBannerPeriod>(m).Minutes;
     if (minutes < 0) minutes = kDefaultBannerMinutes;
     if (minutes > kMaxBannerMinutes) minutes = kMaxBannerMinutes;
     Session().BannerPeriodMs = minutes * kMsPerMinute;
     if (ILobbyWindow* lobby = Lobby()) lobby->SetBannerPeriod(Session().BannerPeriodMs);
 }
 
-void PlayServerSound(TMessageReader& m) { PlaySound(SoundFileName(m.Field())); }
+void PlayServerSound(TReader& m) { PlaySound(SoundFileName(ReadAs<protocol::TServerSound>(m).Name)); }
 
-void MenuTab(TMessageReader& m) {
-    int tab = m.Byte();
+void MenuTab(TReader& m) {
+    int tab = ReadAs<protocol::TMenuTab>(m).Tab;
     if (ILobbyWindow* lobby = Lobby()) lobby->SelectMenuTab(tab);
 }
 
-void SetPrivileged(TMessageReader& m) { Session().Privileged = static_cast<uint8_t>(m.Byte()); }
+void SetPrivileged(TReader& m) {
+    Session().Privileged = static_cast<uint8_t>(ReadAs<protocol::TPrivileged>(m).Value);
+}
 
-void Options(TMessageReader& m) {
-    Session().OptionString = m.Field();
+void Options(TReader& m) {
+    Session().OptionString = ReadAs<protocol::TOptions>(m).Digits;
     const std::string& options = Session().OptionString;
     if (options.empty() || options[0] < '0' || options[0] > '9') return;
     bool soundOn = options[0] != '0';
@@ -157,15 +144,13 @@ void Options(TMessageReader& m) {
     if (IOptionsWindow* window = SessionWindows().Options) window->SetSoundToggle(soundOn);
 }
 
-void Question(TMessageReader& m) {
-    std::string question = m.Field();
-    std::vector<std::string> answers;
-    while (!m.AtEnd()) answers.push_back(m.Field());
+void Question(TReader& m) {
+    auto question = ReadAs<protocol::TQuestion>(m);
     IQuestionWindow* window = SessionWindows().Question;
     if (!window) return;
-    int chosen = window->Ask(question, answers);
+    int chosen = window->Ask(question.Text, question.Answers);
     // The answer goes back as one byte.
-    if (chosen >= 1 && chosen <= 255) SendToServer(std::string("q") + static_cast<char>(chosen));
+    if (chosen >= 1 && chosen <= 255) SendToServer(protocol::Build(protocol::TAnswer{chosen}));
 }
 
 }  // namespace dispatch

@@ -62,20 +62,20 @@ void ShowStartHelpOnce() {
 
 }  // namespace
 
-void LogonAccepted(TMessageReader& m) {
-    Session().WebPassword = m.Field();
+void LogonAccepted(TReader& m) {
+    Session().WebPassword = ReadAs<protocol::TLogonAccepted>(m).WebPassword;
     HideSessionForms();
     CloseMsgBox(0);
     InstallLoggedOnHandlers();
     AddRoomLine(GetText("Message", "logontext"));
     if (ILobbyWindow* lobby = SessionWindows().Lobby) lobby->ShowLobby();
-    for (int entry = 1; entry <= kUrlEntries; ++entry) SendToServer(std::string("c") + static_cast<char>(entry));
+    for (int entry = 1; entry <= kUrlEntries; ++entry) SendToServer(protocol::Build(protocol::TUrlRequest{entry}));
     ShowStartHelpOnce();
     SettingsFile().WriteString("Lobbivex", "Name", Session().Alias);
 }
 
-void LogonRefused(TMessageReader& m) {
-    int error = m.Byte();
+void LogonRefused(TReader& m) {
+    int error = ReadAs<protocol::TLogonRefused>(m).Error;
     ISessionForm* form = VisibleSessionForm();
     if (form) form->SetEnabled(true);
     CloseMsgBox(0);
@@ -85,20 +85,19 @@ void LogonRefused(TMessageReader& m) {
     if (TClient* client = Session().Client) client->Close();
 }
 
-void ServerBox(TMessageReader& m) {
-    std::string text = m.Field();
-    std::string title = m.Field();
+void ServerBox(TReader& m) {
+    auto box = ReadAs<protocol::TServerBox>(m);
     ILogonWindow* logon = SessionWindows().Logon;
     if (logon && logon->Visible()) {
         logon->SetEnabled(true);
         CloseMsgBox(0);
     }
-    Notice(text, title);
+    Notice(box.Text, box.Title);
 }
 
-void VersionQuery(TMessageReader& m) { SendVersion(m.Field()); }
+void VersionQuery(TReader& m) { SendVersion(ReadAs<protocol::TVersionQuery>(m).Name); }
 
-void LogonPrompt(TMessageReader&) {
+void LogonPrompt(TReader&) {
     TSessionWindows& windows = SessionWindows();
     if (windows.Update && windows.Update->StartIfNeeded()) return;
     if (windows.Registration && windows.Registration->Visible())
@@ -107,9 +106,9 @@ void LogonPrompt(TMessageReader&) {
         SendToServer(windows.Logon->LogonMessage());
 }
 
-void Ignored(TMessageReader&) {}
+void Ignored(TReader&) {}
 
-void UnknownCode(int code, TMessageReader& m) {
+void UnknownCode(int code, TReader& m) {
     CloseMsgBox(0);
     std::string text = "Wrong control: " + std::to_string(code);
     if (!m.AtEnd()) {
@@ -130,5 +129,5 @@ void SendVersion(const std::string& name) {
     }
     std::string version = name == kClientVersionName ? std::string(kProgramVersion)
                                                       : file.ReadString("Version", name, "1.00");
-    SendToServer("Q" + name + '\x01' + version + '\x01');
+    SendToServer(protocol::Build(protocol::TVersionAnswer{name, version}));
 }

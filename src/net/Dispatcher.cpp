@@ -11,33 +11,80 @@
 namespace dispatch {
 namespace {
 
+using protocol::TServerCode;
+
 struct TEntry {
-    int code;
+    TServerCode code;
     THandler handler;
 };
 
 // Every code the server sends, in the order of the code table.
 constexpr TEntry kEntries[] = {
-    {1, LogonAccepted},     {6, UserLeft},          {9, ChatLine},         {11, TableOpened},
-    {12, TableClosed},      {16, JoinRequest},      {18, GameStart},       {19, Ignored},
-    {23, ServerBox},        {24, Hiscores},         {26, FileChunk},       {29, Ignored},
-    {30, PingAnswer},       {31, RoomNotice},       {32, UserGone},        {33, UserPresent},
-    {34, OpenRoom},         {35, RoomClosed},       {36, SwitchRoom},      {37, UploadRequest},
-    {39, AccountData},      {42, RemoveRoom},       {47, UserInfo},        {48, BannerInterval},
-    {49, BannerPeriod},     {71, GameData},         {73, PreviewStop},     {74, PreviewState},
-    {75, TumblixCells},     {76, TumblixRowAdded},  {77, TumblixRowRemoved}, {78, GameStarted},
-    {81, VersionQuery},     {82, LogonPrompt},      {83, UpdateItem},      {84, GameEnded},
-    {85, Banner},           {88, TumblixNumber},    {89, PuzzleNumber},    {90, GammonDice},
-    {91, GammonDiceState},  {92, GammonMove},       {93, GammonUndo},      {94, PreviewEnd},
-    {95, GammonCube},       {96, Cameras},          {99, Urls},            {100, PlayServerSound},
-    {101, MenuTab},         {106, WebTabs},         {107, SetPrivileged},  {111, Options},
-    {112, GameResult},      {113, Question},        {114, RatingChange},   {140, PuzzleShot},
-    {142, PuzzleCellSet},   {143, PuzzleCellCleared}, {190, Tournament},   {255, LogonRefused},
+    {TServerCode::LogonAccepted, LogonAccepted},
+    {TServerCode::UserLeft, UserLeft},
+    {TServerCode::ChatLine, ChatLine},
+    {TServerCode::TableOpened, TableOpened},
+    {TServerCode::TableClosed, TableClosed},
+    {TServerCode::JoinRequest, JoinRequest},
+    {TServerCode::GameStart, GameStart},
+    {TServerCode::Ignored, Ignored},
+    {TServerCode::ServerBox, ServerBox},
+    {TServerCode::Hiscores, Hiscores},
+    {TServerCode::FileChunk, FileChunk},
+    {TServerCode::IgnoredPair, Ignored},
+    {TServerCode::PingAnswer, PingAnswer},
+    {TServerCode::RoomNotice, RoomNotice},
+    {TServerCode::UserGone, UserGone},
+    {TServerCode::UserPresent, UserPresent},
+    {TServerCode::RoomOpen, OpenRoom},
+    {TServerCode::RoomClosed, RoomClosed},
+    {TServerCode::SwitchRoom, SwitchRoom},
+    {TServerCode::UploadRequest, UploadRequest},
+    {TServerCode::AccountData, AccountData},
+    {TServerCode::RemoveRoom, RemoveRoom},
+    {TServerCode::UserInfo, UserInfo},
+    {TServerCode::BannerInterval, BannerInterval},
+    {TServerCode::BannerPeriod, BannerPeriod},
+    {TServerCode::GameData, GameData},
+    {TServerCode::PreviewStop, PreviewStop},
+    {TServerCode::PreviewState, PreviewState},
+    {TServerCode::TumblixCells, TumblixCells},
+    {TServerCode::TumblixRowAdded, TumblixRowAdded},
+    {TServerCode::TumblixRowRemoved, TumblixRowRemoved},
+    {TServerCode::GameStarted, GameStarted},
+    {TServerCode::VersionQuery, VersionQuery},
+    {TServerCode::LogonPrompt, LogonPrompt},
+    {TServerCode::UpdateItem, UpdateItem},
+    {TServerCode::GameEnded, GameEnded},
+    {TServerCode::Banner, Banner},
+    {TServerCode::TumblixNumber, TumblixNumber},
+    {TServerCode::PuzzleNumber, PuzzleNumber},
+    {TServerCode::GammonDice, GammonDice},
+    {TServerCode::GammonDiceState, GammonDiceState},
+    {TServerCode::GammonMove, GammonMove},
+    {TServerCode::GammonUndo, GammonUndo},
+    {TServerCode::PreviewEnd, PreviewEnd},
+    {TServerCode::GammonCube, GammonCube},
+    {TServerCode::Cameras, Cameras},
+    {TServerCode::Url, Urls},
+    {TServerCode::Sound, PlayServerSound},
+    {TServerCode::MenuTab, MenuTab},
+    {TServerCode::WebTabs, WebTabs},
+    {TServerCode::Privileged, SetPrivileged},
+    {TServerCode::Options, Options},
+    {TServerCode::GameResult, GameResult},
+    {TServerCode::Question, Question},
+    {TServerCode::RatingChange, RatingChange},
+    {TServerCode::PuzzleShot, PuzzleShot},
+    {TServerCode::PuzzleCellSet, PuzzleCellSet},
+    {TServerCode::PuzzleCellCleared, PuzzleCellCleared},
+    {TServerCode::Tournament, Tournament},
+    {TServerCode::LogonRefused, LogonRefused},
 };
 
 std::array<THandler, 256> BuildTable() {
     std::array<THandler, 256> table{};
-    for (const TEntry& entry : kEntries) table[static_cast<size_t>(entry.code)] = entry.handler;
+    for (const TEntry& entry : kEntries) table[protocol::CodeByte(entry.code)] = entry.handler;
     return table;
 }
 
@@ -72,7 +119,10 @@ ISessionForm* VisibleSessionForm() {
 }  // namespace dispatch
 
 void Dispatch(const std::string& message) {
-    TMessageReader reader(message);
+    // A handler may wait in a modal box while the main loop receives more;
+    // the reader keeps its own copy of the message meanwhile.
+    const std::string own = message;
+    dispatch::TReader reader(own);
     int code = reader.Byte();
     if (dispatch::THandler handler = dispatch::HandlerFor(code))
         handler(reader);
@@ -91,7 +141,7 @@ std::string GameName(int kind) {
 }
 
 std::string HundredthsText(const std::string& number) {
-    long long value = NumberOr(number, 0);
+    long long value = protocol::NumberOr(number, 0);
     std::string sign = value < 0 ? "-" : "";
     long long magnitude = std::llabs(value);
     std::string text = sign + std::to_string(magnitude / 100);

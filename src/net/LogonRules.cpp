@@ -4,10 +4,6 @@
 
 namespace {
 
-constexpr char kEnd = '\x01';
-
-std::string Field(const std::string& text) { return text + kEnd; }
-std::string Field(int64_t number) { return std::to_string(number) + kEnd; }
 
 bool LeapYear(int year) { return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0; }
 
@@ -27,26 +23,6 @@ std::string SmallI(const std::string& alias) {
     for (char& c : result)
         if (c == 'I') c = 'i';
     return result;
-}
-
-std::string LogonMessage(const std::string& alias, const std::string& password, int distribution,
-                         uint32_t machine) {
-    return "\x04" + Field("0") + Field("0") + Field(alias) + Field(password) + Field(distribution) +
-           Field(static_cast<int64_t>(machine));
-}
-
-std::string RegistrationLogonMessage(const std::string& alias, const std::string& password,
-                                     int distribution, uint32_t machine, const TBirthday& birthday) {
-    return LogonMessage(alias, password, distribution, machine) + Field(birthday.Year) +
-           Field(birthday.Month) + Field(birthday.Day) + Field(birthday.Gender) + Field(birthday.Face);
-}
-
-std::string AccountUpdateMessage(const std::string& password, const TBirthday& birthday,
-                                 bool withBirthday) {
-    std::string message = "(" + Field(password);
-    if (withBirthday)
-        message += Field(birthday.Year) + Field(birthday.Month) + Field(birthday.Day) + Field(birthday.Gender);
-    return message + Field(birthday.Face);
 }
 
 TDate Today() {

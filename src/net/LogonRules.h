@@ -1,6 +1,7 @@
-// The rules and messages the logon and the registration window share: the
-// characters an alias or password may not hold, the alias as the session
-// keeps it, the logon messages, and the age check of a birthday.
+// The rules the logon and the registration window share: the characters an
+// alias or password may not hold, the alias as the session keeps it, and
+// the age check of a birthday. Their messages are the protocol's TLogon and
+// TAccountUpdate.
 //
 // The age is the number of whole years from the birthday to today, as the
 // calendar counts them: a birthday exactly 121 years ago is 121, the day
@@ -21,22 +22,12 @@ bool HasIllegalCharacter(const std::string& text);
 // Every capital "I" made a small "i"; nothing else changes.
 std::string SmallI(const std::string& alias);
 
-// 0x04, "0", "0", alias, password, distribution number, machine number.
-std::string LogonMessage(const std::string& alias, const std::string& password,
-                         int distribution, uint32_t machine);
-
 struct TBirthday {
     int Year = 0, Month = 0, Day = 0;
     int Gender = 0;  // 0 male, 1 female
     int Face = 0;    // 0..2
 };
 
-// The logon followed by year, month, day, gender and face.
-std::string RegistrationLogonMessage(const std::string& alias, const std::string& password,
-                                     int distribution, uint32_t machine, const TBirthday& birthday);
-// "(", password, [year, month, day, gender when withBirthday], face.
-std::string AccountUpdateMessage(const std::string& password, const TBirthday& birthday,
-                                 bool withBirthday);
 
 struct TDate {
     int Year = 0, Month = 0, Day = 0;

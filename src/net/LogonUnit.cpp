@@ -10,6 +10,7 @@
 #include "net/LogonRules.h"
 #include "net/Registerunit.h"
 #include "net/Session.h"
+#include "protocol/ClientMessages.h"
 #include "resources/Inifile.h"
 #include "resources/StrFuncs.h"
 #include "resources/Texts.h"
@@ -56,7 +57,12 @@ void TLogon::CreateButtons() {
 }
 
 std::string TLogon::LogonMessage() const {
-    return ::LogonMessage(Session().Alias, m_password->Text(), Session().DistributionNumber, VolumeSerial());
+    protocol::TLogon logon;
+    logon.Alias = Session().Alias;
+    logon.Password = m_password->Text();
+    logon.Distribution = Session().DistributionNumber;
+    logon.Machine = VolumeSerial();
+    return protocol::Build(logon);
 }
 
 std::string TLogon::ValidationError() const {

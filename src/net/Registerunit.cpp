@@ -6,9 +6,10 @@
 #include "controls/Rollover.h"
 #include "controls/Text.h"
 #include "graphics/Paint.h"
-#include "net/MessageReader.h"
 #include "net/Session.h"
 #include "platform/Platform.h"
+#include "protocol/ClientMessages.h"
+#include "protocol/FieldReader.h"
 #include "resources/StrFuncs.h"
 #include "resources/Texts.h"
 
@@ -20,7 +21,7 @@ constexpr int kFaces = 3;
 constexpr uint8_t kBackspace = 8;
 constexpr int kPasteKeyV = 'V';
 
-int FieldNumber(const TMyedit& edit) { return NumberOr(edit.Text(), 0); }
+int FieldNumber(const TMyedit& edit) { return protocol::NumberOr(edit.Text(), 0); }
 
 // Pasting would bypass the digit filter of the date entries.
 bool PasteKey(int key, unsigned shift) {
@@ -104,12 +105,32 @@ TBirthday TRegisterform::Fields() const {
 }
 
 std::string TRegisterform::LogonMessage() const {
-    return RegistrationLogonMessage(SmallI(m_alias->Text()), m_password->Text(), Session().DistributionNumber,
-                                    VolumeSerial(), Fields());
+    TBirthday fields = Fields();
+    protocol::TLogon logon;
+    logon.Alias = SmallI(m_alias->Text());
+    logon.Password = m_password->Text();
+    logon.Distribution = Session().DistributionNumber;
+    logon.Machine = VolumeSerial();
+    logon.Registration = true;
+    logon.Year = fields.Year;
+    logon.Month = fields.Month;
+    logon.Day = fields.Day;
+    logon.Gender = fields.Gender;
+    logon.Face = fields.Face;
+    return protocol::Build(logon);
 }
 
 std::string TRegisterform::AccountUpdate(bool withBirthday) const {
-    return AccountUpdateMessage(m_password->Text(), Fields(), withBirthday);
+    TBirthday fields = Fields();
+    protocol::TAccountUpdate update;
+    update.Password = m_password->Text();
+    update.WithBirthday = withBirthday;
+    update.Year = fields.Year;
+    update.Month = fields.Month;
+    update.Day = fields.Day;
+    update.Gender = fields.Gender;
+    update.Face = fields.Face;
+    return protocol::Build(update);
 }
 
 void TRegisterform::EditAccount(const TAccountData& account) {

@@ -4,7 +4,7 @@
 // their headers: each window implements its interface here and registers
 // itself in SessionWindows() at start-up. A message whose window is not
 // registered is read completely and dropped. The dispatcher cuts every
-// message into the typed values of ServerMessages.h first; game kinds
+// message into the typed values of the protocol library first; game kinds
 // (1 Tumblix, 2 Backgammon, 3 Puzzle, 4 Yatzy) and preview slots (1..4)
 // reach an interface only when they are in range. Seats, rows, columns and
 // colours are passed as sent: the receiver checks them before it indexes.
@@ -35,7 +35,33 @@
 #include <string>
 #include <vector>
 
-#include "net/ServerMessages.h"
+#include "protocol/DialogMessages.h"
+#include "protocol/GameMessages.h"
+#include "protocol/LobbyMessages.h"
+#include "protocol/PreviewMessages.h"
+#include "protocol/SessionMessages.h"
+
+// The windows take the messages' typed values by their plain names.
+using protocol::TAccountData;
+using protocol::TChatLine;
+using protocol::TFileChunk;
+using protocol::TGammonSnapshot;
+using protocol::TGameStatistics;
+using protocol::THiscoreList;
+using protocol::TJoinRequest;
+using protocol::TPuzzleCell;
+using protocol::TPuzzleShot;
+using protocol::TPuzzleSnapshot;
+using protocol::TRoomOpen;
+using protocol::TRunningGame;
+using protocol::TTableOpened;
+using protocol::TTumblixCell;
+using protocol::TTumblixCells;
+using protocol::TTumblixSnapshot;
+using protocol::TUserInfo;
+using protocol::TUserPresent;
+using protocol::TWebTab;
+using protocol::TWebTabs;
 
 // The lobby window.
 class ILobbyWindow {

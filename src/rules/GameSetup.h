@@ -18,6 +18,7 @@ namespace rules {
 struct TDuelSetup {
     std::string Own, Opponent;
     uint32_t Seed = 0;
+    bool operator==(const TDuelSetup&) const = default;
 };
 
 // Backgammon: the seat byte (1: the own colour is white), the match length
@@ -27,6 +28,7 @@ struct TGammonSetup {
     bool OwnWhite = false;
     int MatchPoints = 1;
     std::string OwnExtra, OpponentExtra;
+    bool operator==(const TGammonSetup&) const = default;
 };
 
 // Yatzy: two to four players in seat order, the own seat as the server
@@ -37,6 +39,7 @@ struct TYatzySetup {
     int MatchLength = 1;
     std::array<std::string, 4> Players;
     int PlayerCount = 2;
+    bool operator==(const TYatzySetup&) const = default;
 };
 
 }  // namespace rules

@@ -12,7 +12,7 @@
 #include <algorithm>
 #include <cerrno>
 
-#include "net/transport/FrameCodec.h"
+#include "protocol/FrameCodec.h"
 
 namespace e2etest {
 
@@ -289,10 +289,10 @@ void TCutProxy::ReadServer(TLink& l) {
 
 void TCutProxy::TakeOpening(TLink& l, const char* data, size_t n) {
     l.opening.append(data, n);
-    net::TOpening opening;
-    net::OpeningStatus status = net::ParseOpening(l.opening, opening);
-    if (status == net::OpeningStatus::Incomplete) return;
-    if (status == net::OpeningStatus::Malformed) {
+    protocol::TOpening opening;
+    protocol::OpeningStatus status = protocol::ParseOpening(l.opening, opening);
+    if (status == protocol::OpeningStatus::Incomplete) return;
+    if (status == protocol::OpeningStatus::Malformed) {
         // Not ours to judge: pass it on, never cut.
         l.phase = TLink::Phase::Stream;
         l.up.pending += l.opening;
@@ -300,7 +300,7 @@ void TCutProxy::TakeOpening(TLink& l, const char* data, size_t n) {
     }
     std::string rest = l.opening.substr(opening.length);
     std::string own = l.opening.substr(0, opening.length);
-    if (opening.kind != net::OpeningKind::Reconnect) {
+    if (opening.kind != protocol::OpeningKind::Reconnect) {
         l.up.pending += own;
         l.up.known = l.down.known = true;
         l.phase = TLink::Phase::Stream;
@@ -328,7 +328,7 @@ void TCutProxy::TakeOpening(TLink& l, const char* data, size_t n) {
 
 void TCutProxy::TakeReply(TLink& l, const char* data, size_t n) {
     l.reply.append(data, n);
-    if (static_cast<uint8_t>(l.reply[0]) != net::kResumeReply) {
+    if (static_cast<uint8_t>(l.reply[0]) != protocol::kResumeReply) {
         // A refused resume (the goodbye): pass everything on, uncut.
         l.phase = TLink::Phase::Stream;
         l.up.known = l.down.known = false;
@@ -336,11 +336,11 @@ void TCutProxy::TakeReply(TLink& l, const char* data, size_t n) {
         l.up.pending += l.held;
         return;
     }
-    net::TFrame frame;
+    protocol::TFrame frame;
     std::string error;
-    net::DecodeStatus status = net::DecodeFrame(l.reply, frame, error);
-    if (status == net::DecodeStatus::Incomplete) return;
-    if (status == net::DecodeStatus::Error || frame.number < 1) {
+    protocol::DecodeStatus status = protocol::DecodeFrame(l.reply, frame, error);
+    if (status == protocol::DecodeStatus::Incomplete) return;
+    if (status == protocol::DecodeStatus::Error || frame.number < 1) {
         SetFault("proxy: bad resume reply");
         Reset(l);
         return;

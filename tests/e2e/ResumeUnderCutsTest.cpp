@@ -17,7 +17,7 @@
 #include "CutProxy.h"
 #include "HeadlessClient.h"
 #include "ServerThread.h"
-#include "net/transport/FrameCodec.h"
+#include "protocol/FrameCodec.h"
 #include "platform/headless/Headless.h"
 
 namespace e2etest {

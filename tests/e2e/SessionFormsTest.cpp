@@ -13,7 +13,7 @@
 #include "AdminClient.h"
 #include "ServerThread.h"
 #include "net/LogonFixture.h"
-#include "net/transport/FrameCodec.h"
+#include "protocol/FrameCodec.h"
 #include "platform/headless/Headless.h"
 
 namespace e2etest {
@@ -54,11 +54,11 @@ std::vector<std::string> SentMessages() {
     std::vector<std::string> messages;
     const TMymem& buffer = Session().Client->SendBuffer();
     std::string pending(reinterpret_cast<const char*>(buffer.Memory()), size_t(buffer.Size()));
-    net::TFrame frame;
+    protocol::TFrame frame;
     std::string error;
-    while (net::DecodeFrame(pending, frame, error) == net::DecodeStatus::Complete) {
+    while (protocol::DecodeFrame(pending, frame, error) == protocol::DecodeStatus::Complete) {
         // The answers to the server's keep-alives ("z") come whenever they do.
-        if (frame.kind == net::FrameKind::Message && frame.payload[0] != 'z') messages.push_back(frame.payload);
+        if (frame.kind == protocol::FrameKind::Message && frame.payload[0] != 'z') messages.push_back(frame.payload);
         pending.erase(0, frame.length);
     }
     return messages;

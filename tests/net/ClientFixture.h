@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "NetFixture.h"
-#include "net/transport/FrameCodec.h"
+#include "protocol/FrameCodec.h"
 
 namespace nettest {
 
@@ -43,11 +43,11 @@ protected:
     }
 
     // The next frame the peer receives, decoded.
-    net::TFrame PeerFrame() {
-        net::TFrame frame;
+    protocol::TFrame PeerFrame() {
+        protocol::TFrame frame;
         while (true) {
             std::string error;
-            if (net::DecodeFrame(m_pending, frame, error) == net::DecodeStatus::Complete) {
+            if (protocol::DecodeFrame(m_pending, frame, error) == protocol::DecodeStatus::Complete) {
                 m_pending.erase(0, frame.length);
                 return frame;
             }
@@ -78,7 +78,7 @@ private:
 
 inline std::string Frame(const std::string& message) {
     std::string out;
-    net::EncodeFrame(message, {}, out);
+    protocol::EncodeFrame(message, {}, out);
     return out;
 }
 

@@ -20,9 +20,9 @@ TEST_F(ClientFraming, SendsHeadersByLength) {
     for (const auto& [n, header] : cases) {
         std::string message = Pattern(n, static_cast<int>(n));
         ASSERT_TRUE(c.Send(message));
-        net::TFrame f = PeerFrame();
+        protocol::TFrame f = PeerFrame();
         EXPECT_EQ(f.payload, message) << n;
-        EXPECT_EQ(f.kind, net::FrameKind::Message);
+        EXPECT_EQ(f.kind, protocol::FrameKind::Message);
     }
     // The header bytes themselves, from one more round.
     c.Send(Pattern(129));
@@ -49,11 +49,11 @@ TEST_F(ClientFraming, ReceivesEveryLength) {
 
 TEST_F(ClientFraming, FrameSplitAtEveryByteIsDeliveredOnceWhenComplete) {
     Connected(false);
-    net::TFrameOptions compressed;
+    protocol::TFrameOptions compressed;
     compressed.compressAlways = true;
     std::vector<std::string> parts = {"A", Pattern(128, 1), Pattern(129, 2), "compressed words compressed words"};
     std::vector<std::string> frames = {Frame(parts[0]), Frame(parts[1]), Frame(parts[2]), ""};
-    net::EncodeFrame(parts[3], compressed, frames[3]);
+    protocol::EncodeFrame(parts[3], compressed, frames[3]);
     std::string stream;
     for (const auto& f : frames) stream += f;
 

@@ -19,14 +19,14 @@ using ClientSession = ClientFixture;
 
 // Drops the peer's connection and lets the client reconnect; returns the
 // reconnect opening the peer then receives.
-net::TOpening DropAndReconnect(TPeer& peer, Tnet& c) {
+protocol::TOpening DropAndReconnect(TPeer& peer, Tnet& c) {
     peer.Drop();
     EXPECT_TRUE(ClientFixture::PumpUntil([&] { return c.AwaitingResume(); }));
     EXPECT_TRUE(peer.Accept());
     std::string bytes = peer.ReadAvailable();
-    net::TOpening opening;
-    EXPECT_EQ(net::ParseOpening(bytes, opening), net::OpeningStatus::Complete);
-    EXPECT_EQ(opening.kind, net::OpeningKind::Reconnect);
+    protocol::TOpening opening;
+    EXPECT_EQ(protocol::ParseOpening(bytes, opening), protocol::OpeningStatus::Complete);
+    EXPECT_EQ(opening.kind, protocol::OpeningKind::Reconnect);
     EXPECT_EQ(opening.length, bytes.size());
     return opening;
 }
@@ -44,7 +44,7 @@ TEST_F(ClientSession, ResendsWhatTheServerLostAfterAResumeReply) {
     EXPECT_EQ(sent, 1u + 1u + 51u + 61u);  // opening, keep-alive, two frames
 
     int64_t droppedAt = NowMs();
-    net::TOpening opening = DropAndReconnect(peer, c);
+    protocol::TOpening opening = DropAndReconnect(peer, c);
     EXPECT_EQ(opening.session, 7u);
     EXPECT_EQ(opening.bytesReceived, 3u);
     EXPECT_EQ(reconnects, 1);
@@ -80,8 +80,8 @@ TEST_F(ClientSession, AResumeReplyCutHalfwayIsForgottenOnTheNextReconnect) {
     peer.Drop();
     ASSERT_TRUE(PumpUntil([&] { return c.ReconnectCount() == 2 && c.AwaitingResume(); }));
     ASSERT_TRUE(peer.Accept());
-    net::TOpening second;
-    ASSERT_EQ(net::ParseOpening(peer.ReadAvailable(), second), net::OpeningStatus::Complete);
+    protocol::TOpening second;
+    ASSERT_EQ(protocol::ParseOpening(peer.ReadAvailable(), second), protocol::OpeningStatus::Complete);
     EXPECT_EQ(second.bytesReceived, received);
 
     peer.Write("}2\x01" + Frame("after"));
@@ -140,13 +140,13 @@ TEST_F(ClientSession, BadCompressedFramesEndTheSession) {
         return s;
     };
     std::string good;
-    net::TFrameOptions always;
+    protocol::TFrameOptions always;
     always.compressAlways = true;
-    net::EncodeFrame("twelve bytes", always, good);
+    protocol::EncodeFrame("twelve bytes", always, good);
     std::string wrongLength = good;
     wrongLength[5] = 13;
     const std::string bad[] = {
-        "y" + u32(40) + u32(net::kMaxInflated + 1) + std::string(36, 'x'),  // announces too much
+        "y" + u32(40) + u32(protocol::kMaxInflated + 1) + std::string(36, 'x'),  // announces too much
         "y" + u32(3) + u32(10) + "pad",                                      // C below 4
         wrongLength,                                                         // inflates to 12, not 13
     };

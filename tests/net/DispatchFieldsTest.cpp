@@ -57,10 +57,10 @@ TEST_F(DispatchFieldsTest, GameStartFillsTheParametersOfEachKind) {
     EXPECT_EQ(Session().GameStart.GameKind, 1);
 
     Session().GameRunning = false;
-    Dispatch(B({18, 2}) + F("Bob") + B({5}) + F("11x") + F("white") + F("black"));
+    Dispatch(B({18, 2}) + F("Bob") + B({1}) + F("11x") + F("white") + F("black"));
     EXPECT_EQ(s.GameKind, 2);
     EXPECT_EQ(s.Players[1].Name, "Bob");
-    EXPECT_EQ(s.Param3, 5);
+    EXPECT_EQ(s.Param3, 1);
     EXPECT_EQ(s.Param4, 11);
     EXPECT_EQ(s.Players[0].Extra, "white");
     EXPECT_EQ(s.Players[1].Extra, "black");
@@ -87,7 +87,7 @@ TEST_F(DispatchFieldsTest, GameStartCutShortTakesTheDefaults) {
     EXPECT_EQ(s.Param4, 1);
     Session().GameRunning = false;
     Dispatch(B({18, 2}) + F("Bob"));
-    EXPECT_EQ(s.Param3, 0);
+    EXPECT_EQ(s.Param3, 2);  // no seat byte: the own colour is not white
     EXPECT_EQ(s.Param4, 1);
     // A player count past the seats reads no more names than there are.
     Session().GameRunning = false;

@@ -89,8 +89,8 @@ protected:
     // The next message the peer receives (keep-alives skipped).
     std::string Sent() {
         while (true) {
-            net::TFrame frame = PeerFrame();
-            if (frame.kind == net::FrameKind::Message) return frame.payload;
+            protocol::TFrame frame = PeerFrame();
+            if (frame.kind == protocol::FrameKind::Message) return frame.payload;
         }
     }
 

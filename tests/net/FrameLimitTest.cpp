@@ -5,11 +5,11 @@
 #include <cstdint>
 #include <string>
 
-#include "net/transport/FrameCodec.h"
+#include "protocol/FrameCodec.h"
 
 namespace {
 
-using net::DecodeStatus;
+using protocol::DecodeStatus;
 
 std::string U32(uint32_t v) {
     std::string s;
@@ -18,18 +18,18 @@ std::string U32(uint32_t v) {
 }
 
 DecodeStatus Decode(const std::string& bytes, size_t limit, std::string* error = nullptr) {
-    net::TFrame frame;
+    protocol::TFrame frame;
     std::string text;
-    DecodeStatus status = net::DecodeFrame(bytes, frame, text, limit);
+    DecodeStatus status = protocol::DecodeFrame(bytes, frame, text, limit);
     if (error) *error = text;
     return status;
 }
 
 std::string Framed(const std::string& message, bool compress = false) {
-    net::TFrameOptions options;
+    protocol::TFrameOptions options;
     options.compressAlways = compress;
     std::string out;
-    net::EncodeFrame(message, options, out);
+    protocol::EncodeFrame(message, options, out);
     return out;
 }
 
@@ -59,15 +59,15 @@ TEST(FrameLimit, CompressedFramesFailFromTheirHeaderBeforeInflating) {
 }
 
 TEST(FrameLimit, TheDefaultAndAnyLargerLimitIsTheSixteenMebibyteBound) {
-    std::string over = "y" + U32(100) + U32(net::kMaxInflated + 1);
-    std::string at = "y" + U32(100) + U32(net::kMaxInflated);
-    net::TFrame frame;
+    std::string over = "y" + U32(100) + U32(protocol::kMaxInflated + 1);
+    std::string at = "y" + U32(100) + U32(protocol::kMaxInflated);
+    protocol::TFrame frame;
     std::string error;
-    EXPECT_EQ(net::DecodeFrame(over, frame, error), DecodeStatus::Error);
-    EXPECT_EQ(net::DecodeFrame(at, frame, error), DecodeStatus::Incomplete);
+    EXPECT_EQ(protocol::DecodeFrame(over, frame, error), DecodeStatus::Error);
+    EXPECT_EQ(protocol::DecodeFrame(at, frame, error), DecodeStatus::Incomplete);
     EXPECT_EQ(Decode(over, SIZE_MAX), DecodeStatus::Error);
     // Every two-byte header is far below the default.
-    EXPECT_EQ(net::DecodeFrame(std::string("\x76\x30", 2), frame, error), DecodeStatus::Incomplete);
+    EXPECT_EQ(protocol::DecodeFrame(std::string("\x76\x30", 2), frame, error), DecodeStatus::Incomplete);
 }
 
 }  // namespace

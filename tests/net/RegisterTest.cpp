@@ -4,7 +4,6 @@
 #include "LogonFixture.h"
 #include "controls/Check.h"
 #include "controls/Rollover.h"
-#include "net/MessageReader.h"
 #include "platform/Platform.h"
 
 namespace nettest {
@@ -133,7 +132,7 @@ TEST_F(RegisterNewTest, TheRegistrationLogonCarriesTheBirthdayGenderAndFace) {
     Registration().GenderToggle()->SetState(1);
     Registration().FaceToggle(1)->SetState(2);
     Session().DistributionNumber = 3;
-    EXPECT_EQ(Registration().LogonMessage(), LogonMessage("ib", "pw", 3, VolumeSerial()) + F("1995") + F("6") +
+    EXPECT_EQ(Registration().LogonMessage(), "\x04" + F("0") + F("0") + F("ib") + F("pw") + F("3") + F(std::to_string(VolumeSerial())) + F("1995") + F("6") +
                                                  F("0") + F("1") + F("2"));
 }
 

@@ -77,12 +77,4 @@ TEST(LogonMessages, AccountUpdateWithAndWithoutTheBirthday) {
     EXPECT_FALSE(ParseAccountUpdate("(" + Field("pw") + Field("1") + Field("2"), u));
 }
 
-TEST(LogonMessages, RepliesAreLaidOutAsTheClientReadsThem) {
-    EXPECT_EQ(LogonAccepted("abc"), "\x01" "abc\x01");
-    EXPECT_EQ(LogonRefused(Refusal::TooMany), std::string("\xFF\x03", 2));
-    EXPECT_EQ(VersionQuery("lobbivex"), "Q" + Field("lobbivex"));
-    EXPECT_EQ(LogonPrompt(), "R");
-    EXPECT_EQ(AccountData(1990, 5, 17, 1, 2), "'" + Field("1990") + Field("5") + Field("17") + Field("1") + Field("2"));
-}
-
 }  // namespace

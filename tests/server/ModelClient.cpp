@@ -8,7 +8,7 @@
 
 #include <cerrno>
 
-#include "net/transport/FrameCodec.h"
+#include "protocol/FrameCodec.h"
 
 namespace servertest {
 
@@ -56,29 +56,29 @@ void ModelClient::WriteRaw(const std::string& bytes) {
 
 void ModelClient::OpenResumable() {
     m_resumable = true;
-    WriteRaw(net::ResumableOpening());
+    WriteRaw(protocol::ResumableOpening());
     m_bytesSent = 1;
     m_unackedReceived = 1;
 }
 
 void ModelClient::OpenPlain() {
     m_resumable = false;
-    WriteRaw(net::PlainOpening());
+    WriteRaw(protocol::PlainOpening());
     m_bytesSent = 1;
 }
 
 void ModelClient::Send(const std::string& message) {
-    net::EncodeFrame(message, net::TFrameOptions{}, m_sendBuffer);
+    protocol::EncodeFrame(message, protocol::TFrameOptions{}, m_sendBuffer);
     Flush();
 }
 
 void ModelClient::SendKeepAlive() {
-    net::AppendKeepAlive(m_sendBuffer);
+    protocol::AppendKeepAlive(m_sendBuffer);
     Flush();
 }
 
 void ModelClient::SendGoodbye() {
-    net::AppendGoodbye(m_sendBuffer);
+    protocol::AppendGoodbye(m_sendBuffer);
     Flush();
 }
 
@@ -125,14 +125,14 @@ void ModelClient::HandleIncoming(std::string bytes) {
 
 bool ModelClient::TakeResumeReply() {
     if (m_receiveBuffer.empty()) return false;
-    if (static_cast<uint8_t>(m_receiveBuffer[0]) != net::kResumeReply) {
+    if (static_cast<uint8_t>(m_receiveBuffer[0]) != protocol::kResumeReply) {
         // Not a resume: the session is over (normally a goodbye follows).
         m_awaitingResume = false;
         return true;
     }
-    net::TFrame frame;
+    protocol::TFrame frame;
     std::string error;
-    if (net::DecodeFrame(m_receiveBuffer, frame, error) != net::DecodeStatus::Complete) return false;
+    if (protocol::DecodeFrame(m_receiveBuffer, frame, error) != protocol::DecodeStatus::Complete) return false;
     m_receiveBuffer.erase(0, frame.length);
     m_awaitingResume = false;
     int64_t position = m_sendPosition + frame.number - static_cast<int64_t>(m_bytesSent);
@@ -152,7 +152,7 @@ void ModelClient::CountReceived(size_t n) {
     if (!m_resumable) return;
     m_unackedReceived += n;
     while (m_unackedReceived >= 1000) {
-        net::AppendAcknowledge(m_sendBuffer);
+        protocol::AppendAcknowledge(m_sendBuffer);
         ++m_acksQueued;
         m_unackedReceived -= 1000;
     }
@@ -161,23 +161,23 @@ void ModelClient::CountReceived(size_t n) {
 
 void ModelClient::ProcessFrames() {
     for (;;) {
-        net::TFrame frame;
+        protocol::TFrame frame;
         std::string error;
-        net::DecodeStatus s = net::DecodeFrame(m_receiveBuffer, frame, error);
-        if (s == net::DecodeStatus::Incomplete) return;
-        if (s == net::DecodeStatus::Error) {
+        protocol::DecodeStatus s = protocol::DecodeFrame(m_receiveBuffer, frame, error);
+        if (s == protocol::DecodeStatus::Incomplete) return;
+        if (s == protocol::DecodeStatus::Error) {
             m_fault = error;
             return;
         }
         m_receiveBuffer.erase(0, frame.length);
         switch (frame.kind) {
-            case net::FrameKind::KeepAlive: ++m_keepAlives; break;
-            case net::FrameKind::Goodbye: m_goodbye = true; m_resumable = false; break;
-            case net::FrameKind::SessionNumber:
+            case protocol::FrameKind::KeepAlive: ++m_keepAlives; break;
+            case protocol::FrameKind::Goodbye: m_goodbye = true; m_resumable = false; break;
+            case protocol::FrameKind::SessionNumber:
                 m_sessionId = static_cast<uint64_t>(frame.number);
                 m_hasSessionId = true;
                 break;
-            case net::FrameKind::Acknowledge:
+            case protocol::FrameKind::Acknowledge:
                 if (m_sendBuffer.size() < 1000) {
                     m_fault = "acknowledgement with fewer than 1000 bytes held";
                     return;
@@ -186,8 +186,8 @@ void ModelClient::ProcessFrames() {
                 m_sendBuffer.erase(0, 1000);
                 m_sendPosition -= 1000;
                 break;
-            case net::FrameKind::ResumeReply: m_fault = "unexpected resume reply"; return;
-            case net::FrameKind::Message: m_messages.push_back(frame.payload); break;
+            case protocol::FrameKind::ResumeReply: m_fault = "unexpected resume reply"; return;
+            case protocol::FrameKind::Message: m_messages.push_back(frame.payload); break;
         }
     }
 }
@@ -226,7 +226,7 @@ void ModelClient::LoseIncoming() {
 bool ModelClient::Reconnect() {
     m_loseOutgoing = false;
     if (!Connect()) return false;
-    WriteRaw(net::ReconnectOpening(m_sessionId, m_bytesReceived));
+    WriteRaw(protocol::ReconnectOpening(m_sessionId, m_bytesReceived));
     m_awaitingResume = true;
     PumpUntil([this] { return !m_awaitingResume || m_closed; });
     return !m_awaitingResume && !m_goodbye && m_resumable && !m_closed;

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "LogonMessages.h"
-#include "net/transport/FrameCodec.h"
+#include "protocol/FrameCodec.h"
 #include "ServerFixture.h"
 
 namespace servertest {
@@ -76,8 +76,8 @@ TEST_F(ServerTest, MessagesWhileThePasswordIsCheckedAreIgnored) {
     // Both frames in one write, so the server reads them in one pass, before
     // the check can be done.
     std::string both;
-    net::EncodeFrame(LogonMessage("eva", "pw"), {}, both);
-    net::EncodeFrame(LogonMessage("eva", "wrong"), {}, both);
+    protocol::EncodeFrame(LogonMessage("eva", "pw"), {}, both);
+    protocol::EncodeFrame(LogonMessage("eva", "wrong"), {}, both);
     client->WriteRaw(both);
     std::string answer;
     ASSERT_TRUE(client->NextMessage(answer));

@@ -192,7 +192,7 @@ TEST_F(TransportTest, AResumeFromACountTheServerCannotServeEndsTheSession) {
     ASSERT_TRUE(client->PumpUntil([&] { return client->KeepAliveAnswers() == 1; }));
     auto thief = std::make_unique<ModelClient>(*m_server, m_server->Ports()[0]);
     ASSERT_TRUE(thief->Connect());
-    thief->WriteRaw(net::ReconnectOpening(client->SessionId(), 1000000));
+    thief->WriteRaw(protocol::ReconnectOpening(client->SessionId(), 1000000));
     EXPECT_TRUE(thief->PumpUntil([&] { return thief->Closed(); }));
     EXPECT_EQ(m_server->SessionCount(), 0u);
 }

@@ -74,29 +74,29 @@ TEST(SessionStream, APlainStreamForgetsWhatItWrote) {
 
 TEST(SessionStream, FramesAboveTheLimitFailFromTheirHeader) {
     SessionStream s(false, 1024);
-    net::TFrame frame;
+    protocol::TFrame frame;
     std::string error;
     std::string big = "y";
     big += std::string("\x10\x00\x00\x00", 4);
     big += std::string("\x01\x04\x00\x00", 4);  // 1025 bytes announced
     s.Receive(reinterpret_cast<const uint8_t*>(big.data()), big.size());
-    EXPECT_EQ(s.TakeFrame(frame, error), net::DecodeStatus::Error);
+    EXPECT_EQ(s.TakeFrame(frame, error), protocol::DecodeStatus::Error);
     EXPECT_FALSE(error.empty());
 }
 
 TEST(SessionStream, AFrameSplitAtEveryByteIsTakenOnceWhenComplete) {
     std::string frame;
-    net::EncodeFrame(std::string(300, 'q'), net::TFrameOptions{}, frame);
+    protocol::EncodeFrame(std::string(300, 'q'), protocol::TFrameOptions{}, frame);
     for (size_t cut = 1; cut < frame.size(); ++cut) {
         SessionStream s(true, 65536);
-        net::TFrame out;
+        protocol::TFrame out;
         std::string error;
         s.Receive(reinterpret_cast<const uint8_t*>(frame.data()), cut);
-        EXPECT_EQ(s.TakeFrame(out, error), net::DecodeStatus::Incomplete);
+        EXPECT_EQ(s.TakeFrame(out, error), protocol::DecodeStatus::Incomplete);
         s.Receive(reinterpret_cast<const uint8_t*>(frame.data()) + cut, frame.size() - cut);
-        ASSERT_EQ(s.TakeFrame(out, error), net::DecodeStatus::Complete);
+        ASSERT_EQ(s.TakeFrame(out, error), protocol::DecodeStatus::Complete);
         EXPECT_EQ(out.payload, std::string(300, 'q'));
-        EXPECT_EQ(s.TakeFrame(out, error), net::DecodeStatus::Incomplete);
+        EXPECT_EQ(s.TakeFrame(out, error), protocol::DecodeStatus::Incomplete);
     }
 }
 

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <exception>
 
-#include "net/transport/FrameCodec.h"
+#include "protocol/FrameCodec.h"
 #include "platform/Platform.h"
 
 namespace {
@@ -159,7 +159,7 @@ void TClient::HandleConnect() {
         m_awaitingResume = true;
         m_reconnecting = false;
         m_resumeAt = m_receiveBuffer.Size();
-        WriteStraight(net::ReconnectOpening(static_cast<uint64_t>(m_sessionId), m_bytesReceived));
+        WriteStraight(protocol::ReconnectOpening(static_cast<uint64_t>(m_sessionId), m_bytesReceived));
         return;
     }
     m_connecting = false;
@@ -175,7 +175,7 @@ void TClient::HandleConnect() {
 
 void TClient::WriteOpening() {
     if (!Framing) return;
-    WriteStraight(Resumable ? net::ResumableOpening() : net::PlainOpening());
+    WriteStraight(Resumable ? protocol::ResumableOpening() : protocol::PlainOpening());
     ++m_bytesSent;
     if (Resumable) ++m_unackedReceived;
 }
@@ -263,7 +263,7 @@ void TClient::Close() {
         // The server answers the goodbye by closing the connection.
         Resumable = false;
         m_quitSent = true;
-        Append(std::string(1, static_cast<char>(net::kGoodbye)));
+        Append(std::string(1, static_cast<char>(protocol::kGoodbye)));
         Flush();
         return;
     }

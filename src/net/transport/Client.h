@@ -33,7 +33,7 @@
 #include <string>
 #include <vector>
 
-#include "net/transport/FrameCodec.h"
+#include "protocol/FrameCodec.h"
 #include "net/transport/Mysocket.h"
 #include "resources/MyMem.h"
 #include "shell/MyTimer.h"
@@ -144,14 +144,14 @@ private:
     void ApplyResume(int64_t received);
     void CountReceived(int64_t count);
     void RunMessageLoop();
-    bool NextFrame(net::TFrame& frame, std::string& error);
-    bool HandleFrame(const net::TFrame& frame, std::string& error);
+    bool NextFrame(protocol::TFrame& frame, std::string& error);
+    bool HandleFrame(const protocol::TFrame& frame, std::string& error);
     bool TakeAcknowledge();
 
     // Sending (ClientSend.cpp).
     void Append(const std::string& bytes);
     void WriteStraight(const std::string& bytes);
-    net::TFrameOptions FrameOptions() const;
+    protocol::TFrameOptions FrameOptions() const;
 
     bool m_connecting = false;
     bool m_reconnecting = false;

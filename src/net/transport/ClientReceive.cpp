@@ -4,7 +4,8 @@
 #include <exception>
 
 #include "net/transport/Client.h"
-#include "net/transport/FrameCodec.h"
+#include "protocol/ClientMessages.h"
+#include "protocol/FrameCodec.h"
 
 namespace {
 
@@ -71,12 +72,12 @@ bool TClient::TakeResumeReply() {
     int64_t waiting = m_receiveBuffer.Size() - m_resumeAt;
     if (waiting <= 0) return false;
     const uint8_t* reply = m_receiveBuffer.Memory() + m_resumeAt;
-    net::TFrame frame;
+    protocol::TFrame frame;
     std::string error;
-    net::DecodeStatus status = net::DecodeStatus::Error;
-    if (reply[0] == net::kResumeReply) status = net::DecodeFrame(reply, static_cast<size_t>(waiting), frame, error);
-    if (status == net::DecodeStatus::Incomplete) return false;
-    if (status == net::DecodeStatus::Error || frame.number < 0) {
+    protocol::DecodeStatus status = protocol::DecodeStatus::Error;
+    if (reply[0] == protocol::kResumeReply) status = protocol::DecodeFrame(reply, static_cast<size_t>(waiting), frame, error);
+    if (status == protocol::DecodeStatus::Incomplete) return false;
+    if (status == protocol::DecodeStatus::Error || frame.number < 0) {
         ApplyResume(-1);
         return false;
     }
@@ -114,9 +115,9 @@ void TClient::CountReceived(int64_t count) {
     m_bytesReceived += static_cast<uint64_t>(count);
     if (!Resumable || m_connecting) return;
     m_unackedReceived += static_cast<uint64_t>(count);
-    while (m_unackedReceived >= static_cast<uint64_t>(net::kAcknowledgeBytes)) {
-        Append(std::string(1, static_cast<char>(net::kAcknowledge)));
-        m_unackedReceived -= net::kAcknowledgeBytes;
+    while (m_unackedReceived >= static_cast<uint64_t>(protocol::kAcknowledgeBytes)) {
+        Append(std::string(1, static_cast<char>(protocol::kAcknowledge)));
+        m_unackedReceived -= protocol::kAcknowledgeBytes;
     }
 }
 
@@ -126,7 +127,7 @@ void TClient::RunMessageLoop() {
     std::string failure;  // an exception's report text
     std::string protocolError;
     while (!m_closing && m_socketOpen) {
-        net::TFrame frame;
+        protocol::TFrame frame;
         if (!NextFrame(frame, protocolError)) break;
         try {
             if (!HandleFrame(frame, protocolError)) {
@@ -159,7 +160,7 @@ void TClient::RunMessageLoop() {
 // receive buffer. False when there is none yet, or on a protocol error
 // (error set). While a resume reply is awaited the bytes from its start on
 // are not touched.
-bool TClient::NextFrame(net::TFrame& frame, std::string& error) {
+bool TClient::NextFrame(protocol::TFrame& frame, std::string& error) {
     int64_t end = m_awaitingResume ? m_resumeAt : m_receiveBuffer.Size();
     int64_t position = m_receiveBuffer.Position();
     if (position >= end) return false;
@@ -168,7 +169,7 @@ bool TClient::NextFrame(net::TFrame& frame, std::string& error) {
     if (!Framing) {
         frame.payload.assign(reinterpret_cast<const char*>(bytes), waiting);
         frame.length = waiting;
-    } else if (net::DecodeFrame(bytes, waiting, frame, error) != net::DecodeStatus::Complete) {
+    } else if (protocol::DecodeFrame(bytes, waiting, frame, error) != protocol::DecodeStatus::Complete) {
         return false;
     }
     m_receiveBuffer.SetPosition(position + static_cast<int64_t>(frame.length));
@@ -177,24 +178,24 @@ bool TClient::NextFrame(net::TFrame& frame, std::string& error) {
 
 // Acts on one frame. False when the loop must stop: the session closed, or a
 // protocol error (error set).
-bool TClient::HandleFrame(const net::TFrame& frame, std::string& error) {
-    switch (Framing ? frame.kind : net::FrameKind::Message) {
-        case net::FrameKind::KeepAlive:
+bool TClient::HandleFrame(const protocol::TFrame& frame, std::string& error) {
+    switch (Framing ? frame.kind : protocol::FrameKind::Message) {
+        case protocol::FrameKind::KeepAlive:
             m_pingTime = static_cast<int>(NowMs() - m_pingSentAt);
-            Send("z" + std::to_string(m_pingTime));
+            Send(protocol::Build(protocol::TPingReply{m_pingTime}));
             return true;
-        case net::FrameKind::Goodbye:
+        case protocol::FrameKind::Goodbye:
             if (!Resumable) break;
             Resumable = false;
             m_socket->Close();
             return false;
-        case net::FrameKind::Acknowledge:
+        case protocol::FrameKind::Acknowledge:
             if (!Resumable) break;
             if (TakeAcknowledge()) return true;
             error = "Protocol error: acknowledgement with fewer than " +
-                    std::to_string(net::kAcknowledgeBytes) + " sent bytes held";
+                    std::to_string(protocol::kAcknowledgeBytes) + " sent bytes held";
             return false;
-        case net::FrameKind::SessionNumber:
+        case protocol::FrameKind::SessionNumber:
             if (!Resumable) break;
             m_sessionId = frame.number >= 0 && frame.number <= INT_MAX ? static_cast<int>(frame.number) : 0;
             return true;
@@ -208,9 +209,9 @@ bool TClient::HandleFrame(const net::TFrame& frame, std::string& error) {
 
 bool TClient::TakeAcknowledge() {
     int64_t position = m_sendBuffer.Position();
-    if (position < net::kAcknowledgeBytes) return false;
+    if (position < protocol::kAcknowledgeBytes) return false;
     m_sendBuffer.SetPosition(0);
-    m_sendBuffer.DeleteBytes(net::kAcknowledgeBytes);
-    m_sendBuffer.SetPosition(position - net::kAcknowledgeBytes);
+    m_sendBuffer.DeleteBytes(protocol::kAcknowledgeBytes);
+    m_sendBuffer.SetPosition(position - protocol::kAcknowledgeBytes);
     return true;
 }

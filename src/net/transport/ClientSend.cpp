@@ -5,8 +5,8 @@
 
 #include "net/transport/Client.h"
 
-net::TFrameOptions TClient::FrameOptions() const {
-    net::TFrameOptions options;
+protocol::TFrameOptions TClient::FrameOptions() const {
+    protocol::TFrameOptions options;
     options.compressLarge = CompressLarge;
     options.compressAlways = CompressAlways;
     options.level = CompressionLevel;
@@ -18,7 +18,7 @@ bool TClient::Send(const std::string& text) {
     std::string frame;
     if (!Framing)
         frame = text;
-    else if (!net::EncodeFrame(text, FrameOptions(), frame))
+    else if (!protocol::EncodeFrame(text, FrameOptions(), frame))
         return false;
     Append(frame);
     if (m_sendTimer && PendingSend() <= kCoalesceLimit) {
@@ -58,7 +58,7 @@ void TClient::SendTimerFired() {
 
 void TClient::KeepAlive() {
     if (!m_loggedIn || m_closing) return;
-    Append(std::string(1, static_cast<char>(net::kKeepAlive)));
+    Append(std::string(1, static_cast<char>(protocol::kKeepAlive)));
     Flush();
     m_pingSentAt = NowMs();
 }

@@ -38,7 +38,11 @@
 #include <string>
 #include <string_view>
 
-namespace net {
+// kFieldEnd (byte 1) also ends the decimal of "}", "~" and the reconnect
+// opening.
+#include "protocol/FieldReader.h"
+
+namespace protocol {
 
 // Frame bytes.
 constexpr uint8_t kCompressedFrame = 'y';
@@ -47,7 +51,6 @@ constexpr uint8_t kGoodbye = '|';
 constexpr uint8_t kResumeReply = '}';
 constexpr uint8_t kSessionNumber = '~';
 constexpr uint8_t kAcknowledge = 0x7F;
-constexpr uint8_t kFieldEnd = 0x01;  // ends the decimal of "}", "~" and the reconnect opening
 
 // Opening bytes.
 constexpr uint8_t kOpenPlain = 0xFF;
@@ -143,4 +146,4 @@ OpeningStatus ParseOpening(std::string_view bytes, TOpening& opening);
 // when it is not one. Shared by the frames and the opening.
 int64_t ParseDecimal(std::string_view digits);
 
-}  // namespace net
+}  // namespace protocol

@@ -5,25 +5,25 @@
 
 #include <gtest/gtest.h>
 
-#include "net/transport/FrameCodec.h"
+#include "protocol/FrameCodec.h"
 
 namespace {
 
-using net::DecodeStatus;
-using net::FrameKind;
+using protocol::DecodeStatus;
+using protocol::FrameKind;
 
-std::string Encoded(const std::string& message, net::TFrameOptions options = {}) {
+std::string Encoded(const std::string& message, protocol::TFrameOptions options = {}) {
     std::string out;
-    EXPECT_TRUE(net::EncodeFrame(message, options, out));
+    EXPECT_TRUE(protocol::EncodeFrame(message, options, out));
     return out;
 }
 
-DecodeStatus Decode(const std::string& bytes, net::TFrame& frame) {
+DecodeStatus Decode(const std::string& bytes, protocol::TFrame& frame) {
     std::string error;
     // A copy of exactly these bytes, so a read past them is a sanitizer
     // error and not a lucky read of the string's spare room.
     std::vector<uint8_t> exact(bytes.begin(), bytes.end());
-    return net::DecodeFrame(exact.data(), exact.size(), frame, error);
+    return protocol::DecodeFrame(exact.data(), exact.size(), frame, error);
 }
 
 std::string Uint32(uint32_t v) {
@@ -61,19 +61,19 @@ TEST(FrameCodec, HeaderBytesAtTheLengthBoundaries) {
 }
 
 TEST(FrameCodec, CompressionChoice) {
-    net::TFrameOptions large;
+    protocol::TFrameOptions large;
     large.compressLarge = true;
     EXPECT_NE(Encoded(std::string(100, 'a'), large)[0], 'y');
     EXPECT_EQ(Encoded(std::string(101, 'a'), large)[0], 'y');
-    net::TFrameOptions always;
+    protocol::TFrameOptions always;
     always.compressAlways = true;
     EXPECT_EQ(Encoded("x", always)[0], 'y');
     std::string out;
-    net::TFrameOptions badLevel;
+    protocol::TFrameOptions badLevel;
     badLevel.compressAlways = true;
     badLevel.level = 42;
-    EXPECT_FALSE(net::EncodeFrame("abc", badLevel, out));
-    EXPECT_FALSE(net::EncodeFrame("", {}, out));
+    EXPECT_FALSE(protocol::EncodeFrame("abc", badLevel, out));
+    EXPECT_FALSE(protocol::EncodeFrame("", {}, out));
     EXPECT_TRUE(out.empty());
 }
 
@@ -82,10 +82,10 @@ TEST(FrameCodec, RoundTripsEveryKindOfLength) {
         std::string message;
         for (size_t i = 0; i < n; ++i) message.push_back(static_cast<char>((i * 7 + n) & 0xFF));
         for (bool always : {false, true}) {
-            net::TFrameOptions o;
+            protocol::TFrameOptions o;
             o.compressAlways = always;
             std::string frame = Encoded(message, o);
-            net::TFrame decoded;
+            protocol::TFrame decoded;
             ASSERT_EQ(Decode(frame, decoded), DecodeStatus::Complete) << n;
             EXPECT_EQ(decoded.kind, FrameKind::Message);
             EXPECT_EQ(decoded.payload, message) << n;
@@ -95,20 +95,20 @@ TEST(FrameCodec, RoundTripsEveryKindOfLength) {
 }
 
 TEST(FrameCodec, EveryPrefixIsIncomplete) {
-    net::TFrameOptions compressed;
+    protocol::TFrameOptions compressed;
     compressed.compressAlways = true;
     std::string frames[] = {Encoded("hello"), Encoded(std::string(300, 'q')), Encoded("compressed", compressed),
                             std::string("~12\x01"), std::string("}987\x01")};
     for (const auto& frame : frames) {
         for (size_t k = 0; k < frame.size(); ++k) {
-            net::TFrame f;
+            protocol::TFrame f;
             EXPECT_EQ(Decode(frame.substr(0, k), f), DecodeStatus::Incomplete) << k;
         }
     }
 }
 
 TEST(FrameCodec, ControlFrames) {
-    net::TFrame f;
+    protocol::TFrame f;
     ASSERT_EQ(Decode("{rest", f), DecodeStatus::Complete);
     EXPECT_EQ(f.kind, FrameKind::KeepAlive);
     EXPECT_EQ(f.length, 1u);
@@ -127,16 +127,16 @@ TEST(FrameCodec, ControlFrames) {
     EXPECT_EQ(f.number, -1);
 
     std::string out;
-    net::AppendResumeReply(1234, out);
-    net::AppendSessionNumber(7, out);
-    net::AppendKeepAlive(out);
-    net::AppendGoodbye(out);
-    net::AppendAcknowledge(out);
+    protocol::AppendResumeReply(1234, out);
+    protocol::AppendSessionNumber(7, out);
+    protocol::AppendKeepAlive(out);
+    protocol::AppendGoodbye(out);
+    protocol::AppendAcknowledge(out);
     EXPECT_EQ(out, "}1234\x01~7\x01{|\x7F");
 }
 
 TEST(FrameCodec, NumberFrameWithoutItsEndIsRefusedOnceTooLong) {
-    net::TFrame f;
+    protocol::TFrame f;
     EXPECT_EQ(Decode("~" + std::string(20, '1'), f), DecodeStatus::Incomplete);
     EXPECT_EQ(Decode("~" + std::string(21, '1'), f), DecodeStatus::Error);
     EXPECT_EQ(Decode("~" + std::string(20, '9') + "\x01", f), DecodeStatus::Complete);
@@ -146,9 +146,9 @@ TEST(FrameCodec, NumberFrameWithoutItsEndIsRefusedOnceTooLong) {
 }
 
 TEST(FrameCodec, TwoByteHeadersOutsideTheWrittenRange) {
-    net::TFrame f;
+    protocol::TFrame f;
     std::string error;
-    EXPECT_EQ(net::DecodeFrame(std::string("\x00\x05", 2), f, error), DecodeStatus::Error);
+    EXPECT_EQ(protocol::DecodeFrame(std::string("\x00\x05", 2), f, error), DecodeStatus::Error);
     EXPECT_FALSE(error.empty());
     // 0x77 announces (0x77 - 1) * 256 + 0 bytes: read, though never written.
     std::string h77 = std::string("\x77\x00", 2) + std::string(118 * 256, 'k');
@@ -160,7 +160,7 @@ TEST(FrameCodec, TwoByteHeadersOutsideTheWrittenRange) {
 }
 
 TEST(FrameCodec, MalformedCompressedFrames) {
-    net::TFrame f;
+    protocol::TFrame f;
     std::string stream = Deflate("hello world");
     EXPECT_EQ(Decode(CompressedFrame(11, stream), f), DecodeStatus::Complete);
     EXPECT_EQ(f.payload, "hello world");
@@ -176,7 +176,7 @@ TEST(FrameCodec, MalformedCompressedFrames) {
     for (uint32_t c = 0; c < 4; ++c)
         EXPECT_EQ(Decode("y" + Uint32(c) + Uint32(0) + "pad", f), DecodeStatus::Error) << c;
     // A huge announced length is refused before anything is allocated.
-    EXPECT_EQ(Decode(CompressedFrame(net::kMaxInflated + 1, stream), f), DecodeStatus::Error);
+    EXPECT_EQ(Decode(CompressedFrame(protocol::kMaxInflated + 1, stream), f), DecodeStatus::Error);
     EXPECT_EQ(Decode("y" + Uint32(20) + Uint32(0xFFFFFFFF), f), DecodeStatus::Error);
     // A huge compressed length cannot be legitimate either.
     EXPECT_EQ(Decode("y" + Uint32(0xFFFFFFF0) + Uint32(100), f), DecodeStatus::Error);
@@ -189,48 +189,48 @@ TEST(FrameCodec, ZlibBombIsRefused) {
     // must not make the decoder inflate (or allocate) the whole thing.
     std::string zeros(17u << 20, '\0');
     std::string bomb = Deflate(zeros, 1);
-    net::TFrame f;
+    protocol::TFrame f;
     EXPECT_EQ(Decode(CompressedFrame(1000, bomb), f), DecodeStatus::Error);
-    EXPECT_EQ(Decode(CompressedFrame(net::kMaxInflated, bomb), f), DecodeStatus::Error);
-    EXPECT_LE(f.payload.capacity(), static_cast<size_t>(net::kMaxInflated) + 64);
+    EXPECT_EQ(Decode(CompressedFrame(protocol::kMaxInflated, bomb), f), DecodeStatus::Error);
+    EXPECT_LE(f.payload.capacity(), static_cast<size_t>(protocol::kMaxInflated) + 64);
 }
 
 TEST(FrameCodec, EncodeRefusesWhatNoPeerAccepts) {
     std::string out;
-    std::string tooLong(net::kMaxInflated + 1, 'a');
-    EXPECT_FALSE(net::EncodeFrame(tooLong, {}, out));
+    std::string tooLong(protocol::kMaxInflated + 1, 'a');
+    EXPECT_FALSE(protocol::EncodeFrame(tooLong, {}, out));
     EXPECT_TRUE(out.empty());
 }
 
 TEST(FrameCodec, Openings) {
-    net::TOpening o;
-    EXPECT_EQ(net::ParseOpening("", o), net::OpeningStatus::Incomplete);
-    ASSERT_EQ(net::ParseOpening(net::PlainOpening() + "x", o), net::OpeningStatus::Complete);
-    EXPECT_EQ(o.kind, net::OpeningKind::Plain);
+    protocol::TOpening o;
+    EXPECT_EQ(protocol::ParseOpening("", o), protocol::OpeningStatus::Incomplete);
+    ASSERT_EQ(protocol::ParseOpening(protocol::PlainOpening() + "x", o), protocol::OpeningStatus::Complete);
+    EXPECT_EQ(o.kind, protocol::OpeningKind::Plain);
     EXPECT_EQ(o.length, 1u);
-    ASSERT_EQ(net::ParseOpening(net::ResumableOpening(), o), net::OpeningStatus::Complete);
-    EXPECT_EQ(o.kind, net::OpeningKind::Resumable);
+    ASSERT_EQ(protocol::ParseOpening(protocol::ResumableOpening(), o), protocol::OpeningStatus::Complete);
+    EXPECT_EQ(o.kind, protocol::OpeningKind::Resumable);
 
-    std::string reconnect = net::ReconnectOpening(77, 123456789012ull);
+    std::string reconnect = protocol::ReconnectOpening(77, 123456789012ull);
     EXPECT_EQ(reconnect, "\xFD" "77\x01" "123456789012\x01");
     for (size_t k = 0; k < reconnect.size(); ++k)
-        EXPECT_EQ(net::ParseOpening(reconnect.substr(0, k), o), net::OpeningStatus::Incomplete) << k;
-    ASSERT_EQ(net::ParseOpening(reconnect + "\x80x", o), net::OpeningStatus::Complete);
-    EXPECT_EQ(o.kind, net::OpeningKind::Reconnect);
+        EXPECT_EQ(protocol::ParseOpening(reconnect.substr(0, k), o), protocol::OpeningStatus::Incomplete) << k;
+    ASSERT_EQ(protocol::ParseOpening(reconnect + "\x80x", o), protocol::OpeningStatus::Complete);
+    EXPECT_EQ(o.kind, protocol::OpeningKind::Reconnect);
     EXPECT_EQ(o.session, 77u);
     EXPECT_EQ(o.bytesReceived, 123456789012ull);
     EXPECT_EQ(o.length, reconnect.size());
 }
 
 TEST(FrameCodec, MalformedOpenings) {
-    net::TOpening o;
-    EXPECT_EQ(net::ParseOpening("\x80", o), net::OpeningStatus::Malformed);
-    EXPECT_EQ(net::ParseOpening("\xFD\x01" "5\x01", o), net::OpeningStatus::Malformed);    // empty session
-    EXPECT_EQ(net::ParseOpening("\xFD" "5\x01\x01", o), net::OpeningStatus::Malformed);    // empty count
-    EXPECT_EQ(net::ParseOpening("\xFD" "5a\x01" "1\x01", o), net::OpeningStatus::Malformed);
-    EXPECT_EQ(net::ParseOpening("\xFD" + std::string(21, '1'), o), net::OpeningStatus::Malformed);
-    EXPECT_EQ(net::ParseOpening("\xFD" + std::string(20, '9') + "\x01" "1\x01", o),
-              net::OpeningStatus::Malformed);
+    protocol::TOpening o;
+    EXPECT_EQ(protocol::ParseOpening("\x80", o), protocol::OpeningStatus::Malformed);
+    EXPECT_EQ(protocol::ParseOpening("\xFD\x01" "5\x01", o), protocol::OpeningStatus::Malformed);    // empty session
+    EXPECT_EQ(protocol::ParseOpening("\xFD" "5\x01\x01", o), protocol::OpeningStatus::Malformed);    // empty count
+    EXPECT_EQ(protocol::ParseOpening("\xFD" "5a\x01" "1\x01", o), protocol::OpeningStatus::Malformed);
+    EXPECT_EQ(protocol::ParseOpening("\xFD" + std::string(21, '1'), o), protocol::OpeningStatus::Malformed);
+    EXPECT_EQ(protocol::ParseOpening("\xFD" + std::string(20, '9') + "\x01" "1\x01", o),
+              protocol::OpeningStatus::Malformed);
 }
 
 TEST(FrameCodec, RandomBytesNeverReadOutside) {
@@ -244,12 +244,12 @@ TEST(FrameCodec, RandomBytesNeverReadOutside) {
             seed = seed * 134775813u + 1;
             bytes.push_back(static_cast<char>(seed >> 24));
         }
-        net::TFrame f;
+        protocol::TFrame f;
         if (Decode(bytes, f) == DecodeStatus::Complete) {
             EXPECT_LE(f.length, bytes.size());
         }
-        net::TOpening o;
-        if (net::ParseOpening(bytes, o) == net::OpeningStatus::Complete) {
+        protocol::TOpening o;
+        if (protocol::ParseOpening(bytes, o) == protocol::OpeningStatus::Complete) {
             EXPECT_LE(o.length, bytes.size());
         }
     }

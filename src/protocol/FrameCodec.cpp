@@ -1,10 +1,10 @@
-#include "net/transport/FrameCodec.h"
+#include "protocol/FrameCodec.h"
 
 #include <zlib.h>
 
 #include <cstring>
 
-namespace net {
+namespace protocol {
 namespace {
 
 // "y", C and N come before the stream.
@@ -239,4 +239,4 @@ OpeningStatus ParseOpening(std::string_view bytes, TOpening& opening) {
     return ParseOpening(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size(), opening);
 }
 
-}  // namespace net
+}  // namespace protocol
