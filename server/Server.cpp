@@ -95,6 +95,7 @@ bool Server::Start(std::string& error) {
 void Server::Poll(int timeoutMs) {
     m_loop.RunOnce(timeoutMs);
     CheckTimeouts();
+    m_zone->Tick();
     FlushAll();
     Reap();
 }

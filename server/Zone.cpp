@@ -7,14 +7,19 @@
 
 namespace server {
 
-Zone::Zone(SessionHost& host, AccountStore& accounts, const Clock& clock, ZoneConfig config)
+Zone::Zone(SessionHost& host, AccountStore& accounts, const Clock& clock, ZoneConfig config,
+           GameTables::SeedSource seeds)
     : m_host(host), m_accounts(accounts), m_clock(clock), m_config(std::move(config)) {
     for (const RoomConfig& r : m_config.rooms) {
         uint16_t id = m_nextRoomId++;
         m_rooms.emplace(id, Room(id, r.kind, r.flags, r.name, r.prefix));
         m_publicRooms.push_back(id);
     }
+    m_tables = std::make_unique<GameTables>(static_cast<TableEvents&>(*this), m_accounts, m_clock, std::move(seeds));
 }
+
+// The referees may still report while they go; the tables go first.
+Zone::~Zone() { m_tables.reset(); }
 
 void Zone::Enter(Session& session, const Account& account) {
     std::string key = AliasKey(account.alias);
@@ -68,6 +73,7 @@ void Zone::DescribeWorld(ZoneUser& user) {
             if (const ZoneUser* member = m.session ? UserByKey(m.key) : nullptr)
                 SendTo(user, Build(protocol::TUserPresent{id, member->Icon(), member->alias}));
     SendNews(user);
+    DescribeTables(user);
 }
 
 void Zone::AnnounceArrival(const ZoneUser& user) {
@@ -86,6 +92,9 @@ void Zone::AnnounceArrival(const ZoneUser& user) {
 void Zone::Leave(Session& session) {
     ZoneUser* user = UserOf(session);
     if (!user) return;
+    // Their tables go and a game they play is forfeited while they are
+    // still listed, so the others learn of it before code 6.
+    m_tables->UserLeft(PlayerOf(*user));
     // Code 6 takes them off every list of every client; no 32 is needed.
     if (Room* r = RoomById(user->publicRoom)) r->Remove(user->key);
     AbsentFromPrivateRooms(*user);
@@ -111,7 +120,7 @@ bool Zone::Handle(Session& session, const std::string& message) {
         case TClientCode::SetOption: return Take<protocol::TSetOption>(*user, message, &Zone::OnSetOption);
         case TClientCode::Answer: return Take<protocol::TAnswer>(*user, message, &Zone::OnAnswer);
         case TClientCode::PingRequest: SendTo(*user, Build(protocol::TPingAnswer{})); return true;
-        default: return false;
+        default: return HandleTables(*user, message);
     }
 }
 

@@ -27,6 +27,7 @@
 #include <cstdint>
 #include <deque>
 #include <map>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -40,12 +41,16 @@
 #include "ZoneConfig.h"
 #include "ZoneUser.h"
 #include "protocol/Messages.h"
+#include "tables/GameTables.h"
+#include "tables/TableEvents.h"
 
 namespace server {
 
-class Zone {
+class Zone : private TableEvents {
 public:
-    Zone(SessionHost& host, AccountStore& accounts, const Clock& clock, ZoneConfig config);
+    Zone(SessionHost& host, AccountStore& accounts, const Clock& clock, ZoneConfig config,
+         GameTables::SeedSource seeds = GameTables::SecureSeed);
+    ~Zone() override;
     Zone(const Zone&) = delete;
     Zone& operator=(const Zone&) = delete;
 
@@ -57,6 +62,9 @@ public:
     bool Handle(Session& session, const std::string& message);
     // The account's gender or face may have changed.
     void ProfileChanged(Session& session, const Account& account);
+    // Time moves on for the tables (time-outs) and the running games.
+    void Tick();
+    const GameTables& Tables() const { return *m_tables; }
 
     // --- for the operator and the game referees --------------------------
     const ZoneUser* FindUser(const std::string& alias) const;
@@ -129,6 +137,32 @@ private:
     bool MaySay(const ZoneUser& user, const Room& room);
     void SendNews(const ZoneUser& user);
 
+    // ZoneTables.cpp: the table requests and game payloads, and the tables'
+    // events turned into messages.
+    bool HandleTables(ZoneUser& user, const std::string& message);
+    void OnCreateTable(ZoneUser& user, const protocol::TCreateTable& in);
+    void OnWithdrawTable(ZoneUser& user, const protocol::TWithdrawTable& in);
+    void OnAskToJoin(ZoneUser& user, const protocol::TAskToJoin& in);
+    void OnStartTable(ZoneUser& user, const protocol::TStartTable& in);
+    void OnGamePayload(ZoneUser& user, const protocol::TGamePayload& in);
+    void DescribeTables(const ZoneUser& user);
+    static Player PlayerOf(const ZoneUser& user) { return Player{user.accountId, user.alias}; }
+    void SendToAlias(const std::string& alias, std::string_view message);
+    void TableOpened(rules::TGameKind kind, const std::string& creator, int64_t rating,
+                     const std::string& text) override;
+    void TableClosed(rules::TGameKind kind, const std::string& creator) override;
+    void JoinRequested(rules::TGameKind kind, const std::string& creator, const std::string& joiner,
+                       int64_t rating) override;
+    void Refused(const std::string& alias, TableRefusal reason, const std::string& name) override;
+    void GameSetUp(const std::string& alias, rules::TGameKind kind, const SeatSetup& setup) override;
+    void GameStarted(rules::TGameKind kind, const std::vector<Seat>& seats) override;
+    void PlayingChanged(const std::string& alias, int kind) override;
+    void GamePayload(const std::string& alias, std::string_view payload) override;
+    void GameEnded(rules::TGameKind kind, const std::string& alias) override;
+    void MatchResult(const std::string& alias, const MatchResultLine& line) override;
+    void RatingChanged(const std::string& alias, rules::TGameKind kind, int64_t oldHundredths,
+                       int64_t newHundredths) override;
+
     // ZoneRequests.cpp
     void OnInfoRequest(ZoneUser& user, const protocol::TInfoRequest& in);
     void OnUrlRequest(ZoneUser& user, const protocol::TUrlRequest& in);
@@ -146,6 +180,8 @@ private:
     std::map<uint16_t, std::deque<std::string>> m_news;  // latest lines of news rooms
     uint16_t m_nextRoomId = 1;
     size_t m_privateRoomCount = 0;
+    // Last: the running games' referees talk to the zone until they go.
+    std::unique_ptr<GameTables> m_tables;
 };
 
 }  // namespace server

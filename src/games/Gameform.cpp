@@ -4,6 +4,7 @@
 #include "controls/Rollover.h"
 #include "graphics/Paint.h"
 #include "net/Session.h"
+#include "protocol/ClientMessages.h"
 
 namespace {
 
@@ -40,7 +41,7 @@ TGameform::~TGameform() {
 }
 
 void TGameform::Sendstring(const std::string& payload) {
-    const std::string message = "G" + std::string(1, static_cast<char>(m_kind)) + payload;
+    const std::string message = protocol::Build(protocol::TGamePayload{m_kind, payload});
     if (Sender)
         Sender(message);
     else

@@ -6,6 +6,7 @@
 #include "controls/Rollover.h"
 #include "graphics/Myimage.h"
 #include "lobby/ErrorBox.h"
+#include "protocol/ClientMessages.h"
 #include "resources/Texts.h"
 #include "shell/MyTimer.h"
 
@@ -217,7 +218,7 @@ void TGame::UpdateButtons() {
 }
 
 void TGame::TableTimeout() {
-    if (HasOwnTable()) SendMessage(std::string(1, '\x0C') + static_cast<char>(m_kind));
+    if (HasOwnTable()) SendMessage(protocol::Build(protocol::TWithdrawTable{m_kind}));
     m_timer->SetEnabled(false);
 }
 
