@@ -323,6 +323,11 @@ void ThreeUsersTest::WriteSkin() {
                  "Chatbigcolwidths=380\nChatusers=font1,260,35,100,10\nChatuserscolwidths=100\n"
                  "Users=font1,0,170,100,10\nUserscolwidths=100,20\n"
                  "Chatedit=font1,0,280,250\nChateditbig=font1,0,285,300\nSymbol=300,280\n"
+                 "GamesCreatedbar=0,110,200,4,font1\nGamesCreated=font1,0,200,60,10\n"
+                 "GamesCreatedcolwidths=40,20,20\nGamesCreated2=font1,0,200,60,10\n"
+                 "GamesCreated2colwidths=60,20,20\nGamesJoin=font1,100,200,60,10\nGamesJoincolwidths=40,20\n"
+                 "Games=font1,200,200,60,10\nGamescolwidths=20,10,20,10,20,10,20,10\n"
+                 "create=300,200\nDel=300,200\njoin=300,215\njoinJa=300,230\nTop100=300,245\n"
                  "[Charselect]\nList=5,5,30,20,0\n",
              std::string(nettest::kLogonTexts) +
                  "[en-Text]\nLogoff={1} left\nLogon={1} is back\nEntering=Welcome to {1}\n"
