@@ -21,6 +21,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <type_traits>
 #include <vector>
 
 namespace protocol {
@@ -30,6 +31,11 @@ constexpr char kFieldEnd = '\x01';
 class TFieldReader {
 public:
     explicit TFieldReader(std::string_view message) : m_message(message) {}
+    // The reader keeps no copy: a temporary message would be gone before
+    // the first read.
+    template <class TText>
+        requires std::is_same_v<TText, std::string>
+    explicit TFieldReader(TText&&) = delete;
 
     bool AtEnd() const { return m_position >= m_message.size(); }
     size_t Remaining() const { return AtEnd() ? 0 : m_message.size() - m_position; }

@@ -12,6 +12,7 @@
 #include <cstddef>
 #include <string>
 #include <string_view>
+#include <type_traits>
 
 namespace protocol {
 
@@ -41,6 +42,10 @@ private:
 class TPayloadReader {
 public:
     explicit TPayloadReader(std::string_view payload) : m_payload(payload), m_position(payload.empty() ? 0 : 1) {}
+    // The reader keeps no copy of the payload.
+    template <class TText>
+        requires std::is_same_v<TText, std::string>
+    explicit TPayloadReader(TText&&) = delete;
 
     bool AtEnd() const { return m_position >= m_payload.size(); }
     size_t Remaining() const { return AtEnd() ? 0 : m_payload.size() - m_position; }

@@ -23,7 +23,7 @@ std::string Field(const std::string& text) { return text + '\x01'; }
 
 // The zone's chat colours: name 3, text 1.
 std::string ChatFrom(int room, const std::string& alias, const std::string& text) {
-    return "\x09" + Word(room) + '\x03' + '\x01' + alias + ": " + text + '\x01';
+    return Build(protocol::TChatLine{room, 3, 1, alias + ": " + text});
 }
 
 // The wire users ---------------------------------------------------------------
@@ -38,13 +38,19 @@ bool TWireUser::LogOn(bool registering, const std::function<bool(const std::func
     if (!client.LoggedIn()) return false;
     auto next = [&](size_t count) { return until([&] { return m_line.messages.size() >= count; }); };
     const size_t start = m_line.messages.size();
-    client.Send("O");
-    if (!next(start + 1) || m_line.messages[start] != "Q" + Field(kClientVersionName)) return false;
-    client.Send("Q" + Field(kClientVersionName) + Field(kProgramVersion));
-    if (!next(start + 2) || m_line.messages[start + 1] != "R") return false;
-    std::string logon = "\x04" + Field("0") + Field("0") + Field(m_alias) + Field("pw") + Field("0") + Field("42");
-    if (registering) logon += Field("1990") + Field("5") + Field("17") + Field("1") + Field("0");
-    client.Send(logon);
+    client.Send(Build(protocol::THello{}));
+    if (!next(start + 1) || m_line.messages[start] != Build(protocol::TVersionQuery{kClientVersionName})) return false;
+    client.Send(Build(protocol::TVersionAnswer{kClientVersionName, kProgramVersion}));
+    if (!next(start + 2) || m_line.messages[start + 1] != Build(protocol::TLogonPrompt{})) return false;
+    protocol::TLogon logon{.Alias = m_alias, .Password = "pw", .Distribution = 0, .Machine = 42};
+    if (registering) {
+        logon.Registration = true;
+        logon.Year = 1990;
+        logon.Month = 5;
+        logon.Day = 17;
+        logon.Gender = 1;
+    }
+    client.Send(Build(logon));
     if (!next(start + 3) || m_line.messages[start + 2][0] != '\x01') return false;
     m_welcomeAt = start + 3;
     return true;
@@ -95,7 +101,7 @@ void ThreeUsersTest::SetUp() {
     ASSERT_TRUE(cy->LogOn(true, Waiter()));
     ASSERT_TRUE(Until([&] {
         return ListedUsers() == std::vector<std::string>{"Bo", "Cy", "Eva"} &&
-               bo->Got("!" + Word(kLobby) + char(kNewcomerIcon) + Field("Cy"));
+               bo->Got(Build(protocol::TUserPresent{kLobby, kNewcomerIcon, "Cy"}));
     }));
     // The list of everyone, where her clicks on users go; the switch asks
     // for a banner.

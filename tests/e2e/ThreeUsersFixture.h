@@ -21,6 +21,7 @@
 #include "ServerThread.h"
 #include "lobby/Main.h"
 #include "net/LogonFixture.h"
+#include "protocol/Messages.h"
 
 class TChatroom;
 class TGlide;
@@ -47,10 +48,10 @@ public:
     void LogOff() { m_line.client.Close(); }
 
     void Send(const std::string& message) { m_line.client.Send(message); }
-    void Say(int room, const std::string& text) { Send("\x08" + Word(room) + text + '\x01'); }
+    void Say(int room, const std::string& text) { Send(Build(protocol::TSay{room, text})); }
     void SwitchRoom(int from, int to) {
-        Send(" " + Word(from));
-        Send("!" + Word(to));
+        Send(Build(protocol::TLeaveRoom{from}));
+        Send(Build(protocol::TEnterRoom{to}));
     }
     // Messages the zone sent since the logon was accepted.
     bool Got(const std::string& message) const;

@@ -19,13 +19,14 @@ void RemoveFolder(const std::string& folder) {
 std::string Field(const std::string& text) { return text + '\x01'; }
 
 std::string LogonMessage(const std::string& alias, const std::string& password) {
-    return "\x04" + Field("0") + Field("0") + Field(alias) + Field(password) + Field("7") + Field("123456");
+    return Build(protocol::TLogon{.Alias = alias, .Password = password, .Distribution = 7, .Machine = 123456});
 }
 
 std::string RegistrationMessage(const std::string& alias, const std::string& password, int year, int month,
                                 int day, int gender, int face) {
-    return LogonMessage(alias, password) + Field(std::to_string(year)) + Field(std::to_string(month)) +
-           Field(std::to_string(day)) + Field(std::to_string(gender)) + Field(std::to_string(face));
+    return Build(protocol::TLogon{.Alias = alias, .Password = password, .Distribution = 7, .Machine = 123456,
+                                  .Registration = true, .Year = year, .Month = month, .Day = day,
+                                  .Gender = gender, .Face = face});
 }
 
 void ServerTest::SetUp() {
@@ -66,8 +67,8 @@ bool ServerTest::ReachPrompt(ModelClient& client) {
     client.Send("O");
     std::string m;
     if (!m_config.versionQuery.empty()) {
-        if (!client.NextMessage(m) || m != "\x51" + Field(m_config.versionQuery)) return false;
-        client.Send("Q" + Field(m_config.versionQuery) + Field("3.61"));
+        if (!client.NextMessage(m) || m != Build(protocol::TVersionQuery{m_config.versionQuery})) return false;
+        client.Send(Build(protocol::TVersionAnswer{m_config.versionQuery, "3.61"}));
     }
     return client.NextMessage(m) && m == "R";
 }

@@ -13,6 +13,7 @@
 #include "ModelClient.h"
 #include "Server.h"
 #include "ServerConfig.h"
+#include "protocol/Messages.h"
 
 namespace servertest {
 

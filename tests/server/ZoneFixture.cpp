@@ -7,11 +7,11 @@ std::string Word(uint16_t value) {
 }
 
 std::string ChatFrom(uint16_t room, const std::string& alias, const std::string& text, int nameColour) {
-    return "\x09" + Word(room) + static_cast<char>(nameColour) + '\x01' + alias + ": " + text + '\x01';
+    return Build(protocol::TChatLine{room, nameColour, 1, alias + ": " + text});
 }
 
 std::string RoomUserMessage(uint16_t room, int icon, const std::string& alias) {
-    return "!" + Word(room) + static_cast<char>(icon) + Field(alias);
+    return Build(protocol::TUserPresent{room, icon, alias});
 }
 
 std::unique_ptr<ModelClient> ZoneTest::EnterKeepingWelcome(const std::string& alias) {
@@ -27,8 +27,9 @@ std::unique_ptr<ModelClient> ZoneTest::Enter(const std::string& alias) {
     auto client = EnterKeepingWelcome(alias);
     // The welcome ends with the users; the client's own entry is among them.
     EXPECT_TRUE(client->PumpUntil([&] {
+        protocol::TUserPresent present;
         for (const std::string& m : client->Messages())
-            if (m[0] == '!' && m.size() > 4 && m.substr(4) == Field(alias)) return true;
+            if (protocol::Parse(m, present) && present.Name == alias) return true;
         return false;
     })) << alias;
     client->Settle();
