@@ -27,5 +27,8 @@ constexpr int kGameWidth = 790, kGameHeight = 590;
 
 bool DrawLobby(const TArtContext& context, std::vector<TImage>& images, std::string& error);
 bool DrawGames(const TArtContext& context, std::vector<TImage>& images, std::string& error);
+// The Yatzy window's dice, held rings, turn markers, roll counter and roll
+// button (YatzyArt.cpp).
+bool DrawYatzyPieces(const TArtContext& context, std::vector<TImage>& images, std::string& error);
 
 }  // namespace skin
