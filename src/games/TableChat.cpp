@@ -57,10 +57,7 @@ void TTableChat::Clear() {
     m_view->AddRoom(kRoomId, TChatroom::kNoUsers, 0, TChat::kFallbackTab, "");
 }
 
-void TTableChat::Show() {
-    m_symbol->Show();
-    m_entry->Show();
-}
+void TTableChat::Show() { m_symbol->Show(); }
 
 void TTableChat::Hide() {
     m_symbol->Hide();

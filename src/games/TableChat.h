@@ -52,8 +52,9 @@ public:
     void AddSystemLine(const std::string& key, const std::string& arguments = "");
     // A table chat line from the server with its two display bytes.
     void AddServerLine(const std::string& text, int nameColour, int textColour);
-    // Shows the entry and focuses it.
+    // Shows the entry and focuses it (when the table begins).
     void ShowEntry();
+    // The symbol button; the entry waits for ShowEntry.
     void Show();
     void Hide();
 
