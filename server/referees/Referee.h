@@ -19,6 +19,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -39,6 +40,11 @@ public:
     virtual void SendTo(int seat, std::string_view payload) = 0;
     // The match is over; the game ends once the referee's call returns.
     virtual void EndMatch(const MatchOutcome& outcome) = 0;
+    // The alias of a seat, for the chat lines a referee builds.
+    virtual std::string AliasOf(int seat) const = 0;
+    // A player left a match that goes on without them (a drop-out): they
+    // are free to play elsewhere and receive nothing more from it.
+    virtual void SeatLeft(int seat) = 0;
 };
 
 struct RefereeSetup {
@@ -87,6 +93,7 @@ protected:
     void MarkReady(int seat);
 
     int Seats() const { return m_setup.seats; }
+    RefereeHost& Host() { return m_host; }
     const RefereeSetup& Setup() const { return m_setup; }
 
 private:

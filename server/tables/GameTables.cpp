@@ -148,7 +148,7 @@ void GameTables::FinishIfOver(RunningGame* game) {
     std::unique_ptr<RunningGame> over = std::move(*it);
     m_games.erase(it);
     m_events.GameEnded(over->Kind(), over->Seats().front().alias);
-    for (const Player& p : over->Players()) m_events.PlayingChanged(p.alias, 0);
+    for (const Player& p : over->Present()) m_events.PlayingChanged(p.alias, 0);
     m_recorder.Record(over->Kind(), over->Players(), *over->Outcome(), static_cast<int64_t>(std::time(nullptr)));
 }
 

@@ -23,7 +23,9 @@ public:
     rules::TGameKind Kind() const { return m_kind; }
     const std::vector<Player>& Players() const { return m_players; }
     const std::vector<Seat>& Seats() const { return m_seats; }
-    // The seat of a player, or -1.
+    // The players still seated (a drop-out leaves a game that goes on).
+    std::vector<Player> Present() const;
+    // The seat of a player still seated, or -1.
     int SeatOf(std::string_view alias) const;
     Referee& Judge() { return *m_referee; }
     // Set once the referee has ended the match.
@@ -31,12 +33,15 @@ public:
 
     void SendTo(int seat, std::string_view payload) override;
     void EndMatch(const MatchOutcome& outcome) override;
+    std::string AliasOf(int seat) const override;
+    void SeatLeft(int seat) override;
 
 private:
     TableEvents& m_events;
     rules::TGameKind m_kind;
     std::vector<Player> m_players;
     std::vector<Seat> m_seats;
+    std::vector<bool> m_left;
     std::unique_ptr<Referee> m_referee;
     std::optional<MatchOutcome> m_outcome;
 };

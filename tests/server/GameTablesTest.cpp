@@ -168,20 +168,20 @@ TEST_F(GameTablesTest, ATableGoesAfterTwoMinutesWithoutAStart) {
 }
 
 TEST_F(GameTablesTest, PayloadsAreRelayedAndTheGameBeginsWhenEveryoneIsReady) {
-    StartWith(kYatzy, "1", {"bob", "cid"});
+    // Tumblix keeps the shared referee: relay as it is, begin on ">".
+    StartWith(kTumblix, "1", {"bob"});
     m_events.Take();
-    m_tables->GamePayload(P("eva"), kYatzy, ">");
-    m_tables->GamePayload(P("bob"), kYatzy, ">");
-    m_tables->GamePayload(P("bob"), kYatzy, std::string("\x08hi\x01", 4));
-    m_tables->GamePayload(P("bob"), kTumblix, "x");               // not bob's game
-    m_tables->GamePayload(P("dan"), kYatzy, "x");                 // not playing
-    m_tables->GamePayload(P("bob"), kYatzy, std::string(256, 'x'));  // longer than code 71 carries
-    m_tables->GamePayload(P("bob"), kYatzy, "");
-    EXPECT_THAT(m_events.Take(), ElementsAre("payload eva \\8hi\\1", "payload cid \\8hi\\1"));
-    m_tables->GamePayload(P("cid"), kYatzy, ">");
-    EXPECT_THAT(m_events.Take(), ElementsAre("payload eva >", "payload bob >", "payload cid >"));
+    m_tables->GamePayload(P("eva"), kTumblix, ">");
+    m_tables->GamePayload(P("bob"), kTumblix, std::string("\x08hi\x01", 4));
+    m_tables->GamePayload(P("bob"), kYatzy, "x");                   // not bob's game
+    m_tables->GamePayload(P("dan"), kTumblix, "x");                 // not playing
+    m_tables->GamePayload(P("bob"), kTumblix, std::string(256, 'x'));  // longer than code 71 carries
+    m_tables->GamePayload(P("bob"), kTumblix, "");
+    EXPECT_THAT(m_events.Take(), ElementsAre("payload eva \\8hi\\1"));
+    m_tables->GamePayload(P("bob"), kTumblix, ">");
+    EXPECT_THAT(m_events.Take(), ElementsAre("payload eva >", "payload bob >"));
     // The marks start afresh for the next game of the match.
-    m_tables->GamePayload(P("cid"), kYatzy, ">");
+    m_tables->GamePayload(P("bob"), kTumblix, ">");
     EXPECT_THAT(m_events.Take(), IsEmpty());
 }
 
@@ -222,17 +222,14 @@ TEST_F(GameTablesTest, ClosingTheWindowForfeitsAndCountsAsDropped) {
     EXPECT_EQ(m_events.Take().at(0), "opened 2 eva " + std::to_string(eva.rating.Whole()) + " 1 point");
 }
 
-TEST_F(GameTablesTest, LeavingTheServiceForfeitsForEveryoneElseAtTheTable) {
-    StartWith(kYatzy, "3", {"bob", "cid"});
+TEST_F(GameTablesTest, LeavingTheServiceForfeits) {
+    StartWith(kTumblix, "3", {"bob"});
     m_events.Take();
-    m_tables->UserLeft(P("cid"));
+    m_tables->UserLeft(P("bob"));
     std::vector<std::string> lines = m_events.Take();
-    EXPECT_THAT(std::vector<std::string>(lines.begin(), lines.begin() + 3),
-                ElementsAre("payload eva \\21", "payload bob \\21", "ended 4 eva"));
-    EXPECT_EQ(Standing("eva", kYatzy).won, 1);
-    EXPECT_EQ(Standing("bob", kYatzy).won, 1);
-    EXPECT_EQ(Standing("cid", kYatzy).dropped, 1);
-    EXPECT_EQ(Standing("eva", kYatzy).rating.rating, Standing("bob", kYatzy).rating.rating);
+    EXPECT_THAT(std::vector<std::string>(lines.begin(), lines.begin() + 2), ElementsAre("payload eva \\21", "ended 1 eva"));
+    EXPECT_EQ(Standing("eva", kTumblix).won, 1);
+    EXPECT_EQ(Standing("bob", kTumblix).dropped, 1);
 }
 
 }  // namespace

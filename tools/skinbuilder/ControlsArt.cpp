@@ -60,8 +60,11 @@ bool ScrollButtons(const TArtContext& ctx, std::vector<TImage>& images, std::str
                 Chevron(c, m - 3.5, m - 1.5, m, m + 2, m + 3.5, m - 1.5, 1.6);
             else
                 Chevron(c, m - 3.5, m + 1.5, m, m - 2, m + 3.5, m + 1.5, 1.6);
-            const std::string name = std::string(down ? "Listdo" : "Listup") + (lit ? "on" : "of");
-            if (!Encode(name, c, OpaqueConversion(), images, error)) return false;
+            // The lists' own, and the same under the game pickers' key "4_List".
+            for (const char* prefix : {"", "4_"}) {
+                const std::string name = prefix + std::string(down ? "Listdo" : "Listup") + (lit ? "on" : "of");
+                if (!Encode(name, c, OpaqueConversion(), images, error)) return false;
+            }
         }
     }
     return true;
@@ -90,7 +93,9 @@ bool Thumbs(const TArtContext& ctx, std::vector<TImage>& images, std::string& er
         TCanvas c(kThumbWidth, kThumbHeight);
         TArtKit kit(ctx, c);
         PaintThumb(kit, t.lit);
-        if (!Encode(t.name, c, SpriteConversion(kit.Colour("deep")), images, error)) return false;
+        for (const char* prefix : {"", "4_"})
+            if (!Encode(prefix + std::string(t.name), c, SpriteConversion(kit.Colour("deep")), images, error))
+                return false;
     }
     return true;
 }
@@ -249,9 +254,9 @@ namespace {
 
 // The symbol picker: a small window whose list well holds the symbols and
 // the scroll bar; the list's place comes from [Charselect] List.
-bool Symbol(const TArtContext& ctx, std::vector<TImage>& images, std::string& error) {
+bool Symbol(const TArtContext& ctx, const std::string& prefix, std::vector<TImage>& images, std::string& error) {
     std::vector<int> list;  // x, y, column width, height
-    if (!ctx.layout.Numbers("Charselect", "List", 0, 4, list, error)) return false;
+    if (!ctx.layout.Numbers("Charselect", prefix + "List", 0, 4, list, error)) return false;
     const int right = list[0] + list[2] + 4 + kScrollSize;
     const int w = right + list[0], h = list[1] + list[3] + list[0];
     TCanvas c(w, h);
@@ -261,7 +266,7 @@ bool Symbol(const TArtContext& ctx, std::vector<TImage>& images, std::string& er
     kit.Caption(list[0], list[1] - 10, "SYMBOLS");
     kit.Well(list[0] - 4, list[1] - 4, right - list[0] + 8, list[3] + 8);
     kit.WindowFrame();
-    return Encode("Symbol", c, BackgroundConversion(ctx.palette), images, error);
+    return Encode(prefix + "Symbol", c, BackgroundConversion(ctx.palette), images, error);
 }
 
 bool UpdateBar(const TArtContext& ctx, std::vector<TImage>& images, std::string& error) {
@@ -277,7 +282,7 @@ bool DrawControls(const TArtContext& context, std::vector<TImage>& images, std::
            Caret(context, images, error) && TabArrows(context, images, error) && Blink(context, images, error) &&
            Checks(context, images, error) &&
            GlidePicture(context, "Glide", kGlideWidth, kGlideHeight, "", images, error) &&
-           Symbol(context, images, error) &&
+           Symbol(context, "", images, error) && Symbol(context, "4_", images, error) &&
            UpdateBar(context, images, error);
 }
 

@@ -197,20 +197,41 @@ bool Puzzle(const TArtContext& ctx, std::vector<TImage>& images, std::string& er
     return g.Finish("3_Puzzle", images, error) && DrawPuzzleSprites(ctx, images, error);
 }
 
+// The Yatzy window's right card: the dice tray, the row of the roll button,
+// counter and clocks, the chat's well and the entry's well, all from their
+// layout lines.
+bool YatzySide(const TArtContext& ctx, TArtKit& k, int left, int top, std::string& error) {
+    std::vector<int> tray, chat, widths, edit;  // x, y, w, h; x, y, height; width; x, y, width
+    if (!ctx.layout.Numbers("Yatzy", "Tray", 0, 4, tray, error) ||
+        !ctx.layout.Numbers("Yatzy", "Chat", 1, 3, chat, error) ||
+        !ctx.layout.Numbers("Yatzy", "Chatcolwidths", 0, 1, widths, error) ||
+        !ctx.layout.Numbers("Yatzy", "Chatedit", 1, 3, edit, error))
+        return false;
+    constexpr int kScroll = 14;
+    k.Card(left, top, kGameWidth - 12 - left, kGameHeight - 14 - top);
+    k.Caption(tray[0], tray[1] - 4, "DICE");
+    k.Groove(tray[0], tray[1], tray[2], tray[3], 10);
+    k.Separator(left + 12, chat[1] - 26, kGameWidth - 36 - left);
+    k.Caption(chat[0] - 6, chat[1] - 8, "TABLE CHAT");
+    k.Well(chat[0] - 6, chat[1] - 3, 6 + widths[0] + 4 + kScroll + 4, chat[2] + 6);
+    k.Well(edit[0] - 6, edit[1] - 4, edit[2] + 12, ctx.bodyHeight + 9, 5);
+    return true;
+}
+
 // The score sheet: a title row, 21 rows (the computed rows 7, 8 and 21 as
 // tall as the title row and tinted), a label, a maximum and four player
-// columns.
+// columns; under it the row of rounds won.
 bool Yatzy(const TArtContext& ctx, std::vector<TImage>& images, std::string& error) {
     std::vector<int> s;  // left, top, title row, row, label column, maximum column, player column
     if (!ctx.layout.Numbers("Yatzy", "Yatzy", 4, 7, s, error)) return false;
     TGameWindow g(ctx, 4, "Yatzy");
     TArtKit& k = g.Kit();
     TCanvas& c = k.Canvas();
-    const int players = 4, rows = 21;
+    const int players = 4, rows = 21, roundsRow = 30;
     const int width = s[4] + s[5] + players * s[6];
     int height = s[2];
     for (int r = 1; r <= rows; ++r) height += r == 7 || r == 8 || r == 21 ? s[2] : s[3];
-    k.Card(s[0] - 12, s[1] - 12, width + 24, height + 24);
+    k.Card(s[0] - 12, s[1] - 12, width + 24, height + 24 + roundsRow);
     k.Well(s[0], s[1], width, height, 6);
     cairo_rectangle(k.Cr(), s[0] + 1, s[1] + 1, width - 2, s[2] - 1);
     c.SetColour(k.Colour("raised"));
@@ -236,17 +257,16 @@ bool Yatzy(const TArtContext& ctx, std::vector<TImage>& images, std::string& err
         cairo_fill(k.Cr());
         x += col == 0 ? s[5] : s[6];
     }
-    const int right = s[0] + width + 24;
-    k.Card(right, s[1] - 12, kGameWidth - 12 - right, height + 24);
-    k.Groove(right + 12, s[1], kGameWidth - 36 - right, 132, 10);
-    return g.Finish("4_Yatzy", images, error);
+    k.Caption(s[0] + 6, s[1] + height + 20, "ROUNDS WON");
+    return YatzySide(ctx, k, s[0] + width + 24, s[1] - 12, error) && g.Finish("4_Yatzy", images, error);
 }
 
 }  // namespace
 
 bool DrawGames(const TArtContext& context, std::vector<TImage>& images, std::string& error) {
-    return Tumblix(context, images, error) && DrawTumblixSprites(context, images, error) && Gammon(context, images, error) && Puzzle(context, images, error) &&
-           Yatzy(context, images, error);
+    return Tumblix(context, images, error) && DrawTumblixSprites(context, images, error) &&
+           Gammon(context, images, error) && Puzzle(context, images, error) && Yatzy(context, images, error) &&
+           DrawYatzyPieces(context, images, error);
 }
 
 }  // namespace skin

@@ -133,9 +133,11 @@ bool SymbolButton(const TArtContext& ctx, std::vector<TImage>& images, std::stri
         cairo_set_line_width(k.Cr(), 1);
         cairo_stroke(k.Cr());
         k.BodyCentred(w / 2, h / 2 + 6, "\u263A", lit ? "darkink" : "amber", 17, false);
-        if (!Encode(std::string("Symbol") + (lit ? "on" : "of"), c, SpriteConversion(k.Colour("panel")), images,
-                    error))
-            return false;
+        // The lobby's, and the same under the game windows' name.
+        for (const char* base : {"Symbol", "4_Symbol"})
+            if (!Encode(std::string(base) + (lit ? "on" : "of"), c, SpriteConversion(k.Colour("panel")), images,
+                        error))
+                return false;
     }
     return true;
 }

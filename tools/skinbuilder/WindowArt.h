@@ -32,5 +32,8 @@ bool DrawGames(const TArtContext& context, std::vector<TImage>& images, std::str
 bool DrawTumblixSprites(const TArtContext& context, std::vector<TImage>& images, std::string& error);
 // The Puzzle window's sprites (PuzzleArt.cpp).
 bool DrawPuzzleSprites(const TArtContext& context, std::vector<TImage>& images, std::string& error);
+// The Yatzy window's dice, held rings, turn markers, roll counter and roll
+// button (YatzyArt.cpp).
+bool DrawYatzyPieces(const TArtContext& context, std::vector<TImage>& images, std::string& error);
 
 }  // namespace skin
