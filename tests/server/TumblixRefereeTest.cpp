@@ -147,6 +147,8 @@ public:
     bool ended = false;
     void SendTo(int seat, std::string_view payload) override { sent.emplace_back(seat, std::string(payload)); }
     void EndMatch(const server::MatchOutcome&) override { ended = true; }
+    std::string AliasOf(int seat) const override { return "seat" + std::to_string(seat); }
+    void SeatLeft(int) override {}
 };
 
 TEST(TumblixRefereeGame, TheRefereeAndTheOpponentsCopyKeepThePlayersWellThroughAWholeGame) {
