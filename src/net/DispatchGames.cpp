@@ -113,6 +113,13 @@ void GameStart(TReader& m) {
     // A start while a game window is open is ignored: that window still
     // reads the parameters of its own game.
     if (!protocol::Read(m, message) || Session().GameRunning) return;
+    // A Yatzy table seats two to four; any other count cannot be played.
+    constexpr int kMinYatzy = 2, kMaxYatzy = 4;
+    if (message.Kind == rules::TGameKind::Yatzy &&
+        (message.SentPlayerCount < kMinYatzy || message.SentPlayerCount > kMaxYatzy)) {
+        Notice("Error code 18", "Error");
+        return;
+    }
     TGameStart start;
     start.GameKind = rules::KindNumber(message.Kind);
     std::visit([&start](const auto& setup) { FillStart(setup, start); }, message.Setup);

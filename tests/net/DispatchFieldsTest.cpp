@@ -89,11 +89,16 @@ TEST_F(DispatchFieldsTest, GameStartCutShortTakesTheDefaults) {
     Dispatch(B({18, 2}) + F("Bob"));
     EXPECT_EQ(s.Param3, 2);  // no seat byte: the own colour is not white
     EXPECT_EQ(s.Param4, 1);
-    // A player count past the seats reads no more names than there are.
-    Session().GameRunning = false;
-    Dispatch(B({18, 4}) + F("0") + F("200") + F("2") + F("1") + F("a") + F("b") + F("c") + F("d") + F("e"));
-    EXPECT_EQ(s.PlayerCount, 4);
-    EXPECT_EQ(s.Players[3].Name, "d");
+    // A Yatzy table of more than four or fewer than two starts nothing and
+    // says so.
+    for (const char* count : {"200", "1"}) {
+        Session().GameRunning = false;
+        const size_t shown = log.calls.size();
+        Dispatch(B({18, 4}) + F("0") + F(count) + F("2") + F("1") + F("a") + F("b") + F("c") + F("d") + F("e"));
+        EXPECT_FALSE(Session().GameRunning) << count;
+        EXPECT_EQ(log.calls.size(), shown) << count;
+        EXPECT_EQ(LastBox().text, "Error code 18") << count;
+    }
     // An unknown kind starts nothing.
     Session().GameRunning = false;
     Dispatch(B({18, 5}) + F("Bob"));
