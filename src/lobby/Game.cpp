@@ -211,8 +211,8 @@ void TGame::UpdateButtons() {
     if (!own && m_controls.Del && m_controls.Del->Visible()) m_timer->SetEnabled(false);
     SetShown(m_controls.Del, own);
     SetShown(m_controls.Create, !own);
-    // Cell gives an empty text for no selection, which is not the own key.
-    const bool joinable = m_created->RowCount() > 0 && m_created->Cell(0, m_created->Selected()) != OwnKey();
+    // No selection is not the own table either.
+    const bool joinable = m_created->RowCount() > 0 && !IsOwnRow(m_created->Selected());
     SetShown(m_controls.Join, joinable);
     SetShown(m_controls.JoinJa, ChosenCount() >= m_minPlayers - 1);
 }

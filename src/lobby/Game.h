@@ -11,8 +11,9 @@
 // All state comes from the server: rows appear and vanish only with its
 // announcements (11/12 tables, 16 join requests, 78/84 running games); the
 // client never adds a table on its own. Whether the own table is listed
-// ("own key" = 0x01, kind + 37, own alias in the first cell of the
-// "Created" list) decides the layout, the buttons and the 120 s timer.
+// (0x01, kind + 37 and the own alias, in any letter case, in the first cell
+// of the "Created" list) decides the layout, the buttons and the 120 s
+// timer.
 //
 // The five buttons, the games tab bar and the two panels are the lobby's;
 // the chain moves them between the panels and shows or hides them. The
@@ -123,7 +124,8 @@ private:
     const TGame* Head() const { return m_head ? m_head : this; }
 
     // GameLists.cpp: rows and cells.
-    std::string OwnKey() const;
+    static bool IsOwnAlias(const std::string& alias);
+    bool IsOwnRow(int row) const;
     std::string TableKey(const std::string& alias) const;
     bool HasOwnTable() const;
     bool TablesVisible() const;

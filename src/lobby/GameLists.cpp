@@ -8,6 +8,7 @@
 #include "graphics/Sound.h"
 #include "lobby/Game.h"
 #include "net/Session.h"
+#include "resources/StrFuncs.h"
 #include "shell/MyTimer.h"
 
 namespace {
@@ -30,9 +31,22 @@ std::string TGame::TableKey(const std::string& alias) const {
     return std::string(1, kMarker) + static_cast<char>(m_kind + kKindIconBase) + alias;
 }
 
-std::string TGame::OwnKey() const { return TableKey(Session().Alias); }
+// The server spells aliases as they were registered, while the session
+// keeps the alias as typed: the own one is recognised without regard to
+// letter case.
+bool TGame::IsOwnAlias(const std::string& alias) { return SameTextAscii(alias, Session().Alias); }
 
-bool TGame::HasOwnTable() const { return m_created && m_created->FindRow(0, OwnKey()) >= 0; }
+bool TGame::IsOwnRow(int row) const {
+    const std::string cell = m_created->Cell(0, row);
+    return cell.size() > 2 && cell.compare(0, 2, TableKey("")) == 0 && IsOwnAlias(cell.substr(2));
+}
+
+bool TGame::HasOwnTable() const {
+    if (!m_created) return false;
+    for (int row = 0; row < m_created->RowCount(); ++row)
+        if (IsOwnRow(row)) return true;
+    return false;
+}
 
 bool TGame::TablesVisible() const { return m_created && (m_created->Visible() || m_created2->Visible()); }
 
@@ -50,7 +64,7 @@ void TGame::AddTable(const TTableOpened& table) {
     if (!node) return;
     node->AppendTableRow(*node->m_created, table);
     node->AppendTableRow(*node->m_created2, table);
-    if (table.Creator == Session().Alias) {
+    if (IsOwnAlias(table.Creator)) {
         if (node->TablesVisible()) {
             ShowTablesByCaption(node->m_caption);
             TGame& head = const_cast<TGame&>(*Head());
@@ -67,7 +81,7 @@ void TGame::AddTable(const TTableOpened& table) {
 void TGame::RemoveTable(int kind, const std::string& creator) {
     TGame* node = NodeOf(kind);
     if (!node) return;
-    const bool own = creator == Session().Alias;
+    const bool own = IsOwnAlias(creator);
     if (own) node->m_timer->SetEnabled(false);
     const int row = node->m_created->FindRow(0, node->TableKey(creator));
     if (row >= 0) {

@@ -117,6 +117,15 @@ TEST_F(TablesTest, TheButtonsFollowTheOwnTableAndTheSelection) {
     EXPECT_TRUE(Node(1).Created2List()->Visible());
 }
 
+TEST_F(TablesTest, TheOwnTableIsKnownWhateverLetterCaseTheServerSpellsIt) {
+    Opened(1, "ME");
+    EXPECT_TRUE(Lobby().DelButton()->Visible());
+    EXPECT_TRUE(Node(1).TableTimer()->Enabled());
+    Closed(1, "mE");
+    EXPECT_TRUE(Lobby().CreateButton()->Visible());
+    EXPECT_FALSE(Node(1).TableTimer()->Enabled());
+}
+
 TEST_F(TablesTest, AnUnstartedOwnTableIsWithdrawnAfterTwoMinutes) {
     Opened(3, "Me");
     ASSERT_TRUE(Node(3).TableTimer()->Enabled());
