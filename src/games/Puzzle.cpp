@@ -156,7 +156,7 @@ void TPuzzleform::FormShow() {
     m_opponentName->SetText(start.Players[1].Name);
     m_nameScore->SetText("0");
     m_opponentScore->SetText("0");
-    m_player->Start(static_cast<uint32_t>(start.Param1));
+    m_player->Start(start.SetupAs<rules::TDuelSetup>().Seed);
     m_player->NewGame();
     m_replica->Reset();
     m_own->Clear();

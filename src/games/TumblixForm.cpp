@@ -143,7 +143,7 @@ void TTumblixForm::FormShow() {
     m_animation->Finish();
     m_shownOwn.reset();
     if (m_paused) EndPause();
-    m_game.Show(static_cast<uint32_t>(start.Param1));
+    m_game.Show(start.SetupAs<rules::TDuelSetup>().Seed);
     m_replay.Reset();
     m_wasDead = true;
     StopGame();

@@ -38,14 +38,12 @@ TYatzyform::TYatzyform() : TGameform(kKind, "4_Yatzy", kSection, "4_Close", "4_M
 
 TYatzyform::~TYatzyform() = default;
 
+// The start's record with its numbers brought into range.
 rules::TYatzySetup TYatzyform::SetupOf(const TGameStart& start) {
-    rules::TYatzySetup setup;
-    setup.Seed = static_cast<uint32_t>(start.Param1);
-    setup.PlayerCount = std::clamp(start.PlayerCount, yz::kMinPlayers, yz::kMaxPlayers);
-    setup.OwnSeat = start.Param2 >= 1 && start.Param2 <= setup.PlayerCount ? start.Param2 : 0;
-    setup.MatchLength = std::clamp(start.Param4, 1, yz::kMaxMatchLength);
-    for (int i = 0; i < setup.PlayerCount; ++i)
-        setup.Players[static_cast<size_t>(i)] = start.Players[static_cast<size_t>(i)].Name;
+    rules::TYatzySetup setup = start.SetupAs<rules::TYatzySetup>();
+    setup.PlayerCount = std::clamp(setup.PlayerCount, yz::kMinPlayers, yz::kMaxPlayers);
+    if (setup.OwnSeat < 1 || setup.OwnSeat > setup.PlayerCount) setup.OwnSeat = 0;
+    setup.MatchLength = std::clamp(setup.MatchLength, 1, yz::kMaxMatchLength);
     return setup;
 }
 

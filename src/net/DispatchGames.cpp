@@ -1,5 +1,7 @@
 // The game codes: tables and join requests, the game start and its data,
 // running games, results, rating changes and tournament notices.
+#include <type_traits>
+
 #include <cstdint>
 #include <variant>
 
@@ -122,7 +124,13 @@ void GameStart(TReader& m) {
     }
     TGameStart start;
     start.GameKind = rules::KindNumber(message.Kind);
-    std::visit([&start](const auto& setup) { FillStart(setup, start); }, message.Setup);
+    std::visit(
+        [&start](auto setup) {
+            FillStart(setup, start);
+            if constexpr (!std::is_same_v<decltype(setup), rules::TYatzySetup>) setup.Own = Session().Alias;
+            start.Setup = setup;
+        },
+        message.Setup);
     Session().GameStart = start;
     OpenGameWindow(start.GameKind);
 }

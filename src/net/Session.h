@@ -9,6 +9,9 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <variant>
+
+#include "rules/GameSetup.h"
 
 class TClient;
 
@@ -25,6 +28,16 @@ struct TGameStart {
     int PlayerCount = 0;
     std::array<TGameStartPlayer, kMaxPlayers> Players;
     int Param1 = 0, Param2 = 0, Param3 = 0, Param4 = 0;
+    // The same start as its kind's typed record (own alias filled in), which
+    // says what each number means; empty before the first start.
+    std::variant<std::monostate, rules::TDuelSetup, rules::TGammonSetup, rules::TYatzySetup> Setup;
+
+    // The record of that kind; the defaults when another kind started.
+    template <class TRecord>
+    TRecord SetupAs() const {
+        const TRecord* record = std::get_if<TRecord>(&Setup);
+        return record ? *record : TRecord{};
+    }
 };
 
 struct TSession {

@@ -47,7 +47,7 @@ protected:
         start.GameKind = 1;
         start.Players[0].Name = "eva";
         start.Players[1].Name = "bob";
-        start.Param1 = static_cast<int>(kSeed);
+        start.Setup = rules::TDuelSetup{"eva", "bob", kSeed};
         m_form = std::make_unique<TTumblixForm>();
         m_form->Sender = [this](const std::string& m) { sent.push_back(m.substr(2)); };
         m_form->ShowGame();

@@ -162,7 +162,7 @@ int SnapshotTumblix(const std::string& outDir) {
     start.PlayerCount = 2;
     start.Players[0].Name = "eva";
     start.Players[1].Name = "bob";
-    start.Param1 = 20240611;
+    start.Setup = rules::TDuelSetup{"eva", "bob", 20240611};
     IGameWindow* game = SessionWindows().Games[1];
     auto* form = dynamic_cast<TForm*>(game);
     if (!game || !form) return 2;
@@ -210,7 +210,7 @@ int SnapshotPuzzle(const std::string& outDir) {
     start.PlayerCount = 2;
     start.Players[0].Name = "Eva";
     start.Players[1].Name = "Bob";
-    start.Param1 = 20240611;
+    start.Setup = rules::TDuelSetup{"Eva", "Bob", 20240611};
     IGameWindow* game = SessionWindows().Games[3];
     auto* form = dynamic_cast<TForm*>(game);
     if (form == nullptr) return 2;

@@ -35,7 +35,7 @@ protected:
         Session().GameStart.PlayerCount = 2;
         Session().GameStart.Players[0].Name = "Me";
         Session().GameStart.Players[1].Name = "You";
-        Session().GameStart.Param1 = static_cast<int>(kSeed);
+        Session().GameStart.Setup = rules::TDuelSetup{"Me", "You", kSeed};
         m_form = std::make_unique<TPuzzleform>();
         m_form->Sender = [this](const std::string& message) { sent.push_back(message); };
     }

@@ -26,9 +26,7 @@ std::unique_ptr<TYatzyform> YatzyformTest::OpenWindow(int ownSeat, std::vector<s
     start.PlayerCount = 2;
     start.Players[0].Name = "eva";
     start.Players[1].Name = "bob";
-    start.Param1 = static_cast<int>(kSeed);
-    start.Param2 = ownSeat;
-    start.Param4 = 3;
+    start.Setup = rules::TYatzySetup{kSeed, ownSeat, 3, {"eva", "bob"}, 2};
     auto form = std::make_unique<TYatzyform>();
     form->Sender = [&sent](const std::string& message) { sent.push_back(message); };
     form->ShowGame();
