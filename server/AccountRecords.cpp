@@ -31,8 +31,8 @@ std::vector<std::string> SplitAnswers(const std::string& joined) {
 bool AccountStore::Statistics(int64_t id, GameRecords& records) const {
     records = GameRecords{};
     Statement s(m_db,
-                "SELECT s.game, s.won, s.lost, s.dropped, s.score,"
-                " 1 + (SELECT count(*) FROM statistics o WHERE o.game = s.game AND o.score > s.score"
+                "SELECT s.game, s.won, s.lost, s.dropped, s.rating,"
+                " 1 + (SELECT count(*) FROM statistics o WHERE o.game = s.game AND o.rating > s.rating"
                 "      AND o.won + o.lost + o.dropped > 0)"
                 " FROM statistics s WHERE s.account_id = ?1");
     if (!s.Ok()) return false;
@@ -45,20 +45,41 @@ bool AccountStore::Statistics(int64_t id, GameRecords& records) const {
         r.won = s.Int(1);
         r.lost = s.Int(2);
         r.dropped = s.Int(3);
-        r.score = s.Int(4);
-        r.place = r.won + r.lost + r.dropped > 0 ? s.Int(5) : 0;
+        bool played = r.won + r.lost + r.dropped > 0;
+        r.score = played ? Glicko{s.Real(4)}.Whole() : 0;
+        r.place = played ? s.Int(5) : 0;
     }
     return rc == SQLITE_DONE;
 }
 
-bool AccountStore::AddResult(int64_t id, int game, int won, int lost, int dropped, int64_t score) {
+bool AccountStore::Standing(int64_t id, int game, GameStanding& standing) const {
+    standing = GameStanding{};
+    Statement s(m_db,
+                "SELECT won, lost, dropped, rating, deviation, volatility, last_played_at"
+                " FROM statistics WHERE account_id = ?1 AND game = ?2");
+    if (!s.Ok()) return false;
+    s.Bind(1, id).Bind(2, game);
+    int rc = s.Step();
+    if (rc == SQLITE_DONE) return true;
+    if (rc != SQLITE_ROW) return false;
+    standing.won = s.Int(0);
+    standing.lost = s.Int(1);
+    standing.dropped = s.Int(2);
+    standing.rating = Glicko{s.Real(3), s.Real(4), s.Real(5)};
+    standing.lastPlayedAt = s.Int(6);
+    return true;
+}
+
+bool AccountStore::SaveStanding(int64_t id, int game, const GameStanding& g) {
     if (game < 1 || game > kGameKinds) return false;
     Statement s(m_db,
-                "INSERT INTO statistics (account_id, game, won, lost, dropped, score)"
-                " VALUES (?1, ?2, ?3, ?4, ?5, ?6)"
-                " ON CONFLICT (account_id, game) DO UPDATE SET won = won + ?3, lost = lost + ?4,"
-                " dropped = dropped + ?5, score = score + ?6");
-    s.Bind(1, id).Bind(2, game).Bind(3, won).Bind(4, lost).Bind(5, dropped).Bind(6, score);
+                "INSERT INTO statistics (account_id, game, won, lost, dropped, rating, deviation, volatility,"
+                " last_played_at) VALUES (?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8, ?9)"
+                " ON CONFLICT (account_id, game) DO UPDATE SET won = ?3, lost = ?4, dropped = ?5,"
+                " rating = ?6, deviation = ?7, volatility = ?8, last_played_at = ?9");
+    s.Bind(1, id).Bind(2, game).Bind(3, g.won).Bind(4, g.lost).Bind(5, g.dropped);
+    s.BindReal(6, g.rating.rating).BindReal(7, g.rating.deviation).BindReal(8, g.rating.volatility);
+    s.Bind(9, g.lastPlayedAt);
     return s.Step() == SQLITE_DONE;
 }
 

@@ -48,6 +48,15 @@ const char* const kMigrations[] = {
     " asked_at INTEGER NOT NULL,"
     " answer INTEGER NOT NULL DEFAULT 0,"
     " answered_at INTEGER NOT NULL DEFAULT 0)",
+    // 4: ratings replace the summed score: the Glicko-2 triple and the time
+    // of the last match. Counts survive; every player restarts at 1500.
+    "ALTER TABLE statistics ADD COLUMN rating REAL NOT NULL DEFAULT 1500;"
+    "ALTER TABLE statistics ADD COLUMN deviation REAL NOT NULL DEFAULT 350;"
+    "ALTER TABLE statistics ADD COLUMN volatility REAL NOT NULL DEFAULT 0.06;"
+    "ALTER TABLE statistics ADD COLUMN last_played_at INTEGER NOT NULL DEFAULT 0;"
+    "DROP INDEX statistics_by_score;"
+    "ALTER TABLE statistics DROP COLUMN score;"
+    "CREATE INDEX statistics_by_rating ON statistics (game, rating)",
 };
 static_assert(sizeof kMigrations / sizeof kMigrations[0] == AccountStore::kSchemaVersion);
 

@@ -6,8 +6,9 @@
 // Aliases compare without regard to ASCII letter case (two users cannot be
 // told apart by case alone), and are stored as they were first registered.
 //
-// Besides the accounts the database holds each account's statistics per game
-// kind (1 Tumblix, 2 Backgammon, 3 Puzzle, 4 Yatzy) and the questions the
+// Besides the accounts the database holds each account's standing per game
+// kind (1 Tumblix, 2 Backgammon, 3 Puzzle, 4 Yatzy: matches won, lost and
+// dropped, the Glicko-2 rating, the last match) and the questions the
 // operator asked with the answers given (AccountRecords.cpp).
 #pragma once
 
@@ -15,6 +16,8 @@
 #include <cstdint>
 #include <string>
 #include <vector>
+
+#include "Rating.h"
 
 struct sqlite3;
 
@@ -39,14 +42,25 @@ struct Account {
     bool HasBirthday() const { return birthYear > 0 && birthMonth > 0 && birthDay > 0; }
 };
 
-// One game kind's record of an account. A place of 0: no game played yet.
+// One game kind's record of an account as user information shows it. A
+// place of 0: no game played yet (the score is then 0 as well).
 struct GameRecord {
     int64_t won = 0, lost = 0, dropped = 0;
-    int64_t score = 0;
-    int64_t place = 0;
+    int64_t score = 0;  // the rating as a whole number
+    int64_t place = 0;  // the rank by rating among the players of that game
 };
 constexpr int kGameKinds = 4;
 using GameRecords = std::array<GameRecord, kGameKinds>;  // index: game kind - 1
+
+// One game kind's standing of an account, as the match results update it.
+// A player who never played has the new player's rating and zero counts.
+struct GameStanding {
+    int64_t won = 0, lost = 0, dropped = 0;
+    Glicko rating;
+    int64_t lastPlayedAt = 0;  // Unix seconds; 0: never
+
+    int64_t Matches() const { return won + lost + dropped; }
+};
 
 // A question of the operator to a user, and its answer (0: none yet).
 struct QuestionRecord {
@@ -63,7 +77,7 @@ class AccountStore {
 public:
     enum class Result { Ok, NotFound, Exists, Failed };
     // The schema version this server writes.
-    static constexpr int kSchemaVersion = 3;
+    static constexpr int kSchemaVersion = 4;
 
     AccountStore() = default;
     ~AccountStore();
@@ -87,10 +101,12 @@ public:
     int64_t Count() const;
 
     // Statistics: every game kind, zeros where none was played. A place is
-    // 1 + the number of players of that game with a higher score.
+    // 1 + the number of players of that game with a higher rating.
     bool Statistics(int64_t id, GameRecords& records) const;
-    // Adds one finished game (or more) to an account's record of a kind.
-    bool AddResult(int64_t id, int game, int won, int lost, int dropped, int64_t score);
+    // One kind's standing; a new player's when the account has none.
+    bool Standing(int64_t id, int game, GameStanding& standing) const;
+    // Writes one kind's standing as it stands (the caller has added the match).
+    bool SaveStanding(int64_t id, int game, const GameStanding& standing);
 
     // Questions: the new question's id, or 0 on failure.
     int64_t AddQuestion(int64_t accountId, const std::string& question, const std::vector<std::string>& answers,

@@ -27,8 +27,14 @@ public:
         sqlite3_bind_int64(m_stmt, index, value);
         return *this;
     }
+    // Named apart from Bind: an int argument would be ambiguous otherwise.
+    Statement& BindReal(int index, double value) {
+        sqlite3_bind_double(m_stmt, index, value);
+        return *this;
+    }
     int Step() { return m_stmt ? sqlite3_step(m_stmt) : SQLITE_ERROR; }
     int64_t Int(int column) const { return sqlite3_column_int64(m_stmt, column); }
+    double Real(int column) const { return sqlite3_column_double(m_stmt, column); }
     std::string Text(int column) const {
         const unsigned char* p = sqlite3_column_text(m_stmt, column);
         return p ? std::string(reinterpret_cast<const char*>(p),

@@ -169,13 +169,19 @@ TEST_F(ZoneRoomsTest, UserInformationComesFromTheStatisticsWithZerosForGamesNotP
     server::Account eva, bob;
     ASSERT_EQ(m_server->Accounts().Find("eva", eva), server::AccountStore::Result::Ok);
     ASSERT_EQ(m_server->Accounts().Find("bob", bob), server::AccountStore::Result::Ok);
-    ASSERT_TRUE(m_server->Accounts().AddResult(eva.id, 2, 3, 1, 0, 120));
-    ASSERT_TRUE(m_server->Accounts().AddResult(bob.id, 2, 1, 0, 0, 200));
+    server::GameStanding evaGammon, bobGammon;
+    evaGammon.won = 3;
+    evaGammon.lost = 1;
+    evaGammon.rating.rating = 1520.4;
+    bobGammon.won = 1;
+    bobGammon.rating.rating = 1600;
+    ASSERT_TRUE(m_server->Accounts().SaveStanding(eva.id, 2, evaGammon));
+    ASSERT_TRUE(m_server->Accounts().SaveStanding(bob.id, 2, bobGammon));
     m_bob->Send("/" + Field("EVA"));
     ASSERT_TRUE(m_bob->PumpUntil([&] { return !m_bob->Messages().empty() && m_bob->Messages().back()[0] == 47; }));
     std::string info = m_bob->Messages().back();
     std::string zeros = Field("0") + Field("0") + Field("0") + Field("0") + Field("0");
-    std::string games = zeros + Field("3") + Field("1") + Field("0") + Field("2") + Field("120") + zeros + zeros;
+    std::string games = zeros + Field("3") + Field("1") + Field("0") + Field("2") + Field("1520") + zeros + zeros;
     std::smatch m;
     ASSERT_TRUE(std::regex_match(info, m, std::regex("/eva\x01(\\d{4}-\\d\\d-\\d\\d)\x01(\\d\\d:\\d\\d)\x01" "2\x01"
                                                      "0\x01(.*)")));

@@ -1,0 +1,44 @@
+// One game in progress: its players in seat order, the seats as the
+// running-games list shows them, and its referee. The game is the referee's
+// host: what the referee sends to a seat becomes a payload event for that
+// player, and the end of the match is kept until the tables collect it (a
+// referee ends the match from inside its own call, so it must not be
+// destroyed there).
+#pragma once
+
+#include <memory>
+#include <optional>
+#include <string_view>
+#include <vector>
+
+#include "referees/Referee.h"
+#include "tables/TableEvents.h"
+
+namespace server {
+
+class RunningGame : public RefereeHost {
+public:
+    RunningGame(TableEvents& events, const RefereeSetup& setup, std::vector<Player> players, std::vector<Seat> seats);
+
+    rules::TGameKind Kind() const { return m_kind; }
+    const std::vector<Player>& Players() const { return m_players; }
+    const std::vector<Seat>& Seats() const { return m_seats; }
+    // The seat of a player, or -1.
+    int SeatOf(std::string_view alias) const;
+    Referee& Judge() { return *m_referee; }
+    // Set once the referee has ended the match.
+    const std::optional<MatchOutcome>& Outcome() const { return m_outcome; }
+
+    void SendTo(int seat, std::string_view payload) override;
+    void EndMatch(const MatchOutcome& outcome) override;
+
+private:
+    TableEvents& m_events;
+    rules::TGameKind m_kind;
+    std::vector<Player> m_players;
+    std::vector<Seat> m_seats;
+    std::unique_ptr<Referee> m_referee;
+    std::optional<MatchOutcome> m_outcome;
+};
+
+}  // namespace server
