@@ -18,6 +18,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -45,6 +46,7 @@ struct RefereeSetup {
     int seats = 2;
     int matchLength = 1;  // won games, or points in Backgammon
     uint32_t seed = 0;    // the seed every player's set-up received
+    std::vector<std::string> names;  // the players' aliases in seat order
 };
 
 class Referee {
