@@ -45,11 +45,9 @@ void TGammonform::SystemLine(const std::string& key, const std::string& argument
 
 std::vector<std::string> TGammonform::ChatLines() const {
     std::vector<std::string> lines;
-    if (TChatroom* room = m_chat->Room(1))
-        for (const std::string& raw : room->RawMessages()) {
-            std::string plain = TMultilist::PlainText(raw);
-            lines.push_back(plain.rfind(": ", 0) == 0 ? plain.substr(2) : plain);
-        }
+    TChatroom* room = m_chat->Room(1);
+    if (!room || !room->Text()) return lines;
+    for (int row = 0; row < room->Text()->RowCount(); ++row) lines.push_back(room->Text()->PlainCell(0, row));
     return lines;
 }
 

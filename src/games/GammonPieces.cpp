@@ -6,6 +6,7 @@
 #include "graphics/Myimage.h"
 #include "graphics/Paint.h"
 #include "resources/Inifile.h"
+#include "resources/StrFuncs.h"
 #include "resources/Texts.h"
 #include "shell/MyTimer.h"
 
@@ -21,6 +22,19 @@ std::string ColourLetter(TSide colour) { return colour == TSide::White ? "w" : "
 std::string CubeElement(int face) { return "2_double" + std::to_string(face == 0 ? 0 : 1 << face); }
 
 int Field(const std::vector<int32_t>& values, size_t i) { return i < values.size() ? values[i] : 0; }
+
+// The numbers of a layout line, cut from the left; a missing or
+// non-numeric field reads 0.
+std::vector<int32_t> Numbers(const std::string& section, const std::string& key) {
+    std::string line = SettingsFile().ReadString(section, key, "");
+    std::vector<int32_t> numbers;
+    while (!line.empty()) {
+        int32_t value = 0;
+        if (!ParseInteger(CutField(line), value)) value = 0;
+        numbers.push_back(value);
+    }
+    return numbers;
+}
 
 }  // namespace
 
@@ -48,11 +62,11 @@ TGammonPieces::TGammonPieces(TPaint* surface, const std::string& section, std::f
 TGammonPieces::~TGammonPieces() = default;
 
 void TGammonPieces::ReadLayout(const std::string& section) {
-    std::vector<int32_t> board = SettingsFile().ReadIntList(section, "Board");
-    std::vector<int32_t> tray = SettingsFile().ReadIntList(section, "Takeout");
-    std::vector<int32_t> cube = SettingsFile().ReadIntList(section, "Doubledice");
-    std::vector<int32_t> dice = SettingsFile().ReadIntList(section, "Diceanimation");
-    std::vector<int32_t> hints = SettingsFile().ReadIntList(section, "Smalldice");
+    std::vector<int32_t> board = Numbers(section, "Board");
+    std::vector<int32_t> tray = Numbers(section, "Takeout");
+    std::vector<int32_t> cube = Numbers(section, "Doubledice");
+    std::vector<int32_t> dice = Numbers(section, "Diceanimation");
+    std::vector<int32_t> hints = Numbers(section, "Smalldice");
     m_layout.LeftX = Field(board, 0), m_layout.LeftY = Field(board, 1);
     m_layout.RightX = Field(board, 2), m_layout.RightY = Field(board, 3);
     m_layout.HalfWidth = Field(board, 4), m_layout.HalfHeight = Field(board, 5);

@@ -206,7 +206,10 @@ void TGammonform::UndoLast() {
     Sendstring(pl::BuildUndo(pl::kUndo, *record));
     m_pieces->Place(m_board);
     RefreshScores();
-    if (m_board.History().empty()) m_undo->Hide();
+    if (m_board.History().empty())
+        m_undo->Hide();
+    else
+        m_undo->Show();
 }
 
 // The opponent's moves ------------------------------------------------------
