@@ -63,7 +63,7 @@ void TGammonform::CreateChat() {
     m_chat = std::make_unique<TChat>(Paint(), nullptr, this, 0, "Chat", kSection, nullptr);
     m_chat->AddRoom(kChatRoom, TChatroom::kNoUsers, 0, "Forum", "");
     m_picker = std::make_unique<TCharselect>(
-        "Font99", "2",
+        "Font99", "",
         [this](TCharselect*, uint8_t code) {
             m_chatEntry->InsertChar(m_chatEntry->DefaultColour(), code);
             m_chatEntry->Focus();

@@ -195,8 +195,12 @@ bool Checks(const TArtContext& ctx, std::vector<TImage>& images, std::string& er
             TCanvas c(kCheckSize, kCheckSize);
             TArtKit kit(ctx, c);
             PaintCheck(kit, checked != 0, lit != 0);
-            const std::string name = std::string(checked ? "Chekon" : "Chekof") + (lit ? "on" : "of");
-            if (!Encode(name, c, SpriteConversion(kit.Colour("panel")), images, error)) return false;
+            // The Backgammon options use the same toggle under names of their own.
+            for (const char* prefix : {"", "2_"}) {
+                std::string name = std::string(prefix) + (checked ? "Chekon" : "Chekof") + (lit ? "on" : "of");
+                if (*prefix) name[2] = 'c';
+                if (!Encode(name, c, SpriteConversion(kit.Colour("panel")), images, error)) return false;
+            }
         }
     }
     return true;

@@ -27,5 +27,7 @@ constexpr int kGameWidth = 790, kGameHeight = 590;
 
 bool DrawLobby(const TArtContext& context, std::vector<TImage>& images, std::string& error);
 bool DrawGames(const TArtContext& context, std::vector<TImage>& images, std::string& error);
+// The Backgammon table's pieces and buttons (GammonArt.cpp).
+bool DrawGammonPieces(const TArtContext& context, std::vector<TImage>& images, std::string& error);
 
 }  // namespace skin

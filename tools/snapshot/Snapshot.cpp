@@ -3,6 +3,7 @@
 //
 //   snapshot [--depth 15|16|24|32] PROGRAM_DIR OUT_DIR [BACKGROUND ...]
 //   snapshot [--depth 15|16|24|32] --client PROGRAM_DIR OUT_DIR
+//   snapshot [--depth 15|16|24|32] --gammon PROGRAM_DIR OUT_DIR
 //
 // With --client the client starts as it does for a user (splash, every
 // window created, the logon window shown) and every window visible after
@@ -15,6 +16,11 @@
 // reported and skipped, so one missing window does not hide the others.
 // Exit codes: 0 all written, 1 bad usage, 2 a window's image is missing, 3 a
 // file could not be written.
+//
+// With --gammon the client starts the same way and then opens its
+// Backgammon table as a game start would (white, a 5-point match), feeds
+// it an opening roll that the own player wins and a chat line, and writes
+// every visible window.
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -31,6 +37,8 @@
 #include "resources/StrFuncs.h"
 #include "resources/Texts.h"
 #include "shell/MyTimer.h"
+#include "net/Session.h"
+#include "net/SessionWindows.h"
 #include "shell/Startup.h"
 #include "shell/Windows.h"
 
@@ -39,6 +47,7 @@ namespace {
 struct TOptions {
     int depth = 32;
     bool client = false;
+    bool gammon = false;
     std::string programDir, outDir;
     std::vector<std::string> windows;
 };
@@ -46,7 +55,8 @@ struct TOptions {
 int Usage() {
     std::fprintf(stderr,
                  "usage: snapshot [--depth 15|16|24|32] PROGRAM_DIR OUT_DIR [BACKGROUND ...]\n"
-                 "       snapshot [--depth 15|16|24|32] --client PROGRAM_DIR OUT_DIR\n");
+                 "       snapshot [--depth 15|16|24|32] --client PROGRAM_DIR OUT_DIR\n"
+                 "       snapshot [--depth 15|16|24|32] --gammon PROGRAM_DIR OUT_DIR\n");
     return 1;
 }
 
@@ -61,6 +71,8 @@ bool ParseOptions(int argc, char** argv, TOptions& options) {
             options.depth = depth;
         } else if (arg == "--client") {
             options.client = true;
+        } else if (arg == "--gammon") {
+            options.client = options.gammon = true;
         } else {
             rest.push_back(arg);
         }
@@ -112,8 +124,29 @@ int SavePaint(TPaint& paint, const std::string& outDir) {
     return 0;
 }
 
+// A Backgammon table a moment after its opening roll.
+void OpenGammonTable() {
+    TGameStart& start = Session().GameStart;
+    start.GameKind = 2;
+    start.PlayerCount = 2;
+    start.Players[0] = {"eva", "1512"};
+    start.Players[1] = {"bob", "1488"};
+    start.Param3 = 1;
+    start.Param4 = 5;
+    Session().Alias = "eva";
+    IGameWindow* table = SessionWindows().Games[2];
+    if (!table) return;
+    table->ShowGame();
+    // ">", both opening dice (160, colour, die), "you begin" (162), a chat line (9).
+    for (const std::string& payload :
+         {std::string(">"), std::string("\xA0\x01\x05", 3), std::string("\xA0\x02\x03", 3), std::string("\xA2"),
+          std::string("\x09\x01\x01\x03\x01") + "bob: good luck!" + "\x01"})
+        table->NetRead(payload);
+    platform::Loop().ProcessMessages();
+}
+
 // The client's start-up, then every visible window.
-int SnapshotClient(const std::string& outDir) {
+int SnapshotClient(const std::string& outDir, bool gammon) {
     TStartup startup({});
     TWindows windows;
     if (!startup.Prepare([&windows] { windows.Create(); })) {
@@ -122,6 +155,7 @@ int SnapshotClient(const std::string& outDir) {
     }
     windows.ShowMainWindow();
     platform::Loop().ProcessMessages();
+    if (gammon) OpenGammonTable();
     int result = 0;
     for (TForm* form : TForm::All()) {
         if (!form->Visible()) continue;
@@ -146,7 +180,7 @@ int main(int argc, char** argv) {
     LoadTextsAndSettings(ProgramDirectory());
 
     int result = 0;
-    if (options.client) result = SnapshotClient(options.outDir);
+    if (options.client) result = SnapshotClient(options.outDir, options.gammon);
     else for (const std::string& background : options.windows) {
         int code = SnapshotWindow(background, options.outDir);
         if (code > result) result = code;
