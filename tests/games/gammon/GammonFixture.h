@@ -90,6 +90,10 @@ protected:
     // The middle of the picture of a checker on point (own colour white).
     std::pair<int, int> CheckerCentre(int point) {
         int checker = Form().Board().TopChecker(point);
+        if (checker < 0) {
+            ADD_FAILURE() << "no checker on point " << point;
+            return {0, 0};
+        }
         TMyimage* image = Form().Pieces().Top(checker);
         return {image->X() + image->Width() / 2, image->Y() + image->Height() / 2};
     }
@@ -150,7 +154,7 @@ inline void GammonformTest::WriteSkin() {
     pack.push_back({"font99", BlockFont(6, 2, {{'!', 3}, {'A', 4}}, kRed)});
     solid("2_Gammon", 800, 600, kGrey);
     solid("2_Options", 200, 120, kGrey);
-    solid("2_Symbol", 60, 60, kGrey);
+    solid("Symbol", 60, 60, kGrey);
     solid("2_Glide", 200, 200, kGrey);
     solid("2_Doubbox", 240, 80, kYellow);
     solid("cur00001", 1, 6, kBlue);
@@ -180,7 +184,7 @@ inline void GammonformTest::WriteSkin() {
              "2_Doubno=600,250\n"
              "[2_Glide]\nFramewidth=2\n2_Normal=font1\n2_Gammon=font1\n2_Backgammon=font1\n"
              "[GammonOptions]\nAnims=10,10\nAutomatic=10,30\nConfirm=10,50\n2_mbOk=10,80\n"
-             "[Charselect]\n2_List=5,5,30,20,0\n",
+             "[Charselect]\nList=5,5,30,20,0\n",
              "[en-Message]\n2_start=Welcome\n2_warning=Hurry\n2_thesame=Same\n2_wonstart=You start {1} {2}\n"
              "2_Confirm=Done?\n2_Matchlength=To {1}\n2_Pointtext=Points\n2_Pips=Pips\n2_Place=Place\n"
              "[en-Gammon]\nDoubletext=Take {1}?\n");

@@ -178,3 +178,52 @@ TEST_F(GammonformTest, DumpchatWritesTheTableChatAndSendsNothing) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(GammonformTest, OpponentMovesAndUndosAreReplayedAndGiveUpShowsFromTheSixthTurn) {
+    Open();
+    Click(*Form().RollButton());
+    Net(Bytes({160, 1, 2}));
+    Net(Bytes({160, 2, 5}));  // the opponent begins
+    Net(Bytes({163, 13 + 1, 5}));  // black 13 -> 8
+    EXPECT_EQ(Form().Board().Position().Count(rules::gammon::TColour::Black, 8), 4);
+    auto record = Form().Board().History();  // own history stays empty
+    EXPECT_TRUE(record.empty());
+    int checker = Form().Board().TopChecker(8);
+    Net(Bytes({171, checker + 1, 8 + 2, 13 + 2, 1}));
+    EXPECT_EQ(Form().Board().Position().Count(rules::gammon::TColour::Black, 8), 3);
+    EXPECT_EQ(Form().Board().Position().Count(rules::gammon::TColour::Black, 13), 5);
+    for (int turn = 1; turn <= 6; ++turn) {
+        Net(Bytes({164}));
+        EXPECT_EQ(Form().GiveUpButton()->Visible(), turn > 5) << turn;
+        Form().Roll();
+        Net(Bytes({165, 1, 1, 2}));
+        for (int point = 1; point <= 24 && Form().OwnTurn(); ++point) {
+            int top = Form().Board().TopChecker(point);
+            if (top >= 0 && top < 15) Quick(point);
+        }
+        EXPECT_FALSE(Form().OwnTurn());
+        Net(Bytes({165, 2, 6, 5}));  // the opponent's roll is only shown
+    }
+    Net(Bytes({164}));
+    EXPECT_TRUE(Form().GiveUpButton()->Visible());
+    EXPECT_EQ(Form().GiveUpMenuNumber(), 3);
+    sent.clear();
+    Form().OfferGiveUp(2);
+    EXPECT_THAT(sent, ElementsAre(Bytes({0xA6, 2})));
+    EXPECT_FALSE(Form().GiveUpButton()->Visible());
+}
+
+TEST_F(GammonformTest, TheOptionsAreReadFromAndWrittenToTheOptionString) {
+    Session().OptionString[14] = '1';
+    Open();
+    EXPECT_TRUE(Form().Anims());
+    EXPECT_FALSE(Form().Confirm());
+    Form().SetConfirm(true);
+    Form().SetAnims(false);
+    EXPECT_THAT(raw, ElementsAre(std::string("n\x11\x02"), std::string("n\x10\x01")));
+    EXPECT_EQ(Session().OptionString.substr(14, 2), "01");
+}
+
+}  // namespace
