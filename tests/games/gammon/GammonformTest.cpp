@@ -61,11 +61,17 @@ TEST_F(GammonformTest, DropsAndQuickMovesSendEachSingleMoveAndThenTheTurnOver) {
 }
 
 TEST_F(GammonformTest, ACombinedDropSendsTwoSingleMovesAndUndoTakesThemBackOneByOne) {
+    Session().OptionString[14] = '1';  // checkers fly
     Session().OptionString[15] = '1';  // confirm, so the turn waits
     Open();
     WinOpening(3, 1);
     Drag(12, 16);  // 3 + 1 in one drop, through 15 (die 1's point is empty)
     ASSERT_EQ(sent.size(), 2u);
+    EXPECT_TRUE(Form().Pieces().Flying());
+    Loop().RunFor(2000);  // two flights of at most 50 steps of 10 ms
+    EXPECT_FALSE(Form().Pieces().Flying());
+    auto [x, y] = CheckerCentre(16);
+    EXPECT_EQ(OverPoint(16).first, x);
     EXPECT_EQ(sent[0], Bytes({kMove, 13, 3}));
     EXPECT_EQ(sent[1], Bytes({kMove, 16, 1}));
     ASSERT_TRUE(Form().Dialog().Open());
