@@ -2,19 +2,26 @@
 //
 //   quorvalendix-server [--folder DIR]
 //   quorvalendix-server admin [--folder DIR] COMMAND [WORDS...]
+//   quorvalendix-server verify-dice KEY [COUNT]
 //
 // DIR (default: the folder "server" beside the program directory, i.e.
 // build/server/) holds server.ini and the account database; both are created
 // on first start. SIGINT or SIGTERM ends the server after a goodbye to every
 // session. The second form sends one command to the server running on DIR
 // through its admin socket and prints the reply ("admin help" lists them).
+// The third prints the dice of a Backgammon match from the key the table
+// chat showed at its end: the key's hash (as shown at the start), then the
+// first COUNT dice (default 400; the chat line says how many were used),
+// numbered from 1, one per line, in the order they were rolled.
 #include <csignal>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 
 #include "AdminClient.h"
 #include "Clock.h"
 #include "platform/Files.h"
+#include "referees/FairDice.h"
 #include "Server.h"
 #include "ServerConfig.h"
 
@@ -34,8 +41,30 @@ void InstallSignals() {
 }
 
 void Usage(const char* program) {
-    std::fprintf(stderr, "usage: %s [--folder DIR]\n       %s admin [--folder DIR] COMMAND [WORDS...]\n", program,
-                 program);
+    std::fprintf(stderr,
+                 "usage: %s [--folder DIR]\n       %s admin [--folder DIR] COMMAND [WORDS...]\n"
+                 "       %s verify-dice KEY [COUNT]\n",
+                 program, program, program);
+}
+
+int VerifyDice(int argc, char** argv) {
+    constexpr unsigned long kDefaultCount = 400, kMaxCount = 1000000;
+    auto key = argc >= 3 ? server::FairDice::ParseKey(argv[2]) : std::nullopt;
+    unsigned long count = kDefaultCount;
+    if (argc >= 4) {
+        char* end = nullptr;
+        count = std::strtoul(argv[3], &end, 10);
+        if (*end != 0 || count == 0 || count > kMaxCount) key.reset();
+    }
+    if (!key || argc > 4) {
+        std::fprintf(stderr, "usage: %s verify-dice KEY [COUNT]  (KEY: 64 hex digits, COUNT: 1..%lu)\n", argv[0],
+                     kMaxCount);
+        return 2;
+    }
+    std::printf("hash %s\n", server::FairDice::Commitment(*key).c_str());
+    for (unsigned long n = 0; n < count; ++n)
+        std::printf("%lu %d\n", n + 1, server::FairDice::DieAt(*key, n));
+    return 0;
 }
 
 // Reads "--folder DIR" and, in admin mode, the command's words.
@@ -81,6 +110,7 @@ int RunAdmin(const std::string& folder, const std::vector<std::string>& words) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    if (argc > 1 && std::strcmp(argv[1], "verify-dice") == 0) return VerifyDice(argc, argv);
     std::string folder = server::DefaultServerFolder();
     bool admin = false;
     std::vector<std::string> words;

@@ -1,25 +1,87 @@
-// The referee of a Backgammon match (two players, doubling cube, match
-// points). For now it keeps only the shared behaviour of Referee: relay,
-// the joint start on ">", the forfeit on leaving.
+// The referee of a Backgammon match: it rolls every die from the match's
+// fair dice (FairDice), passes the turns, relays moves, undos, chat and
+// give-up offers, handles the cube, scores each game and starts the next
+// one until the match length is reached.
+//
+// It keeps the position through the rules library and holds every move
+// and undo of the player at turn against the legal plays of the dice: a
+// move, undo or turn-over that no legal play allows forfeits the match (an
+// honest client cannot send one, it follows the same rules). A won game
+// (0x16) is scored with the class the board gives when the winner has all
+// checkers off, with the offered class after an accepted give-up, and as
+// a normal game after a declined double; a claim backed by none of these
+// forfeits.
+//
+// Seat 0 (the table's creator) plays white when the top bit of the seed is
+// set, as the players' set-ups say. The commitment to the dice (the hash
+// of their key) goes into the table chat at the start of the match, the key
+// itself when the match ends, however it ends.
 #pragma once
 
+#include <array>
+#include <optional>
+#include <vector>
+
+#include "referees/FairDice.h"
 #include "referees/Referee.h"
+#include "rules/gammon/LegalPlays.h"
+#include "rules/gammon/Match.h"
+#include "rules/gammon/Position.h"
 
 namespace server {
 
 class GammonReferee : public Referee {
 public:
-    using Referee::Referee;
+    GammonReferee(RefereeHost& host, const RefereeSetup& setup);
+
+    const rules::gammon::TPosition& Position() const { return m_position; }
+    const rules::gammon::TMatchScore& Score() const { return m_score; }
+    const rules::gammon::TCube& Cube() const { return m_cube; }
+    rules::gammon::TColour ColourOf(int seat) const;
+    const FairDice& Dice() const { return m_dice; }
 
 protected:
-    // EXTENSION POINT, for the Backgammon game: the server rolls every die
-    // (0xA0 opening roll -> 160/161/162, 0xA5 -> 165), relays moves and undos
-    // (0xA3 -> 163, 0xAB, 0xA4 -> 164), referees the cube (0xA9/0xAA/0xA8)
-    // and give-up offers (0xA6/0xA7 -> 166/167), turns chat (0x08) into 9
-    // with the sender's alias, checks 0x16 (a won game and its class)
-    // against the board, counts points to the match length and then calls
-    // EndMatch; OnAllReady should begin with the opening roll.
     void OnPayload(int seat, std::string_view payload) override;
+    void OnAllReady() override;
+    void OnForfeit(int seat) override;
+
+private:
+    enum class TPhase { Opening, AwaitRoll, Moving, DoublePending, Decided };
+
+    void NewGame();
+    void OpeningRoll(int seat);
+    void Roll(int seat);
+    void BeginMoving(int seat, int die1, int die2);
+    void Move(int seat, std::string_view payload);
+    void Undo(int seat, std::string_view payload);
+    void TurnOver(int seat);
+    void Double(int seat);
+    void DoubleAnswered(int seat, bool accepted);
+    void GiveUpOffer(int seat, std::string_view payload);
+    void GiveUpRefused(int seat);
+    void GameWon(int seat, std::string_view payload);
+    void EndGame(int winner, int resultClass);
+    void Chat(int seat, std::string_view payload);
+    void SystemLine(const std::string& text);
+    bool AtTurn(int seat, TPhase phase) const { return seat == m_turnSeat && m_phase == phase; }
+    static int OtherSeat(int seat) { return seat == 0 ? 1 : 0; }
+    rules::gammon::TPosition Replayed() const;
+
+    FairDice m_dice;
+    bool m_started = false;
+    bool m_seat0White = true;
+    TPhase m_phase = TPhase::Opening;
+    rules::gammon::TPosition m_position;
+    rules::gammon::TPosition m_turnStart;
+    std::vector<rules::gammon::TStep> m_steps;
+    int m_turnSeat = 0;
+    int m_die1 = 0, m_die2 = 0;
+    std::array<int, 2> m_openingDice{};
+    rules::gammon::TCube m_cube;
+    rules::gammon::TMatchScore m_score;
+    int m_doubler = -1;
+    std::optional<int> m_declinedFor;            // the doubler whose double was declined
+    std::optional<std::pair<int, int>> m_giveUp;  // seat offering, class offered
 };
 
 }  // namespace server

@@ -55,6 +55,7 @@ struct RefereeSetup {
     // Seeds for the later games of a match; empty: none are drawn (a kind
     // that needs them derives them from seed).
     std::function<uint32_t()> seeds;
+    std::vector<std::string> names;  // the players' aliases in seat order
 };
 
 class Referee {

@@ -53,6 +53,7 @@ void RecordingEvents::GamePayload(const std::string& alias, std::string_view pay
     std::string shown;
     for (char c : payload) shown += c >= 32 && c < 127 ? std::string(1, c) : "\\" + std::to_string(uint8_t(c));
     lines.push_back("payload " + alias + " " + shown);
+    payloads.emplace_back(alias, std::string(payload));
 }
 
 void RecordingEvents::GameEnded(rules::TGameKind kind, const std::string& alias) {

@@ -19,6 +19,8 @@ class RecordingEvents : public server::TableEvents {
 public:
     std::vector<std::string> lines;
     std::vector<std::pair<std::string, server::SeatSetup>> setups;
+    // Every game payload as sent, beside its line.
+    std::vector<std::pair<std::string, std::string>> payloads;
 
     // The lines since the last call, which are then forgotten.
     std::vector<std::string> Take();

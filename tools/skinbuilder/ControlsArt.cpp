@@ -200,10 +200,13 @@ bool Checks(const TArtContext& ctx, std::vector<TImage>& images, std::string& er
             TCanvas c(kCheckSize, kCheckSize);
             TArtKit kit(ctx, c);
             PaintCheck(kit, checked != 0, lit != 0);
-            const std::string name = std::string(checked ? "Chekon" : "Chekof") + (lit ? "on" : "of");
-            if (!Encode(name, c, SpriteConversion(kit.Colour("panel")), images, error)) return false;
-            // The Tumblix window's Ready toggle has the same states under its own names.
-            if (!Encode("1_" + name, c, SpriteConversion(kit.Colour("panel")), images, error)) return false;
+            // The Tumblix window's Ready toggle ("1_Chek...") and the Backgammon
+            // options ("2_chek...") have the same states under names of their own.
+            for (const char* prefix : {"", "1_", "2_"}) {
+                std::string name = std::string(prefix) + (checked ? "Chekon" : "Chekof") + (lit ? "on" : "of");
+                if (prefix[0] == '2') name[2] = 'c';
+                if (!Encode(name, c, SpriteConversion(kit.Colour("panel")), images, error)) return false;
+            }
         }
     }
     return true;

@@ -5,6 +5,7 @@
 //   snapshot [--depth 15|16|24|32] --client PROGRAM_DIR OUT_DIR
 //   snapshot [--depth 15|16|24|32] --tumblix PROGRAM_DIR OUT_DIR
 //   snapshot [--depth 15|16|24|32] --puzzle PROGRAM_DIR OUT_DIR
+//   snapshot [--depth 15|16|24|32] --gammon PROGRAM_DIR OUT_DIR
 //
 // With --client the client starts as it does for a user (splash, every
 // window created, the logon window shown) and every window visible after
@@ -22,6 +23,11 @@
 // reported and skipped, so one missing window does not hide the others.
 // Exit codes: 0 all written, 1 bad usage, 2 a window's image is missing, 3 a
 // file could not be written.
+//
+// With --gammon the client starts the same way and then opens its
+// Backgammon table as a game start would (white, a 5-point match), feeds
+// it an opening roll that the own player wins and a chat line, and writes
+// every visible window.
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -43,6 +49,8 @@
 #include "resources/StrFuncs.h"
 #include "resources/Texts.h"
 #include "shell/MyTimer.h"
+#include "net/Session.h"
+#include "net/SessionWindows.h"
 #include "shell/Startup.h"
 #include "shell/Windows.h"
 
@@ -53,6 +61,7 @@ struct TOptions {
     bool client = false;
     bool tumblix = false;
     bool puzzle = false;
+    bool gammon = false;
     std::string programDir, outDir;
     std::vector<std::string> windows;
 };
@@ -60,7 +69,8 @@ struct TOptions {
 int Usage() {
     std::fprintf(stderr,
                  "usage: snapshot [--depth 15|16|24|32] PROGRAM_DIR OUT_DIR [BACKGROUND ...]\n"
-                 "       snapshot [--depth 15|16|24|32] --client PROGRAM_DIR OUT_DIR\n");
+                 "       snapshot [--depth 15|16|24|32] --client PROGRAM_DIR OUT_DIR\n"
+                 "       snapshot [--depth 15|16|24|32] --gammon PROGRAM_DIR OUT_DIR\n");
     return 1;
 }
 
@@ -79,6 +89,8 @@ bool ParseOptions(int argc, char** argv, TOptions& options) {
             options.client = options.tumblix = true;
         } else if (arg == "--puzzle") {
             options.client = options.puzzle = true;
+        } else if (arg == "--gammon") {
+            options.client = options.gammon = true;
         } else {
             rest.push_back(arg);
         }
@@ -130,8 +142,29 @@ int SavePaint(TPaint& paint, const std::string& outDir) {
     return 0;
 }
 
+// A Backgammon table a moment after its opening roll.
+void OpenGammonTable() {
+    TGameStart& start = Session().GameStart;
+    start.GameKind = 2;
+    start.PlayerCount = 2;
+    start.Players[0] = {"eva", "1512"};
+    start.Players[1] = {"bob", "1488"};
+    start.Param3 = 1;
+    start.Param4 = 5;
+    Session().Alias = "eva";
+    IGameWindow* table = SessionWindows().Games[2];
+    if (!table) return;
+    table->ShowGame();
+    // ">", both opening dice (160, colour, die), "you begin" (162), a chat line (9).
+    for (const std::string& payload :
+         {std::string(">"), std::string("\xA0\x01\x05", 3), std::string("\xA0\x02\x03", 3), std::string("\xA2"),
+          std::string("\x09\x01\x01\x03\x01") + "bob: good luck!" + "\x01"})
+        table->NetRead(payload);
+    platform::Loop().ProcessMessages();
+}
+
 // The client's start-up, then every visible window.
-int SnapshotClient(const std::string& outDir) {
+int SnapshotClient(const std::string& outDir, bool gammon) {
     TStartup startup({});
     TWindows windows;
     if (!startup.Prepare([&windows] { windows.Create(); })) {
@@ -140,6 +173,7 @@ int SnapshotClient(const std::string& outDir) {
     }
     windows.ShowMainWindow();
     platform::Loop().ProcessMessages();
+    if (gammon) OpenGammonTable();
     int result = 0;
     for (TForm* form : TForm::All()) {
         if (!form->Visible()) continue;
@@ -259,7 +293,7 @@ int main(int argc, char** argv) {
     int result = 0;
     if (options.tumblix) result = SnapshotTumblix(options.outDir);
     else if (options.puzzle) result = SnapshotPuzzle(options.outDir);
-    else if (options.client) result = SnapshotClient(options.outDir);
+    else if (options.client) result = SnapshotClient(options.outDir, options.gammon);
     else for (const std::string& background : options.windows) {
         int code = SnapshotWindow(background, options.outDir);
         if (code > result) result = code;
