@@ -36,7 +36,7 @@ std::unique_ptr<Backend> CreateBackend() {
     backend->shell = std::make_unique<TShell>(*loop);
     backend->dialogs = std::make_unique<TDialogs>();
     if (started & SDL_INIT_VIDEO) backend->video = std::make_unique<TVideo>(*loop);
-    backend->audio = std::make_unique<TAudio>();
+    backend->audio = std::make_unique<TAudio>(loop.get());
     backend->loop = std::move(loop);
     return backend;
 }

@@ -93,8 +93,31 @@ TWindow::~TWindow() {
 }
 
 bool TWindow::Open() {
-    if (ShapeGiven(m_params.shape) && OpenSdl(true)) return true;
-    return OpenSdl(false);
+    if (!m_window) {
+        bool opened = (ShapeGiven(m_params.shape) && OpenSdl(true)) || OpenSdl(false);
+        if (!opened) {
+            Detach(false);
+            return false;
+        }
+    }
+    return MakeTexture();
+}
+
+bool TWindow::MakeTexture() {
+    if (m_texture) return true;
+    if (!m_renderer) return false;
+    m_texture = SDL_CreateTexture(m_renderer, TextureFormat(m_depth), SDL_TEXTUREACCESS_STREAMING, m_width,
+                                  m_height);
+    if (!m_texture) return false;
+    // The window's first frame is its whole back buffer.
+    if (SDL_UpdateTexture(m_texture, nullptr, m_back.data(), m_width * m_bytesPerPixel) != 0) return false;
+    RenderTexture();
+    return true;
+}
+
+void TWindow::ReleaseTexture() {
+    if (m_texture) SDL_DestroyTexture(m_texture);
+    m_texture = nullptr;
 }
 
 // A shaped window is made for OpenGL from the start: a renderer that has to
@@ -110,24 +133,26 @@ bool TWindow::OpenSdl(bool shaped) {
         m_window = SDL_CreateWindow(title.c_str(), m_x, m_y, m_width, m_height, flags);
     }
     if (!m_window) return false;
+    if (m_video) m_video->SdlWindowOpened();
     m_shaped = shaped;
     m_id = SDL_GetWindowID(m_window);
     m_renderer = SDL_CreateRenderer(m_window, -1, 0);
-    if (m_renderer)
-        m_texture = SDL_CreateTexture(m_renderer, TextureFormat(m_depth), SDL_TEXTUREACCESS_STREAMING,
-                                      m_width, m_height);
-    if (!m_texture) return false;
+    if (!m_renderer) return false;
     // SDL keeps a shaped window off screen until its first shape.
     if (m_shaped && !ApplyShape(m_params.shape)) return false;
     SDL_SetWindowPosition(m_window, m_x, m_y);
+    if (m_shownWidth != m_width || m_shownHeight != m_height)
+        SDL_SetWindowSize(m_window, std::max(m_shownWidth, 1), std::max(m_shownHeight, 1));
     return true;
 }
 
 void TWindow::Detach(bool fromVideo) {
-    if (m_texture) SDL_DestroyTexture(m_texture);
+    ReleaseTexture();
     if (m_renderer) SDL_DestroyRenderer(m_renderer);
-    if (m_window) SDL_DestroyWindow(m_window);
-    m_texture = nullptr;
+    if (m_window) {
+        SDL_DestroyWindow(m_window);
+        if (m_video) m_video->SdlWindowClosed();
+    }
     m_renderer = nullptr;
     m_window = nullptr;
     m_shaped = false;
@@ -207,7 +232,8 @@ void TWindow::SetShape(const WindowShape& shape) {
 void TWindow::Show() {
     if (m_visible) return;
     m_visible = true;
-    if (m_window) {
+    // Without a display the window lives on as memory only.
+    if (Open()) {
         if (SDL_GetWindowFlags(m_window) & SDL_WINDOW_MINIMIZED) SDL_RestoreWindow(m_window);
         SDL_ShowWindow(m_window);
     }
@@ -219,6 +245,7 @@ void TWindow::Hide() {
     if (!m_visible) return;
     m_visible = false;
     if (m_window) SDL_HideWindow(m_window);
+    ReleaseTexture();
     if (m_video) m_video->WindowHidden(this);
 }
 
@@ -231,7 +258,7 @@ void TWindow::Move(int x, int y) {
 bool TWindow::SetShownSize(int width, int height) {
     m_shownWidth = std::clamp(width, 0, m_width);
     m_shownHeight = std::clamp(height, 0, m_height);
-    if (!m_window) return false;
+    if (!m_window) return true;  // the first Show makes it this size
     // SDL has no empty windows; an empty size leaves one pixel.
     SDL_SetWindowSize(m_window, std::max(m_shownWidth, 1), std::max(m_shownHeight, 1));
     RenderTexture();
