@@ -17,10 +17,9 @@
 // Update delivers the pending one now. A window freed with a paint posted
 // drops it.
 //
-// Shapes: a window created with a shape is an SDL shaped window with a
-// rounded-rectangle mask; SetShape changes the mask of such a window. A
-// window created without a shape, or where the window system (or OpenGL,
-// which SDL's shaped windows need here) is missing, stays rectangular.
+// Shapes: on X11 a window with a shape gets its rounded-rectangle outline
+// through the X shape extension (see X11Shape.h); SetShape changes it. Where
+// the window system cannot shape windows, they stay rectangular.
 #pragma once
 
 #include <SDL.h>
@@ -88,7 +87,7 @@ public:
     bool Shaped() const { return m_shaped; }
 
 private:
-    bool OpenSdl(bool shaped);
+    bool OpenSdl();
     bool MakeTexture();
     void ReleaseTexture();
     bool ApplyShape(const WindowShape& shape);
