@@ -2,7 +2,7 @@
 .PHONY: run test
 
 run:
-	@scripts/build
+	@scripts/build quorvalendix quorvalendix-server skin
 	@scripts/run
 
 test:

@@ -17,6 +17,30 @@ std::unique_ptr<Backend>& Slot() {
 }
 }  // namespace
 
+namespace {
+std::function<void()>& Reporter() {
+    static std::function<void()> reporter;
+    return reporter;
+}
+}  // namespace
+
+void SetErrorReporter(std::function<void()> reporter) { Reporter() = std::move(reporter); }
+
+void RunHandler(const std::function<void()>& handler) {
+    if (!handler) return;
+    if (!Reporter()) {
+        handler();
+        return;
+    }
+    try {
+        handler();
+    } catch (...) {
+        // A copy: the report may pump the loop, which may replace it.
+        auto report = Reporter();
+        if (report) report();
+    }
+}
+
 void Install(std::unique_ptr<Backend> backend) { Slot() = std::move(backend); }
 void Uninstall() { Slot().reset(); }
 bool Installed() { return Slot() != nullptr; }

@@ -5,9 +5,15 @@
 // a backend can be read facet by facet; a process installs exactly one backend
 // at start-up with Install() and reaches it through Current().
 //
-// Threads: only the periodic tick source, host lookups and the socket notifier
-// run on threads of their own, and they do nothing but Post() to the main
-// thread. Posting is the one operation that is safe from any thread.
+// Threads: only host lookups and the socket notifier run on threads of their
+// own, and they do nothing but Post() to the main thread. Posting is the one
+// operation that is safe from any thread. Periodic sources are deadlines of
+// the loop itself: the loop sleeps until the next one is due.
+//
+// Errors: every handler the loop calls (window events, posted tasks, I/O
+// readiness, periodic ticks) runs through RunHandler, so an exception that
+// escapes it reaches the reporter the program installed instead of ending
+// the process.
 //
 // Re-entry: ProcessMessages() may be called from inside a handler (modal waits
 // pump the loop until a flag changes). Tasks posted during a ProcessMessages()
@@ -53,13 +59,18 @@ public:
     // The periodic source's capabilities in milliseconds; false when they
     // cannot be read.
     virtual bool TimerCaps(int& minPeriodMs, int& maxPeriodMs) const = 0;
-    // Starts a periodic callback every periodMs on a thread of the backend's
-    // own (never the main thread). The callback must only read shared flags
-    // and Post(). Returns an id > 0, or 0 on failure.
+    // Starts a periodic callback every periodMs, called from the loop on the
+    // main thread while it waits or handles messages (a late loop calls it
+    // once, not once per missed period). The callback should only Post().
+    // Returns an id > 0, or 0 on failure. Main thread only, like the two
+    // below.
     virtual int StartPeriodic(int periodMs, std::function<void()> onTick) = 0;
-    // Stops the periodic callback; when this returns the callback is not
-    // running and will not run again.
+    // Stops the periodic callback; it is not called again.
     virtual void StopPeriodic(int id) = 0;
+    // No tick of the source is wanted before the counter reaches due: the
+    // source skips its periods until then and the loop sleeps through them.
+    // A due in the past asks for the next period again.
+    virtual void SetPeriodicDue(int id, int64_t due) = 0;
 };
 
 // ---------------------------------------------------------------------------
@@ -287,6 +298,13 @@ void Install(std::unique_ptr<Backend> backend);
 void Uninstall();
 bool Installed();
 Backend& Current();
+
+// The reporter of errors that escape a handler (the program shows its error
+// box there); null lets them propagate, as tests and tools want.
+void SetErrorReporter(std::function<void()> reporter);
+// Runs a handler of the loop; with a reporter installed, an exception that
+// escapes it is caught here and reported.
+void RunHandler(const std::function<void()>& handler);
 
 // Shortcuts for the facets every layer uses.
 IEventLoop& Loop();

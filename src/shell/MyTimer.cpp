@@ -86,11 +86,18 @@ void TMultimediaTimer::SetPeriod(int periodMs) {
     Start();
 }
 
+void TMultimediaTimer::SetDue(int64_t due) {
+    if (due == m_due) return;
+    m_due = due;
+    if (m_timerId != 0) platform::Loop().SetPeriodicDue(m_timerId, due);
+}
+
 void TMultimediaTimer::Start() {
     // The callback gets its guard by value: the period only changes while the
     // event is stopped, but this keeps the source thread off m_period.
     int64_t guardMs = m_period + kRepostSlack;
     m_timerId = platform::Loop().StartPeriodic(m_period, [this, guardMs] { PeriodicEvent(guardMs); });
+    if (m_timerId != 0 && m_due != 0) platform::Loop().SetPeriodicDue(m_timerId, m_due);
 }
 
 void TMultimediaTimer::Stop() {
@@ -147,13 +154,35 @@ void TMaintimer::Add(TMyTimer* timer) {
     if (it != m_timers.end()) EraseAt(static_cast<int>(it - m_timers.begin()));
     m_timers.push_back(timer);
     m_source->SetEnabled(true);
+    PlanNextTick();
 }
 
 void TMaintimer::Remove(TMyTimer* timer) {
     auto it = std::find(m_timers.begin(), m_timers.end(), timer);
     if (it == m_timers.end()) return;
     EraseAt(static_cast<int>(it - m_timers.begin()));
-    if (m_timers.empty()) m_source->SetEnabled(false);
+    if (m_timers.empty()) {
+        m_source->SetEnabled(false);
+    } else {
+        PlanNextTick();
+    }
+}
+
+// A timer with a tick handler is due once a whole interval has passed, one
+// with an interval handler only once it has been exceeded. Timers whose
+// handler runs in an outer pass wait for that pass and are left out.
+void TMaintimer::PlanNextTick() {
+    if (m_skipFirst) {
+        m_source->SetDue(0);
+        return;
+    }
+    int64_t due = INT64_MAX;
+    for (const TMyTimer* timer : m_timers) {
+        if (timer->m_serving || timer->m_interval <= 0) continue;
+        int64_t at = timer->m_base + timer->m_interval + (timer->OnTick ? 0 : 1);
+        if (at < due) due = at;
+    }
+    m_source->SetDue(due);
 }
 
 void TMaintimer::EraseAt(int position) {
@@ -166,6 +195,7 @@ void TMaintimer::EraseAt(int position) {
 void TMaintimer::Pass(TMultimediaTimer*) {
     if (m_skipFirst) {
         m_skipFirst = false;
+        PlanNextTick();
         return;
     }
     int64_t now = platform::Loop().Counter();
@@ -174,6 +204,7 @@ void TMaintimer::Pass(TMultimediaTimer*) {
     for (; passIndex < Count(); ++passIndex) ServeAt(passIndex, now);
     // A nested pass has popped its own index before returning to this one.
     m_passIndices.pop_back();
+    if (g_maintimer == this) PlanNextTick();
 }
 
 void TMaintimer::ServeAt(int& passIndex, int64_t now) {
@@ -189,13 +220,29 @@ void TMaintimer::ServeAt(int& passIndex, int64_t now) {
     if (timer->FreeAfterPass) delete timer;
 }
 
+namespace {
+
+// Runs one timer handler; an exception that escapes it goes to the
+// program's error reporter (when one is installed). False when it threw.
+template <typename F>
+bool CallHandler(F&& handler) {
+    bool returned = false;
+    platform::RunHandler([&] {
+        handler();
+        returned = true;
+    });
+    return returned;
+}
+
+}  // namespace
+
 bool TMaintimer::ServeTicks(TMyTimer* timer, int64_t now, TServing& serving) {
     int64_t interval = timer->m_interval;
     if (interval <= 0) return true;
     int64_t base = timer->m_base;
     int64_t count = (now - base) / interval;
     if (count < 1) return true;
-    timer->OnTick(timer, count);
+    CallHandler([&] { timer->OnTick(timer, count); });
     if (serving.freed) return false;
     // A handler that restarted the timer has already set its new base.
     if (timer->m_base == base) timer->m_base = base + count * interval;
@@ -204,18 +251,27 @@ bool TMaintimer::ServeTicks(TMyTimer* timer, int64_t now, TServing& serving) {
 
 bool TMaintimer::ServeIntervals(TMyTimer* timer, int64_t now, TServing& serving) {
     if (timer->m_interval <= 0) return true;
-    if (!timer->OnTimer) {
-        // Nobody listens: skip the elapsed intervals in one step.
+    // Nobody listens: skip the elapsed intervals in one step.
+    auto skipElapsed = [timer, now] {
         if (now - timer->m_base > timer->m_interval)
             timer->m_base += (now - timer->m_base - 1) / timer->m_interval * timer->m_interval;
+    };
+    if (!timer->OnTimer) {
+        skipElapsed();
         return true;
     }
     while (timer->m_enabled && timer->m_base + timer->m_interval < now) {
         int64_t base = timer->m_base;
-        timer->OnTimer(timer);
+        bool returned = CallHandler([&] { timer->OnTimer(timer); });
         if (serving.freed) return false;
         if (!timer->m_enabled || timer->m_base != base) break;
         timer->m_base = base + timer->m_interval;
+        // A failing handler is reported once, not once per interval it is
+        // behind (nor again by the ticks queued meanwhile).
+        if (!returned) {
+            skipElapsed();
+            break;
+        }
     }
     return true;
 }
@@ -239,6 +295,7 @@ void TMyTimer::SetInterval(int64_t ms) {
     ms = std::min(ms, kMaxIntervalMs);
     // At least one count, so a set interval never reads as "none".
     m_interval = std::max<int64_t>(1, MsToCounts(ms, TMaintimer::Instance().Frequency()));
+    if (m_enabled) TMaintimer::Instance().PlanNextTick();
 }
 
 int64_t TMyTimer::Interval() const {

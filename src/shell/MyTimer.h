@@ -11,6 +11,11 @@
 // resolution of the source's period (10 ms by default). The first tick after
 // the dispatcher is created is ignored.
 //
+// Sleeping: after every pass, and whenever a timer is enabled, disabled or
+// given a new interval, the dispatcher tells the source when the next timer
+// can be due; the source skips its periods until then, so a client whose only
+// timer is a 100 ms caret takes ten ticks a second, not a hundred.
+//
 // Re-entry: a handler may disable, re-enable or free its own timer or any
 // other during a pass; the pass neither skips nor repeats the others. A handler
 // that pumps the message loop (a modal wait) lets the other timers run in a
@@ -56,6 +61,9 @@ public:
     int MinPeriod() const { return m_minPeriod; }
     int MaxPeriod() const { return m_maxPeriod; }
     bool TickPending() const { return m_tickPending.load(); }
+    // No tick is wanted before the counter reaches due (0: the next period).
+    void SetDue(int64_t due);
+    int64_t Due() const { return m_due; }
     // The running platform periodic event, 0 when none.
     int TimerId() const { return m_timerId; }
 
@@ -74,6 +82,7 @@ private:
     int m_maxPeriod = 0;
     int m_period = kDefaultPeriod;
     int m_timerId = 0;
+    int64_t m_due = 0;
     std::atomic<bool> m_tickPending{false};
     std::atomic<int64_t> m_lastTick{0};
     // The posted tick checks this, so a tick that outlives the source does
@@ -98,6 +107,8 @@ public:
     void Add(TMyTimer* timer);
     // Leaves the list; stops the source when the list becomes empty.
     void Remove(TMyTimer* timer);
+    // Tells the source when the earliest timer can be due next.
+    void PlanNextTick();
 
 private:
     friend class TMyTimer;

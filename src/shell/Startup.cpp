@@ -3,6 +3,7 @@
 #include "graphics/GreatBitmap.h"
 #include "graphics/Paint.h"
 #include "lobby/ErrorBox.h"
+#include "controls/MsgBoxes.h"
 #include "controls/Progress.h"
 #include "platform/Platform.h"
 #include "resources/Inifile.h"
@@ -22,9 +23,20 @@ bool FirstArgumentIsDebug(const std::vector<std::string>& args) {
 
 std::string MessageText(const std::string& key) { return GetText("Message", key); }
 
+// Before the lobby registers the skinned boxes, the platform's box says it.
+void ReportUnhandledError() {
+    if (MsgBoxes()) {
+        ShowUnhandledError();
+        return;
+    }
+    platform::Dialogs().MessageBox(platform::BoxKind::Error, kUnhandledErrorText, kUnhandledErrorTitle);
+}
+
 }  // namespace
 
-TStartup::TStartup(std::vector<std::string> args) : m_debug(FirstArgumentIsDebug(args)) {}
+TStartup::TStartup(std::vector<std::string> args) : m_debug(FirstArgumentIsDebug(args)) {
+    platform::SetErrorReporter(ReportUnhandledError);
+}
 
 
 bool TStartup::Prepare(const std::function<void()>& createWindows) {
@@ -38,7 +50,10 @@ bool TStartup::Prepare(const std::function<void()>& createWindows) {
     return true;
 }
 
-TStartup::~TStartup() { SetStartupProgressSource(nullptr); }
+TStartup::~TStartup() {
+    SetStartupProgressSource(nullptr);
+    platform::SetErrorReporter(nullptr);
+}
 
 void TStartup::Finish() {
     if (m_resolutionChanged) platform::Video().RestoreMode();

@@ -31,6 +31,10 @@ public:
     static constexpr int kPackWindowMinimum = 3000000;
 
     // args: the command-line arguments after the program name.
+    // Installs the error reporter of the loop's handlers for its lifetime:
+    // an error that escapes any handler (timers, windows, the splash, posted
+    // work) shows "Der skete en fejl!" titled "Error", in the skinned box once
+    // the lobby provides it and in the platform's box before that.
     explicit TStartup(std::vector<std::string> args);
     ~TStartup();
     TStartup(const TStartup&) = delete;

@@ -3,9 +3,11 @@
 #include <unistd.h>
 
 #include <atomic>
+#include <stdexcept>
 #include <thread>
 
 #include "platform/headless/Headless.h"
+#include "platform/headless/HeadlessVideo.h"
 
 namespace hl = platform::headless;
 
@@ -149,4 +151,32 @@ TEST_F(HeadlessLoop, ShellRecordsAndHaltEndsWithTheCode) {
     EXPECT_EQ(hl::Shell().OpenedUrls(), std::vector<std::string>{"http://example.org/"});
     EXPECT_EQ(hl::Shell().StartedPrograms(), std::vector<std::string>{"/opt/start"});
     EXPECT_EXIT(platform::Shell().Halt(3), ::testing::ExitedWithCode(3), "");
+}
+
+// With a reporter installed, an exception that escapes a posted task or a
+// window's event handler is reported where the loop called it; the loop goes
+// on with the next task. Without one it propagates (tests and tools).
+TEST_F(HeadlessLoop, HandlerErrorsGoToTheReporter) {
+    auto& loop = platform::headless::Loop();
+    int reports = 0, after = 0;
+    platform::SetErrorReporter([&reports] { ++reports; });
+    loop.Post([] { throw std::runtime_error("task"); });
+    loop.Post([&after] { ++after; });
+    loop.ProcessMessages();
+    EXPECT_EQ(reports, 1);
+    EXPECT_EQ(after, 1);
+
+    platform::WindowParams params;
+    params.width = 4;
+    params.height = 4;
+    auto window = platform::Video().CreateWindow(params);
+    platform::WindowEvents events;
+    events.onKeyDown = [](int, unsigned) { throw 42; };
+    window->SetEvents(events);
+    static_cast<platform::headless::TWindow&>(*window).KeyDown(13, 0);
+    EXPECT_EQ(reports, 2);
+
+    platform::SetErrorReporter(nullptr);
+    loop.Post([] { throw std::runtime_error("task"); });
+    EXPECT_THROW(loop.ProcessMessages(), std::runtime_error);
 }

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/headless/Headless.h"
 #include "platform/sdl/SdlAudio.h"
 
 namespace {
@@ -86,4 +87,35 @@ TEST_F(SdlAudio, PlaysAsynchronouslyUntilStopped) {
     EXPECT_FALSE(audio.Playing());
     std::remove(good.c_str());
     std::remove(bad.c_str());
+}
+
+// The device opens at the first sound and closes, with SDL's audio, once no
+// sound has played for a while; a sound still playing keeps it open, and the
+// next sound opens it again.
+TEST_F(SdlAudio, DeviceClosesAfterAWhileWithoutSound) {
+    const std::string wave = m_dir + "qv_short.wav";
+    WriteWave(wave, 2 * 11025);
+    platform::headless::TLoop loop;
+    {
+        platform::sdl::TAudio audio(&loop);
+        EXPECT_FALSE(audio.DeviceOpen());
+        ASSERT_TRUE(audio.PlayWave(wave));
+        EXPECT_TRUE(audio.DeviceOpen());
+        EXPECT_EQ(loop.PeriodicCount(), 1);
+
+        // Still playing at the first check (virtual time runs ahead of the
+        // real device): kept open.
+        loop.AdvanceMs(platform::sdl::TAudio::kIdleCloseMs);
+        EXPECT_TRUE(audio.DeviceOpen());
+        audio.StopAll();
+        loop.AdvanceMs(2 * platform::sdl::TAudio::kIdleCloseMs);
+        EXPECT_FALSE(audio.DeviceOpen());
+        EXPECT_EQ(SDL_WasInit(SDL_INIT_AUDIO), 0u);
+        EXPECT_EQ(loop.PeriodicCount(), 0);
+
+        ASSERT_TRUE(audio.PlayWave(wave));
+        EXPECT_TRUE(audio.DeviceOpen());
+    }
+    EXPECT_EQ(loop.PeriodicCount(), 0);
+    std::remove(wave.c_str());
 }

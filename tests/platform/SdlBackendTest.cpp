@@ -147,31 +147,39 @@ TEST_F(SdlBackend, CounterAndCapabilities) {
     EXPECT_EQ(Loop().StartPeriodic(10, nullptr), 0);
 }
 
-TEST_F(SdlBackend, PeriodicRunsOnItsOwnThreadAndNeverAfterStop) {
+// Periodic sources are deadlines of the loop: their ticks come on the main
+// thread from WaitMessage, a stopped one never ticks again, and one told
+// that nothing is due for a while lets the loop sleep through its periods.
+TEST_F(SdlBackend, PeriodicTicksComeFromTheLoopAndSleepUntilDue) {
     auto main = std::this_thread::get_id();
-    std::atomic<int> ticks{0};
-    std::atomic<bool> offMain{true};
-    int handled = 0;
+    int ticks = 0;
+    bool onMain = true;
     int id = Loop().StartPeriodic(1, [&] {
-        offMain = offMain && std::this_thread::get_id() != main;
+        onMain = onMain && std::this_thread::get_id() == main;
         ++ticks;
-        Loop().Post([&] { ++handled; });
     });
     ASSERT_GT(id, 0);
-    WaitUntil([&] { return handled >= 3; });
-    Loop().StopPeriodic(id);
-    int atStop = ticks.load();
-    EXPECT_TRUE(offMain);
+    WaitUntil([&] { return ticks >= 3; });
+    EXPECT_TRUE(onMain);
 
-    // A second source ticking several times proves time went by; the
-    // stopped one must not have moved meanwhile.
+    // Nothing due for 60 ms: the 1 ms source ticks once, at that time.
+    auto& loop = static_cast<platform::sdl::TLoop&>(Loop());
+    int64_t start = loop.Counter();
+    Loop().SetPeriodicDue(id, start + 60'000'000);
+    int before = ticks;
+    int64_t waitsBefore = loop.Wakeups();
+    WaitUntil([&] { return ticks > before; });
+    EXPECT_EQ(ticks, before + 1);
+    EXPECT_GE(loop.Counter() - start, 60'000'000);
+    EXPECT_LE(loop.Wakeups() - waitsBefore, 3);
+
+    Loop().StopPeriodic(id);
+    int atStop = ticks;
     std::atomic<int> other{0};
-    int second = Loop().StartPeriodic(1, [&] {
-        if (++other == 5) Loop().Post([] {});
-    });
+    int second = Loop().StartPeriodic(1, [&] { ++other; });
     WaitUntil([&] { return other.load() >= 5; });
     Loop().StopPeriodic(second);
-    EXPECT_EQ(ticks.load(), atStop);
+    EXPECT_EQ(ticks, atStop);
     Loop().StopPeriodic(id);  // stopping twice is harmless
 }
 

@@ -11,6 +11,7 @@
 
 #include "platform/Platform.h"
 #include "platform/sdl/Sdl.h"
+#include "platform/sdl/SdlLoop.h"
 #include "platform/sdl/SdlVideo.h"
 #include "platform/sdl/SdlWindow.h"
 
@@ -133,6 +134,7 @@ TEST_F(SdlVideo, SdlEventsReachTheirWindowInTheClientsNumbers) {
     events.onChar = [&](uint8_t c) { seen.push_back("char " + std::to_string(c)); };
     events.onCloseRequest = [&] { seen.push_back("close"); };
     w->SetEvents(events);
+    w->Show();  // the SDL window exists from the first show on
     const Uint32 id = SDL_GetWindowID(Sdl(*w).Handle());
 
     SDL_Event e{};
@@ -237,4 +239,54 @@ TEST(SdlShape, MaskCutsCornersAndTheHole) {
     EXPECT_EQ(at(50, 30), 0);   // inside the hole
     EXPECT_EQ(at(5, 30), 1);    // the frame
     EXPECT_EQ(at(10, 10), 1);   // the hole's own corner is rounded off
+}
+
+// A window costs nothing in SDL until it is first shown; then its first
+// frame is the whole back buffer, before any paint is handled. Hidden, it
+// gives its texture back, and shown again it shows what the back buffer
+// holds by then.
+TEST_F(SdlVideo, WindowIsMadeAtItsFirstShowAndPaintsItsWholeBackground) {
+    setenv("QV_SCREEN_DEPTH", "32", 1);
+    auto w = Open(8, 4);
+    ASSERT_NE(w, nullptr);
+    EXPECT_FALSE(Sdl(*w).Opened());
+    platform::Surface s = w->BackBuffer();
+    auto fill = [&s](uint8_t blue) {
+        for (int y = 0; y < s.height; ++y)
+            for (int x = 0; x < s.width; ++x) s.pixels[y * s.pitch + x * 4] = blue;
+    };
+    fill(0xFF);
+    std::vector<platform::Rect> paints;
+    platform::WindowEvents events;
+    events.onPaint = [&paints](const platform::Rect& r) { paints.push_back(r); };
+    w->SetEvents(events);
+
+    w->Show();
+    ASSERT_TRUE(Sdl(*w).Opened());
+    EXPECT_EQ(ScreenPixel(*w, 0, 0), 0x0000FFu);
+    EXPECT_EQ(ScreenPixel(*w, 7, 3), 0x0000FFu);
+    platform::Loop().ProcessMessages();
+    ASSERT_EQ(paints.size(), 1u);
+    EXPECT_EQ(paints[0].Width(), 8);
+    EXPECT_EQ(paints[0].Height(), 4);
+
+    w->Hide();
+    EXPECT_FALSE(Sdl(*w).HasTexture());
+    fill(0x80);  // drawn while hidden: nothing reaches the screen
+    w->Present(platform::Rect{0, 0, 8, 4});
+    w->Show();
+    EXPECT_TRUE(Sdl(*w).HasTexture());
+    EXPECT_EQ(ScreenPixel(*w, 3, 2), 0x000080u);
+}
+
+// A popup sized before its first show appears at that size.
+TEST_F(SdlVideo, ShownSizeSetBeforeTheFirstShowIsKept) {
+    auto w = Open(40, 30);
+    ASSERT_NE(w, nullptr);
+    EXPECT_TRUE(w->SetShownSize(20, 10));
+    w->Show();
+    int width = 0, height = 0;
+    SDL_GetWindowSize(Sdl(*w).Handle(), &width, &height);
+    EXPECT_EQ(width, 20);
+    EXPECT_EQ(height, 10);
 }

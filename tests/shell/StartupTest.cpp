@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <stdexcept>
 
 #include "controls/Form.h"
 #include "controls/Progress.h"
@@ -142,3 +143,31 @@ TEST_F(StartupTest, RefusedOrImpossibleChangeEndsTheStart) {
 }
 
 }  // namespace
+
+// From start-up on, an error that escapes a handler of the loop (here the
+// splash's paint, then a timer) is shown as "Der skete en fejl!" titled
+// "Error"; before the lobby offers its skinned box, in the platform's box.
+TEST_F(StartupTest, ErrorsEscapingHandlersAreShownAsTheErrorBox) {
+    {
+        TStartup startup({});
+        ASSERT_TRUE(startup.Prepare(TwoWindows()));
+        Boxes().ClearBoxes();
+        platform::Loop().Post([] { throw std::runtime_error("splash"); });
+        platform::Loop().ProcessMessages();
+        ASSERT_EQ(Boxes().Boxes().size(), 1u);
+        EXPECT_EQ(Boxes().Boxes()[0].kind, platform::BoxKind::Error);
+        EXPECT_EQ(Boxes().Boxes()[0].text, "Der skete en fejl!");
+        EXPECT_EQ(Boxes().Boxes()[0].caption, "Error");
+
+        TMyTimer timer;
+        timer.SetInterval(20);
+        timer.OnTimer = [](TMyTimer*) { throw std::logic_error("timer"); };
+        timer.SetEnabled(true);
+        platform::headless::Loop().RunFor(60);
+        EXPECT_GE(Boxes().Boxes().size(), 2u);
+        m_forms.clear();
+    }
+    // Without the start-up the errors propagate again.
+    platform::Loop().Post([] { throw std::runtime_error("late"); });
+    EXPECT_THROW(platform::Loop().ProcessMessages(), std::runtime_error);
+}

@@ -2,6 +2,7 @@
 
 #include "platform/headless/HeadlessVideo.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 
@@ -40,37 +41,22 @@ bool TLoop::TimerCaps(int& minPeriodMs, int& maxPeriodMs) const {
 
 int TLoop::StartPeriodic(int periodMs, std::function<void()> onTick) {
     if (periodMs <= 0 || !onTick) return 0;
-    int64_t period = periodMs * kFrequency / 1000;
-    int id = m_nextPeriodic++;
-    m_periodic[id] = TPeriodic{period, m_counter + period, std::move(onTick)};
-    return id;
+    return m_periodic.Add(periodMs * kFrequency / 1000, m_counter, std::move(onTick));
 }
 
-void TLoop::StopPeriodic(int id) { m_periodic.erase(id); }
+void TLoop::StopPeriodic(int id) { m_periodic.Remove(id); }
 
 int TLoop::PeriodicPeriod(int id) const {
-    auto it = m_periodic.find(id);
-    return it == m_periodic.end() ? 0 : static_cast<int>(it->second.periodCounts * 1000 / kFrequency);
+    return static_cast<int>(m_periodic.Period(id) * 1000 / kFrequency);
 }
 
 void TLoop::AdvanceCounts(int64_t counts) {
     int64_t target = m_counter + counts;
-    while (true) {
-        // The next due source, if it falls within the advance.
-        int dueId = 0;
-        int64_t due = target + 1;
-        for (auto& [id, p] : m_periodic) {
-            if (p.nextDue < due) {
-                due = p.nextDue;
-                dueId = id;
-            }
-        }
-        if (dueId == 0 || due > target) break;
-        m_counter = due;
-        auto& p = m_periodic[dueId];
-        p.nextDue += p.periodCounts;
-        auto tick = p.onTick;  // the tick may stop its own source
-        tick();
+    // One deadline at a time, with the counter at it, so a tick that
+    // re-times a source is seen by the next step.
+    for (int64_t next = m_periodic.Next(); next <= target; next = m_periodic.Next()) {
+        m_counter = std::max(m_counter, next);
+        m_periodicTicks += m_periodic.FireDue(m_counter);
     }
     m_counter = target;
 }

@@ -1,8 +1,10 @@
 // The headless backend: the platform for tests and tools.
 //
 // Time is virtual: the counter stands still until the test advances it, and
-// periodic sources fire (on the advancing thread, standing in for the tick
-// thread) for every period boundary crossed. Posted tasks and descriptor
+// periodic sources fire (on the advancing thread, standing in for a loop
+// that sleeps until their deadline) at every deadline crossed, with the
+// counter at that deadline. A source told that nothing is due before a later
+// time skips its periods until then, as the real loop does. Posted tasks and descriptor
 // readiness are real, so sockets over loopback work as in the real backend.
 // Message boxes are recorded and answered from a queue the test fills.
 #pragma once
@@ -14,6 +16,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/PeriodicSchedule.h"
 #include "platform/Platform.h"
 #include "platform/posix/FdWatches.h"
 #include "platform/posix/HostLookup.h"
@@ -38,6 +41,7 @@ public:
     bool TimerCaps(int& minPeriodMs, int& maxPeriodMs) const override;
     int StartPeriodic(int periodMs, std::function<void()> onTick) override;
     void StopPeriodic(int id) override;
+    void SetPeriodicDue(int id, int64_t due) override { m_periodic.SetDue(id, due); }
 
     // Test controls.
     // Moves virtual time on by ms without running the main thread, firing the
@@ -48,7 +52,11 @@ public:
     // (a responsive main thread).
     void RunFor(int64_t ms);
     void SetTimerCaps(bool readable, int minPeriodMs, int maxPeriodMs);
-    int PeriodicCount() const { return static_cast<int>(m_periodic.size()); }
+    int PeriodicCount() const { return m_periodic.Count(); }
+    // How many periodic ticks fired so far (the wake-ups a real loop had).
+    int64_t PeriodicTicks() const { return m_periodicTicks; }
+    // The next deadline of a source, TPeriodicSchedule::kNever when unknown.
+    int64_t PeriodicDeadline(int id) const { return m_periodic.Deadline(id); }
     int PeriodicPeriod(int id) const;
     bool HasPendingTasks() const { return !m_queue.Empty(); }
     // How many times WaitMessage found something to do.
@@ -58,18 +66,12 @@ public:
     posix::TTaskQueue& Queue() { return m_queue; }
 
 private:
-    struct TPeriodic {
-        int64_t periodCounts;
-        int64_t nextDue;
-        std::function<void()> onTick;
-    };
-
     posix::TTaskQueue m_queue;
     TIo* m_io = nullptr;
     std::atomic<bool> m_terminated{false};  // read by posting threads
     int64_t m_counter = 0;
-    std::map<int, TPeriodic> m_periodic;
-    int m_nextPeriodic = 1;
+    TPeriodicSchedule m_periodic;
+    int64_t m_periodicTicks = 0;
     bool m_capsReadable = true;
     int m_minPeriod = 1, m_maxPeriod = 1'000'000;
     int m_wakeups = 0;

@@ -7,9 +7,18 @@
 #include <cstring>
 
 namespace platform::headless {
-
 namespace {
+
+// Runs an event handler as the loop would: through a copy (it may replace the
+// window's events) and with the program's error reporter around it.
+template <typename F, typename... Args>
+void Deliver(const F& handler, Args... args) {
+    F copy = handler;
+    if (copy) RunHandler([&] { copy(args...); });
+}
+
 int BytesPerPixel(int depth) { return depth / 7 > 0 ? depth / 7 : 1; }
+
 }  // namespace
 
 // ---------------------------------------------------------------------------
@@ -57,7 +66,7 @@ void TWindow::Invalidate(const Rect& area) {
 void TWindow::Update() { m_paint.Flush(); }
 
 void TWindow::DeliverPaint(const Rect& area) {
-    if (m_events.onPaint) m_events.onPaint(area);
+    Deliver(m_events.onPaint, area);
 }
 
 void TWindow::Show() {
@@ -99,34 +108,34 @@ void TWindow::BringToFront() {
 }
 
 void TWindow::MouseMove(int x, int y, unsigned shift) {
-    if (m_events.onMouseMove) m_events.onMouseMove(x, y, shift);
+    Deliver(m_events.onMouseMove, x, y, shift);
 }
 void TWindow::MouseDown(int button, int x, int y, unsigned shift) {
-    if (m_events.onMouseDown) m_events.onMouseDown(button, x, y, shift);
+    Deliver(m_events.onMouseDown, button, x, y, shift);
 }
 void TWindow::MouseUp(int button, int x, int y, unsigned shift) {
-    if (m_events.onMouseUp) m_events.onMouseUp(button, x, y, shift);
+    Deliver(m_events.onMouseUp, button, x, y, shift);
 }
 void TWindow::MouseWheel(int delta, int x, int y, unsigned shift) {
-    if (m_events.onMouseWheel) m_events.onMouseWheel(delta, x, y, shift);
+    Deliver(m_events.onMouseWheel, delta, x, y, shift);
 }
 void TWindow::KeyDown(int key, unsigned shift) {
-    if (m_events.onKeyDown) m_events.onKeyDown(key, shift);
+    Deliver(m_events.onKeyDown, key, shift);
 }
 void TWindow::KeyUp(int key, unsigned shift) {
-    if (m_events.onKeyUp) m_events.onKeyUp(key, shift);
+    Deliver(m_events.onKeyUp, key, shift);
 }
 void TWindow::Char(uint8_t ch) {
-    if (m_events.onChar) m_events.onChar(ch);
+    Deliver(m_events.onChar, ch);
 }
 void TWindow::CloseRequest() {
-    if (m_events.onCloseRequest) m_events.onCloseRequest();
+    Deliver(m_events.onCloseRequest);
 }
 void TWindow::Activate() {
-    if (m_events.onActivate) m_events.onActivate();
+    Deliver(m_events.onActivate);
 }
 void TWindow::Deactivate() {
-    if (m_events.onDeactivate) m_events.onDeactivate();
+    Deliver(m_events.onDeactivate);
 }
 
 bool TWindow::SavePng(const std::string& path, bool presented) const {
@@ -202,7 +211,7 @@ void TVideo::Forget(TWindow* window) {
     m_windows.erase(std::remove(m_windows.begin(), m_windows.end(), window), m_windows.end());
     if (m_focused == window) {
         m_focused = nullptr;
-        if (m_appDeactivate) m_appDeactivate();
+        Deliver(m_appDeactivate);
     }
 }
 
@@ -211,9 +220,9 @@ void TVideo::FocusWindow(TWindow* window) {
     TWindow* previous = m_focused;
     m_focused = window;
     if (previous) previous->Deactivate();
-    if (!previous && window && m_appActivate) m_appActivate();
+    if (!previous && window) Deliver(m_appActivate);
     if (window) window->Activate();
-    if (previous && !window && m_appDeactivate) m_appDeactivate();
+    if (previous && !window) Deliver(m_appDeactivate);
 }
 
 void TVideo::Raise(TWindow* window) {

@@ -64,7 +64,7 @@ int TFdWatches::Dispatch(const std::vector<TPollResult>& results) {
         if (events == 0) continue;
         // Copy: the handler may end or replace its own watch.
         IoHandler handler = it->second.handler;
-        handler(r.fd, events);
+        RunHandler([&] { handler(r.fd, events); });
         ++called;
     }
     return called;

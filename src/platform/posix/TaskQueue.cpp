@@ -54,7 +54,7 @@ int TTaskQueue::Drain() {
             m_tasks.pop_front();
             if (m_tasks.empty()) ClearWake();
         }
-        if (task) task();
+        RunHandler(task);
         ++count;
     }
     return count;

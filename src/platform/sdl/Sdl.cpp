@@ -19,6 +19,15 @@ Uint32 StartSdl() {
     // The client ends through its own windows, never because SDL saw the last
     // one close.
     SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
+    // The windows only copy rectangles of their back buffers to the screen:
+    // SDL's software renderer does that with no graphics context per window
+    // (an OpenGL context costs megabytes, start-up time and, on a software
+    // OpenGL, threads that wake at every present). SDL_RENDER_DRIVER in the
+    // environment still chooses another.
+    SDL_SetHint(SDL_HINT_RENDER_DRIVER, "software");
+    // ... and the window's own surface without one either (SDL would put
+    // an OpenGL texture behind it).
+    SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
     const Uint32 full = SDL_INIT_VIDEO | SDL_INIT_EVENTS;
     if (SDL_InitSubSystem(full) == 0) return full;
     if (SDL_InitSubSystem(SDL_INIT_EVENTS) == 0) return SDL_INIT_EVENTS;
@@ -36,7 +45,7 @@ std::unique_ptr<Backend> CreateBackend() {
     backend->shell = std::make_unique<TShell>(*loop);
     backend->dialogs = std::make_unique<TDialogs>();
     if (started & SDL_INIT_VIDEO) backend->video = std::make_unique<TVideo>(*loop);
-    backend->audio = std::make_unique<TAudio>();
+    backend->audio = std::make_unique<TAudio>(loop.get());
     backend->loop = std::move(loop);
     return backend;
 }

@@ -36,9 +36,24 @@ bool LoadWaveAs(const std::string& path, const SDL_AudioSpec& device, std::vecto
     return ok;
 }
 
-TAudio::~TAudio() {
+TAudio::~TAudio() { CloseDevice(); }
+
+void TAudio::CloseDevice() {
+    if (m_idleCheck != 0 && m_loop) m_loop->StopPeriodic(m_idleCheck);
+    m_idleCheck = 0;
     if (m_device) SDL_CloseAudioDevice(m_device);
+    m_device = 0;
     if (m_startedAudio) SDL_QuitSubSystem(SDL_INIT_AUDIO);
+    m_startedAudio = false;
+}
+
+void TAudio::CheckIdle() {
+    if (Playing()) {
+        m_lastUse = m_loop->Counter();
+        return;
+    }
+    int64_t idleCounts = static_cast<int64_t>(kIdleCloseMs) * m_loop->Frequency() / 1000;
+    if (m_loop->Counter() - m_lastUse >= idleCounts) CloseDevice();
 }
 
 bool TAudio::OpenDevice() {
@@ -62,11 +77,13 @@ bool TAudio::OpenDevice() {
         return false;
     }
     SDL_PauseAudioDevice(m_device, 0);
+    if (m_loop) m_idleCheck = m_loop->StartPeriodic(kIdleCloseMs, [this] { CheckIdle(); });
     return true;
 }
 
 bool TAudio::PlayWave(const std::string& path) {
     if (!OpenDevice()) return false;
+    if (m_loop) m_lastUse = m_loop->Counter();
     std::vector<uint8_t> samples;
     if (!LoadWaveAs(path, m_spec, samples) || samples.empty()) return false;
     SDL_ClearQueuedAudio(m_device);

@@ -35,7 +35,7 @@ TLoop::~TLoop() {
 }
 
 void TLoop::ShutDown() {
-    StopAllPeriodic();
+    m_periodic = TPeriodicSchedule();
     std::lock_guard<std::mutex> lock(m_sdlMutex);
     if (!m_sdlUp) return;
     m_sdlUp = false;
@@ -48,7 +48,23 @@ void TLoop::ShutDown() {
 void TLoop::ProcessMessages() {
     if (m_beforePump) m_beforePump();
     PumpSdl();
+    FirePeriodic();
     m_queue.Drain();
+}
+
+void TLoop::FirePeriodic() {
+    if (m_periodic.Count() == 0) return;
+    m_periodic.FireDue(Counter());
+}
+
+int TLoop::MsToNextTick() const {
+    int64_t next = m_periodic.Next();
+    if (next == TPeriodicSchedule::kNever) return -1;
+    int64_t left = next - Counter();
+    if (left <= 0) return 0;
+    constexpr int64_t kCountsPerMs = kFrequency / 1000;
+    int64_t ms = (left + kCountsPerMs - 1) / kCountsPerMs;
+    return ms > kMaxPeriodMs ? kMaxPeriodMs : static_cast<int>(ms);
 }
 
 void TLoop::PumpSdl() {
@@ -70,17 +86,20 @@ void TLoop::HandleEvent(const SDL_Event& event) {
     } else if (event.type == SDL_QUIT) {
         Terminate();
     } else if (m_sink) {
-        m_sink(event);
+        RunHandler([this, &event] { m_sink(event); });
     }
 }
 
 void TLoop::WaitMessage() {
     if (Terminated()) return;
     if (m_beforePump) m_beforePump();
-    if (WaitsInSdl()) {
-        WaitInSdl();
-    } else {
-        WaitOnQueue();
+    int timeoutMs = MsToNextTick();
+    if (timeoutMs != 0) {
+        if (WaitsInSdl()) {
+            WaitInSdl(timeoutMs);
+        } else {
+            WaitOnQueue(timeoutMs);
+        }
     }
     ++m_wakeups;
     ProcessMessages();
@@ -91,7 +110,7 @@ bool TLoop::WaitsInSdl() const {
     return m_windows > 0 && m_driverWaits;
 }
 
-void TLoop::WaitInSdl() {
+void TLoop::WaitInSdl(int timeoutMs) {
     if (!m_sdlUp) return;
     // Announced before the queue is checked: a task posted after the check
     // sees the flag and pushes a wake-up event.
@@ -101,12 +120,12 @@ void TLoop::WaitInSdl() {
         return;
     }
     SDL_Event event;
-    int got = SDL_WaitEvent(&event);
+    int got = timeoutMs < 0 ? SDL_WaitEvent(&event) : SDL_WaitEventTimeout(&event, timeoutMs);
     m_sdlWaiting.store(false);
     if (got) HandleEvent(event);
 }
 
-void TLoop::WaitOnQueue() {
+void TLoop::WaitOnQueue(int timeoutMs) {
     // Returns on a posted task, or on a signal (EINTR): SDL turns SIGINT and
     // SIGTERM into SDL_QUIT, which the following pump picks up. Blocked from
     // the check to the sleep, a signal in between waits for ppoll().
@@ -116,7 +135,8 @@ void TLoop::WaitOnQueue() {
         if (SDL_PeepEvents(nullptr, 0, SDL_PEEKEVENT, SDL_FIRSTEVENT, SDL_LASTEVENT) > 0) return;
     }
     pollfd wake{m_queue.WakeFd(), POLLIN, 0};
-    ppoll(&wake, 1, nullptr, &blocked.Previous());
+    timespec timeout{timeoutMs / 1000, static_cast<long>(timeoutMs % 1000) * 1'000'000L};
+    ppoll(&wake, 1, timeoutMs < 0 ? nullptr : &timeout, &blocked.Previous());
 }
 
 void TLoop::RemoveWindow() {
@@ -157,33 +177,9 @@ bool TLoop::TimerCaps(int& minPeriodMs, int& maxPeriodMs) const {
 
 int TLoop::StartPeriodic(int periodMs, std::function<void()> onTick) {
     if (periodMs < kMinPeriodMs || periodMs > kMaxPeriodMs || !onTick) return 0;
-    auto thread = std::make_unique<TPeriodicThread>();
-    if (!thread->Start(periodMs, std::move(onTick))) return 0;
-    std::lock_guard<std::mutex> lock(m_periodicMutex);
-    int id = m_nextPeriodic++;
-    m_periodic[id] = std::move(thread);
-    return id;
+    return m_periodic.Add(static_cast<int64_t>(periodMs) * (kFrequency / 1000), Counter(), std::move(onTick));
 }
 
-void TLoop::StopPeriodic(int id) {
-    std::unique_ptr<TPeriodicThread> thread;
-    {
-        std::lock_guard<std::mutex> lock(m_periodicMutex);
-        auto it = m_periodic.find(id);
-        if (it == m_periodic.end()) return;
-        thread = std::move(it->second);
-        m_periodic.erase(it);
-    }
-    thread->Stop();  // outside the lock: joining waits for a running tick
-}
-
-void TLoop::StopAllPeriodic() {
-    std::map<int, std::unique_ptr<TPeriodicThread>> threads;
-    {
-        std::lock_guard<std::mutex> lock(m_periodicMutex);
-        threads.swap(m_periodic);
-    }
-    threads.clear();
-}
+void TLoop::StopPeriodic(int id) { m_periodic.Remove(id); }
 
 }  // namespace platform::sdl

@@ -1,5 +1,10 @@
 // The SDL backend's event loop: SDL events, tasks posted from any thread,
-// the high-resolution counter and the periodic tick threads.
+// the high-resolution counter and the periodic sources.
+//
+// Periodic sources are deadlines of the loop, not threads: WaitMessage sleeps
+// until the next deadline (or something arrives) and fires the sources that
+// are due. A source told that nothing is due before a later time lets the
+// loop sleep until then; with no source the loop sleeps until an event.
 //
 // Waiting: SDL's own wait sleeps in the window system only while a window
 // exists (and only with drivers that implement such a wait); without a window
@@ -21,13 +26,12 @@
 
 #include <atomic>
 #include <functional>
-#include <map>
 #include <memory>
 #include <mutex>
 
 #include "platform/Platform.h"
 #include "platform/posix/TaskQueue.h"
-#include "platform/sdl/PeriodicThread.h"
+#include "platform/PeriodicSchedule.h"
 
 namespace platform::sdl {
 
@@ -52,6 +56,7 @@ public:
     bool TimerCaps(int& minPeriodMs, int& maxPeriodMs) const override;
     int StartPeriodic(int periodMs, std::function<void()> onTick) override;
     void StopPeriodic(int id) override;
+    void SetPeriodicDue(int id, int64_t due) override { m_periodic.SetDue(id, due); }
 
     // For the video facet: the windows that exist decide how the loop waits,
     // and every SDL event that is not the loop's own goes to the sink.
@@ -62,7 +67,7 @@ public:
     // ones included (the socket notifier resumes there, see Notifier.h).
     void SetBeforePump(std::function<void()> hook) { m_beforePump = std::move(hook); }
 
-    // Stops the periodic threads and quits SDL before the process ends;
+    // Stops the periodic sources and quits SDL before the process ends;
     // posting goes on working, it only stops waking SDL.
     void ShutDown();
 
@@ -74,10 +79,13 @@ public:
 private:
     void PumpSdl();
     void HandleEvent(const SDL_Event& event);
-    void WaitInSdl();
-    void WaitOnQueue();
+    // Milliseconds until the next periodic deadline (rounded up), 0 when one
+    // is due, -1 when there is none.
+    int MsToNextTick() const;
+    void FirePeriodic();
+    void WaitInSdl(int timeoutMs);
+    void WaitOnQueue(int timeoutMs);
     void WakeSdl();
-    void StopAllPeriodic();
 
     posix::TTaskQueue m_queue;
     std::atomic<bool> m_terminated{false};
@@ -95,9 +103,7 @@ private:
     std::mutex m_sdlMutex;  // guards pushing against quitting SDL
     bool m_sdlUp = true;    // written on the main thread, under the mutex
 
-    std::mutex m_periodicMutex;
-    std::map<int, std::unique_ptr<TPeriodicThread>> m_periodic;
-    int m_nextPeriodic = 1;
+    TPeriodicSchedule m_periodic;  // main thread only
 };
 
 }  // namespace platform::sdl

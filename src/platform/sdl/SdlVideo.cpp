@@ -59,10 +59,7 @@ TVideo::TVideo(TLoop& loop)
 TVideo::~TVideo() {
     *m_alive = false;
     m_loop.SetEventSink(nullptr);
-    for (auto* window : m_windows) {
-        window->Detach();
-        m_loop.RemoveWindow();
-    }
+    for (auto* window : m_windows) window->Detach();
 }
 
 void TVideo::SetApplicationEvents(std::function<void()> onActivate,
@@ -77,17 +74,17 @@ std::unique_ptr<IWindow> TVideo::CreateWindow(const WindowParams& params) {
     const int depth = CurrentMode().depth;
     if (TextureFormat(depth) == SDL_PIXELFORMAT_UNKNOWN) return nullptr;
     auto window = std::make_unique<TWindow>(*this, params, depth);
-    if (!window->Open()) return nullptr;
     m_windows.push_back(window.get());
-    m_loop.AddWindow();
     return window;
 }
+
+void TVideo::SdlWindowOpened() { m_loop.AddWindow(); }
+void TVideo::SdlWindowClosed() { m_loop.RemoveWindow(); }
 
 void TVideo::Forget(TWindow* window) {
     auto it = std::find(m_windows.begin(), m_windows.end(), window);
     if (it == m_windows.end()) return;
     m_windows.erase(it);
-    m_loop.RemoveWindow();
     if (m_confined == window) m_confined = nullptr;
     if (m_focused == window) {
         m_focused = nullptr;

@@ -2,8 +2,9 @@
 //
 // Every SDL event that is not the loop's own comes here (the loop's event
 // sink) and goes to the window it names: mouse, wheel, keys, typed text,
-// exposure, close requests and focus. Windows are counted in the loop while
-// they exist, so WaitMessage sleeps in SDL_WaitEvent then.
+// exposure, close requests and focus. SDL windows are counted in the loop
+// while they exist (from a window's first Show on), so WaitMessage sleeps in
+// SDL_WaitEvent then.
 //
 // Activation: a window that gains the keyboard focus is activated, the one
 // that had it deactivated first. The application is activated when one of
@@ -60,6 +61,10 @@ public:
 
     // Called by windows.
     void Forget(TWindow* window);
+    // An SDL window was made or destroyed (the loop waits in SDL while one
+    // exists).
+    void SdlWindowOpened();
+    void SdlWindowClosed();
     void WindowHidden(TWindow* window);
     void FocusRequested(TWindow* window);
     TWindow* FocusedWindow() const { return m_focused; }

@@ -1,12 +1,12 @@
 #include "platform/sdl/SdlWindow.h"
 
-#include <SDL_shape.h>
 
 #include <algorithm>
 #include <cstring>
 
 #include "platform/Codepage.h"
 #include "platform/sdl/SdlVideo.h"
+#include "platform/sdl/X11Shape.h"
 
 namespace platform::sdl {
 namespace {
@@ -93,41 +93,54 @@ TWindow::~TWindow() {
 }
 
 bool TWindow::Open() {
-    if (ShapeGiven(m_params.shape) && OpenSdl(true)) return true;
-    return OpenSdl(false);
+    if (!m_window && !OpenSdl()) {
+        Detach(false);
+        return false;
+    }
+    return MakeTexture();
 }
 
-// A shaped window is made for OpenGL from the start: a renderer that has to
-// recreate the window for OpenGL loses SDL's shape data with the old one.
-bool TWindow::OpenSdl(bool shaped) {
+bool TWindow::MakeTexture() {
+    if (m_texture) return true;
+    if (!m_renderer) return false;
+    m_texture = SDL_CreateTexture(m_renderer, TextureFormat(m_depth), SDL_TEXTUREACCESS_STREAMING, m_width,
+                                  m_height);
+    if (!m_texture) return false;
+    // The window's first frame is its whole back buffer.
+    if (SDL_UpdateTexture(m_texture, nullptr, m_back.data(), m_width * m_bytesPerPixel) != 0) return false;
+    RenderTexture();
+    return true;
+}
+
+void TWindow::ReleaseTexture() {
+    if (m_texture) SDL_DestroyTexture(m_texture);
+    m_texture = nullptr;
+}
+
+bool TWindow::OpenSdl() {
     Detach(false);
     const std::string title = Cp1252ToUtf8(m_params.title);
     const Uint32 flags = SDL_WINDOW_BORDERLESS | SDL_WINDOW_HIDDEN | KindFlags(m_params.kind);
-    if (shaped) {
-        m_window = SDL_CreateShapedWindow(title.c_str(), static_cast<unsigned>(m_x), static_cast<unsigned>(m_y),
-                                          m_width, m_height, flags | SDL_WINDOW_OPENGL);
-    } else {
-        m_window = SDL_CreateWindow(title.c_str(), m_x, m_y, m_width, m_height, flags);
-    }
+    m_window = SDL_CreateWindow(title.c_str(), m_x, m_y, m_width, m_height, flags);
     if (!m_window) return false;
-    m_shaped = shaped;
+    if (m_video) m_video->SdlWindowOpened();
     m_id = SDL_GetWindowID(m_window);
     m_renderer = SDL_CreateRenderer(m_window, -1, 0);
-    if (m_renderer)
-        m_texture = SDL_CreateTexture(m_renderer, TextureFormat(m_depth), SDL_TEXTUREACCESS_STREAMING,
-                                      m_width, m_height);
-    if (!m_texture) return false;
-    // SDL keeps a shaped window off screen until its first shape.
-    if (m_shaped && !ApplyShape(m_params.shape)) return false;
+    if (!m_renderer) return false;
+    m_shaped = ShapeGiven(m_params.shape) && ApplyShape(m_params.shape);
     SDL_SetWindowPosition(m_window, m_x, m_y);
+    if (m_shownWidth != m_width || m_shownHeight != m_height)
+        SDL_SetWindowSize(m_window, std::max(m_shownWidth, 1), std::max(m_shownHeight, 1));
     return true;
 }
 
 void TWindow::Detach(bool fromVideo) {
-    if (m_texture) SDL_DestroyTexture(m_texture);
+    ReleaseTexture();
     if (m_renderer) SDL_DestroyRenderer(m_renderer);
-    if (m_window) SDL_DestroyWindow(m_window);
-    m_texture = nullptr;
+    if (m_window) {
+        SDL_DestroyWindow(m_window);
+        if (m_video) m_video->SdlWindowClosed();
+    }
     m_renderer = nullptr;
     m_window = nullptr;
     m_shaped = false;
@@ -180,34 +193,24 @@ void TWindow::Exposed() {
 // Shape and place
 
 bool TWindow::ApplyShape(const WindowShape& shape) {
-    if (!m_shaped || !m_window) return false;
-    std::vector<uint8_t> mask = ShapeMask(shape, m_width, m_height);
-    SDL_Surface* surface = SDL_CreateRGBSurfaceWithFormat(0, m_width, m_height, 32, SDL_PIXELFORMAT_RGBA32);
-    if (!surface) return false;
-    for (int y = 0; y < m_height; ++y) {
-        auto* row = static_cast<uint8_t*>(surface->pixels) + static_cast<size_t>(y) * surface->pitch;
-        for (int x = 0; x < m_width; ++x) {
-            uint8_t a = mask[static_cast<size_t>(y) * m_width + x] ? 255 : 0;
-            std::memset(row + x * 4, a, 4);
-        }
+    if (!m_window) return false;
+    if (!ShapeGiven(shape)) {
+        SetX11Shape(m_window, {}, m_width, m_height);  // rectangular again
+        return false;
     }
-    SDL_WindowShapeMode mode{};
-    mode.mode = ShapeModeBinarizeAlpha;
-    mode.parameters.binarizationCutoff = 128;
-    bool ok = SDL_SetWindowShape(m_window, surface, &mode) == 0;
-    SDL_FreeSurface(surface);
-    return ok;
+    return SetX11Shape(m_window, ShapeMask(shape, m_width, m_height), m_width, m_height);
 }
 
 void TWindow::SetShape(const WindowShape& shape) {
     m_params.shape = shape;
-    ApplyShape(shape);  // a window made without a shape stays rectangular
+    m_shaped = ApplyShape(shape);  // applied at the first show when not made yet
 }
 
 void TWindow::Show() {
     if (m_visible) return;
     m_visible = true;
-    if (m_window) {
+    // Without a display the window lives on as memory only.
+    if (Open()) {
         if (SDL_GetWindowFlags(m_window) & SDL_WINDOW_MINIMIZED) SDL_RestoreWindow(m_window);
         SDL_ShowWindow(m_window);
     }
@@ -219,6 +222,7 @@ void TWindow::Hide() {
     if (!m_visible) return;
     m_visible = false;
     if (m_window) SDL_HideWindow(m_window);
+    ReleaseTexture();
     if (m_video) m_video->WindowHidden(this);
 }
 
@@ -231,7 +235,7 @@ void TWindow::Move(int x, int y) {
 bool TWindow::SetShownSize(int width, int height) {
     m_shownWidth = std::clamp(width, 0, m_width);
     m_shownHeight = std::clamp(height, 0, m_height);
-    if (!m_window) return false;
+    if (!m_window) return true;  // the first Show makes it this size
     // SDL has no empty windows; an empty size leaves one pixel.
     SDL_SetWindowSize(m_window, std::max(m_shownWidth, 1), std::max(m_shownHeight, 1));
     RenderTexture();

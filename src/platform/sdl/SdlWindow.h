@@ -1,5 +1,11 @@
 // One borderless, fixed-size SDL window with its back buffer.
 //
+// Cost: until it is first shown the window is memory only (its back buffer);
+// the SDL window, its renderer and its texture are made by the first Show,
+// which fills the texture from the back buffer before the window appears, so
+// it shows its whole face at once. Hiding gives the texture back; the next
+// Show makes and fills it again.
+//
 // The back buffer is memory in the screen format; Present uploads the area
 // into a streaming texture of the same pixel format and presents the whole
 // texture (the renderer's own buffer is undefined after a present). The
@@ -11,10 +17,9 @@
 // Update delivers the pending one now. A window freed with a paint posted
 // drops it.
 //
-// Shapes: a window created with a shape is an SDL shaped window with a
-// rounded-rectangle mask; SetShape changes the mask of such a window. A
-// window created without a shape, or where the window system (or OpenGL,
-// which SDL's shaped windows need here) is missing, stays rectangular.
+// Shapes: on X11 a window with a shape gets its rounded-rectangle outline
+// through the X shape extension (see X11Shape.h); SetShape changes it. Where
+// the window system cannot shape windows, they stay rectangular.
 #pragma once
 
 #include <SDL.h>
@@ -40,13 +45,18 @@ std::vector<uint8_t> ShapeMask(const WindowShape& shape, int width, int height);
 
 class TWindow : public IWindow {
 public:
-    // Creates nothing; Open does. depth must be one TextureFormat knows.
+    // Creates nothing; the first Show does. depth must be one TextureFormat
+    // knows.
     TWindow(TVideo& video, const WindowParams& params, int depth);
     ~TWindow() override;
     TWindow(const TWindow&) = delete;
     TWindow& operator=(const TWindow&) = delete;
-    // Creates the SDL window, renderer and texture; false on failure.
+    // Creates the SDL window, renderer and texture unless they exist and
+    // fills the texture from the back buffer; false on failure.
     bool Open();
+    // Whether the SDL window and its texture exist.
+    bool Opened() const { return m_window != nullptr; }
+    bool HasTexture() const { return m_texture != nullptr; }
 
     void SetEvents(WindowEvents events) override { m_events = std::move(events); }
     Surface BackBuffer() override;
@@ -77,7 +87,9 @@ public:
     bool Shaped() const { return m_shaped; }
 
 private:
-    bool OpenSdl(bool shaped);
+    bool OpenSdl();
+    bool MakeTexture();
+    void ReleaseTexture();
     bool ApplyShape(const WindowShape& shape);
     void RenderTexture();
     void DeliverPaint(const Rect& area);
