@@ -95,8 +95,7 @@ TEST_F(GameTablesTest, AGameStartedFromTheLobbyEndsWhenEvaClosesHerWindow) {
     EXPECT_EQ(Tables().GamesList(kGammon - 1)->RowCount(), 1);
     EXPECT_EQ(Listed(kGammon), 0);  // the table went when its game started
     bo->Send(Payload(kGammon, ">"));
-    ASSERT_TRUE(Until([&] { return window.Started(); }));
-    EXPECT_TRUE(bo->Got(protocol::Build(protocol::TGameData{">"})));
+    ASSERT_TRUE(Until([&] { return window.Started() && bo->Got(protocol::Build(protocol::TGameData{">"})); }));
 
     // Closing the window forfeits: Bo wins, the game leaves every list.
     window.Close();
