@@ -151,6 +151,16 @@ public:
     void SeatLeft(int) override {}
 };
 
+// The shared behaviour every kind starts from: a payload goes as it is to
+// the other players.
+TEST(SharedReferee, RelaysAPayloadToTheOthersAsItIs) {
+    CollectingHost host;
+    server::Referee referee(host, {rules::TGameKind::Yatzy, 3, 1, 0});
+    referee.Receive(1, std::string("\x08hi\x01", 4));
+    EXPECT_EQ(host.sent, (std::vector<std::pair<int, std::string>>{{0, std::string("\x08hi\x01", 4)},
+                                                                   {2, std::string("\x08hi\x01", 4)}}));
+}
+
 TEST(TumblixRefereeGame, TheRefereeAndTheOpponentsCopyKeepThePlayersWellThroughAWholeGame) {
     constexpr uint32_t kSeed = 4711;
     CollectingHost host;
