@@ -35,6 +35,11 @@ public:
     const std::vector<int>& Dropped() const { return m_dropped; }
     // Every problem met while reading or playing; empty while all is well.
     const std::vector<std::string>& Faults() const { return m_faults; }
+    // The own table is over and the server has announced every round's
+    // winner that it knows of.
+    bool SawTheEnd() const {
+        return m_table && m_table->Phase() == yz::TPhase::Over && m_roundWinners.size() >= m_expectedWinners.size();
+    }
     // The server has given this player the turn, and it has not played it.
     bool TurnDue() const { return m_turnDue && !m_left && !m_closed; }
 
@@ -46,8 +51,7 @@ public:
 
     void Send(const yz::TClientMessage& message) {
         if (m_table) {
-            const yz::TOutcome outcome = m_table->Apply(m_seat, message);
-            if (outcome.Verdict != yz::TVerdict::Accept) Fault("own payload not accepted: " + outcome.Reason);
+            Expect(m_table->Apply(m_seat, message), "own payload");
         }
         m_user.Send(GamePayload(kYatzy, yz::BuildPayload(message)));
     }
@@ -212,7 +216,7 @@ protected:
     }
     bool AllDone() {
         for (auto& player : players)
-            if (!player->Left() && !player->Closed() && player->Table()->Phase() != yz::TPhase::Over) return false;
+            if (!player->Left() && !player->Closed() && !player->SawTheEnd()) return false;
         return true;
     }
     // Plays turns until the match ends; before each turn, leaving(player)
