@@ -5,6 +5,7 @@
 #include "games/Gammon.h"
 #include "games/Gammonoptions.h"
 #include "games/Puzzle.h"
+#include "games/TableChat.h"
 #include "games/Tumblix.h"
 #include "games/Yatzy.h"
 #include "lobby/Hiscoreform.h"

@@ -3,7 +3,9 @@
 // the rules library's board, sending exactly what the table window sends
 // (its own moves through the options, an undo, the cube, the game claims).
 // Each player's board replays only what the server relays, so after every
-// turn both boards must show the same position. The first double of the
+// move, undo and turn both boards must show the same position, and the
+// mover's board the one its steps give when applied one by one as the
+// server applies them. The first double of the
 // match is taken, the redouble declined; the match is played to its end,
 // the results and statistics count it, and every die rolled is the one the
 // key published at the end derives, whose hash was announced at the start.
@@ -15,6 +17,7 @@
 #include "WireTables.h"
 #include "referees/FairDice.h"
 #include "rules/gammon/Board.h"
+#include "rules/gammon/LegalPlays.h"
 #include "rules/gammon/Payload.h"
 
 namespace e2etest {
@@ -38,6 +41,8 @@ public:
     TColour Colour() const { return m_colour; }
     // The position after every turn, as this side saw it end.
     const std::vector<gm::TPosition>& TurnEnds() const { return m_turnEnds; }
+    // The position after every single move and undo, as this side saw it.
+    const std::vector<gm::TPosition>& MoveEnds() const { return m_moveEnds; }
     // Every die the server rolled, in order (opening dice and rolls).
     const std::vector<int>& Dice() const { return m_dice; }
     const std::vector<std::string>& ChatLines() const { return m_chat; }
@@ -112,10 +117,12 @@ private:
             case pl::kOpponentMove:
                 if (auto move = pl::ParseMove(payload); !move || !m_board.ReplayMove(gm::Other(m_colour), move->Source, move->Pips))
                     Fault("opponent move does not fit the board");
+                m_moveEnds.push_back(m_board.Position());
                 break;
             case pl::kOpponentUndo:
                 if (auto record = pl::ParseUndo(payload); !record || !m_board.ReplayUndo(*record))
                     Fault("opponent undo does not fit the board");
+                m_moveEnds.push_back(m_board.Position());
                 break;
             case pl::kOpponentTurnOver:
                 m_turnEnds.push_back(m_board.Position());
@@ -179,13 +186,18 @@ private:
     void PlayTurn(int die1, int die2) {
         m_board.SetTurn(m_colour);
         m_board.SetDice(die1, die2);
+        m_turnStart = m_board.Position();
+        m_steps.clear();
         while (!m_board.TurnOver()) {
             const std::vector<gm::TMoveRecord> made = MoveSomething();
             if (made.empty()) break;
             for (const gm::TMoveRecord& record : made) {
                 Send(pl::BuildMove(pl::kMove, {record.Source, record.Pips()}));
+                m_steps.push_back({record.Source, record.Pips()});
+                m_moveEnds.push_back(ServerView());
                 ++m_movesSent;
             }
+            if (m_moveEnds.back() != m_board.Position()) Fault("the board differs from the steps sent");
             if (m_undos == 0) TakeBack();
         }
         m_board.EndTurn();
@@ -202,10 +214,21 @@ private:
     void TakeBack() {
         if (std::optional<gm::TMoveRecord> record = m_board.Undo()) {
             Send(pl::BuildUndo(pl::kUndo, *record));
+            m_steps.pop_back();
+            m_moveEnds.push_back(ServerView());
+            if (m_moveEnds.back() != m_board.Position()) Fault("the board differs from the steps after an undo");
             ++m_undos;
         } else {
             Fault("own undo refused");
         }
+    }
+
+    // The position as the server keeps it: the turn's start with the steps
+    // sent and not taken back, each applied as a single step.
+    gm::TPosition ServerView() const {
+        gm::TPosition position = m_turnStart;
+        for (const gm::TStep& step : m_steps) position.ApplyStep(m_colour, step.Source, step.Pips);
+        return position;
     }
 
     std::vector<gm::TMoveRecord> MoveSomething() {
@@ -238,7 +261,9 @@ private:
     TColour m_colour = TColour::White;
     bool m_started = false, m_doubled = false;
     std::array<int, 2> m_opening{};  // own, opponent's
-    std::vector<gm::TPosition> m_turnEnds;
+    std::vector<gm::TPosition> m_turnEnds, m_moveEnds;
+    gm::TPosition m_turnStart;
+    std::vector<gm::TStep> m_steps;
     std::vector<int> m_dice;
     std::vector<std::string> m_chat, m_faults;
     int m_doublesSent = 0, m_accepted = 0, m_declined = 0, m_undos = 0, m_gamesWon = 0, m_movesSent = 0;
@@ -288,6 +313,11 @@ TEST_F(GammonMatchTest, TwoPlayAThreePointMatchWithTheCubeOnTheDiceTheKeyGives) 
     // Both boards agreed after every turn of every game.
     EXPECT_GT(boSide.TurnEnds().size(), 10u);
     EXPECT_EQ(boSide.TurnEnds(), cySide.TurnEnds());
+    // And after every single move and undo, where the mover's board also
+    // matched the steps it sent, applied as the server applies them.
+    EXPECT_GT(boSide.MoveEnds().size(), boSide.TurnEnds().size());
+    EXPECT_EQ(boSide.MoveEnds(), cySide.MoveEnds());
+    EXPECT_GE(boSide.GamesWon() + cySide.GamesWon(), 2);
 
     // The cube: Bo's or Cy's first double was taken, the redouble declined.
     EXPECT_EQ(boSide.Doubles() + cySide.Doubles(), 2);
