@@ -1,9 +1,11 @@
 #include "shell/Windows.h"
 
 #include "controls/Bar.h"
+#include "games/Dicestats.h"
 #include "games/Gammon.h"
 #include "games/Gammonoptions.h"
 #include "games/Puzzle.h"
+#include "games/TableChat.h"
 #include "games/Tumblix.h"
 #include "games/Yatzy.h"
 #include "lobby/Hiscoreform.h"
@@ -61,12 +63,23 @@ void TWindows::Connect() {
     m_logon->OnClose = [this](TForm*) {
         if (OnMainClosed) OnMainClosed();
     };
-    // Alt + digit in the Tumblix window: that room of the lobby, if it has one.
-    m_tumblix->OnLobbyRoom = [this](int room) {
+    // Alt + digit in the Tumblix and Yatzy windows: that room of the lobby,
+    // if it has one.
+    auto lobbyRoom = [this](int room) {
         TBar* tabs = m_chat->RoomTabs();
         if (!tabs || room > tabs->Count()) return false;
         m_chat->Focus();
         tabs->Select(room);
+        return true;
+    };
+    m_tumblix->OnLobbyRoom = lobbyRoom;
+    m_yatzy->Chat().OnRoomKey = lobbyRoom;
+    m_yatzy->SetDicestat(&DiceStatistics());
+    // The Yatzy window opens just inside the lobby's top-left corner.
+    m_yatzy->LobbyCorner = [this](int& left, int& top) {
+        if (!m_chat->Visible()) return false;
+        left = m_chat->Left();
+        top = m_chat->Top();
         return true;
     };
 }
