@@ -32,6 +32,10 @@ bool UploadFile::Begin(const std::string& folder, const std::string& name, int64
         error = "the size must be 0 to " + std::to_string(maxBytes) + " bytes";
         return false;
     }
+    if (folder.empty()) {
+        error = "the server takes no uploads";
+        return false;
+    }
     if (!platform::DirectoryExists(folder) && !platform::MakeDirectory(folder)) {
         error = "cannot create the uploads folder";
         return false;

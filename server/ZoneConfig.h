@@ -59,9 +59,9 @@ struct ZoneConfig {
     int maxRooms = 5000;         // private chats and forums in the zone
 
     // The operator's uploads ("Sysop", privileged) go below this folder
-    // (the server's folder + "uploads/"; set by the server, not the file),
-    // each at most this large.
-    std::string uploadFolder = "uploads/";
+    // (the server's folder + "uploads/", set when server.ini is loaded; not
+    // a key of the file), each at most this large. Empty: no uploads.
+    std::string uploadFolder;
     long long maxUploadBytes = 64ll * 1024 * 1024;
 };
 
