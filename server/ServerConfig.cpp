@@ -146,6 +146,7 @@ bool LoadServerConfig(const std::string& folderIn, ServerConfig& config, std::st
     config.folder = folder;
     ReadValues(ini, config, warnings);
     ReadZoneConfig(ini, config.zone, warnings);
+    config.zone.uploadFolder = folder + "uploads/";
     return true;
 }
 

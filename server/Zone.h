@@ -135,6 +135,16 @@ private:
     // ZoneChat.cpp
     void OnSay(ZoneUser& user, const protocol::TSay& in);
     bool MaySay(const ZoneUser& user, const Room& room);
+    // rest: what follows "/tell ".
+    void Tell(ZoneUser& user, uint16_t room, const std::string& rest);
+    // The room id of a tell's line to its recipient: none, so their client
+    // shows it in the room they look at.
+    static constexpr uint16_t kTellRoom = 0;
+
+    // ZoneUpload.cpp: the operator's upload into the uploads folder.
+    bool IsOperator(const ZoneUser& user) const;
+    void OnUploadStart(ZoneUser& user, const protocol::TUploadStart& in);
+    void OnUploadChunk(ZoneUser& user, const protocol::TUploadChunk& in);
     void SendNews(const ZoneUser& user);
 
     // ZoneTables.cpp: the table requests and game payloads, and the tables'

@@ -4,7 +4,14 @@
 // colours the name and finds the sender for its ignore list. "/sleep" (sent
 // after ":afk" and ":brb") is no line: it shows the sleeping icon until the
 // user writes again.
+//
+// "/tell alias text" is a private tell: the named user (in whatever room
+// they look at) and the sender see "sender~>alias (private): text"; the
+// room never does. The client drops it when it ignores the sender (the
+// name before "~>"). A name nobody online holds gets a notice.
 #include "Zone.h"
+
+#include "resources/StrFuncs.h"
 
 namespace server {
 namespace {
@@ -13,6 +20,13 @@ namespace {
 constexpr size_t kNewsKept = 20;
 
 const char* const kSleep = "/sleep";
+const char* const kTell = "/tell ";
+
+// "/tell" in any letter case, then a blank.
+bool IsTell(const std::string& text) {
+    const size_t n = std::char_traits<char>::length(kTell);
+    return text.size() >= n && LowerCaseAscii(text.substr(0, n)) == kTell;
+}
 
 }  // namespace
 
@@ -37,8 +51,33 @@ void Zone::OnSay(ZoneUser& user, const protocol::TSay& in) {
         AnnounceIcon(user);
     }
     if (sleep) return;
+    if (IsTell(text)) {
+        Tell(user, id, text.substr(std::char_traits<char>::length(kTell)));
+        return;
+    }
     int nameColour = user.privileged ? m_config.privilegedNameColour : m_config.nameColour;
     SendMembers(*room, Build(protocol::TChatLine{id, nameColour, m_config.textColour, user.alias + ": " + text}));
+}
+
+// The recipient's line goes to room 0, which no client holds, so it shows
+// in the room they look at.
+void Zone::Tell(ZoneUser& user, uint16_t room, const std::string& rest) {
+    const size_t blank = rest.find(' ');
+    const std::string alias = rest.substr(0, blank);
+    const std::string said = blank == std::string::npos ? std::string() : rest.substr(blank + 1);
+    if (alias.empty() || said.find_first_not_of(' ') == std::string::npos) {
+        Notice(user, room, "System: Write /tell, a name and your text.");
+        return;
+    }
+    ZoneUser* other = UserByName(alias);
+    if (!other) {
+        Notice(user, room, "System: " + alias + " is not online.");
+        return;
+    }
+    int nameColour = user.privileged ? m_config.privilegedNameColour : m_config.nameColour;
+    std::string line = user.alias + "~>" + other->alias + " (private): " + said;
+    SendTo(*other, Build(protocol::TChatLine{kTellRoom, nameColour, m_config.textColour, line}));
+    if (other != &user) SendTo(user, Build(protocol::TChatLine{room, nameColour, m_config.textColour, line}));
 }
 
 bool Zone::MaySay(const ZoneUser& user, const Room& room) {

@@ -105,6 +105,7 @@ void ReadZoneConfig(const IniReader& ini, ZoneConfig& config, std::vector<std::s
     ReadBounded(ini, kSection, "RoomsPerUser", 1, 1000, config.roomsPerUser, warnings);
     ReadBounded(ini, kSection, "ForumMembers", 2, 1000, config.forumMembers, warnings);
     ReadBounded(ini, kSection, "MaxRooms", 1, 60000, config.maxRooms, warnings);
+    ReadBounded(ini, kSection, "MaxUploadBytes", 0, 1ll << 40, config.maxUploadBytes, warnings);
 }
 
 std::string DefaultZoneIni() {
@@ -135,6 +136,8 @@ std::string DefaultZoneIni() {
     line("RoomsPerUser=" + std::to_string(d.roomsPerUser));
     line("ForumMembers=" + std::to_string(d.forumMembers));
     line("MaxRooms=" + std::to_string(d.maxRooms));
+    line("; The largest file the operator may upload into the folder uploads/.");
+    line("MaxUploadBytes=" + std::to_string(d.maxUploadBytes));
     return t;
 }
 

@@ -57,6 +57,12 @@ struct ZoneConfig {
     int roomsPerUser = 20;       // private chats and forums open at once
     int forumMembers = 30;
     int maxRooms = 5000;         // private chats and forums in the zone
+
+    // The operator's uploads ("Sysop", privileged) go below this folder
+    // (the server's folder + "uploads/", set when server.ini is loaded; not
+    // a key of the file), each at most this large. Empty: no uploads.
+    std::string uploadFolder;
+    long long maxUploadBytes = 64ll * 1024 * 1024;
 };
 
 // Reads [Zone] into config (already holding the defaults); values that are

@@ -10,10 +10,12 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <set>
 #include <string>
 
 #include "ChatText.h"
+#include "UploadFile.h"
 
 namespace server {
 
@@ -36,6 +38,7 @@ struct ZoneUser {
     ChatBudget chat;
     int64_t questionId = 0;  // the question the user may answer; 0: none
     int questionAnswers = 0;  // how many answers it offers
+    std::unique_ptr<UploadFile> upload;  // the operator's upload under way
 
     int Icon() const {
         constexpr int kGroup = 6;

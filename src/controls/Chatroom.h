@@ -40,6 +40,12 @@ public:
         if (static_cast<int>(m_raw.size()) >= kMaxMessages) m_raw.pop_front();
         m_raw.push_back(raw);
     }
+    // Empties the text list and the raw messages, so a new wrap brings
+    // nothing back.
+    void ClearText() {
+        m_raw.clear();
+        if (m_text) m_text->Clear();
+    }
     void ShowLists() {
         if (m_text) m_text->Show();
         if (m_users) m_users->Show();

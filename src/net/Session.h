@@ -13,6 +13,8 @@
 
 #include "rules/GameSetup.h"
 
+#include "rules/Dicestat.h"
+
 class TClient;
 
 // The parameters of the game being started (server code 18), read by the
@@ -63,6 +65,9 @@ struct TSession {
     int BannerPeriodMs = 30 * 60000;     // the lobby's banner timer
     std::string OptionString;
     int64_t PingSentAt = 0;              // ms, the chat command "/ping"
+    // The dice statistics of the whole run: the Backgammon and Yatzy windows
+    // count into it, the lobby's "/dicestat" prints it.
+    rules::TDicestat Dicestat;
 
     // The session's connection; null between attempts. Owned by the logon
     // window's TConnector.

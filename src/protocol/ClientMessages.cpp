@@ -69,6 +69,14 @@ std::string Build(const TStartTable& m) {
 
 std::string Build(const TGamePayload& m) { return TFieldWriter(m.kCode).Byte(m.Kind).Raw(m.Payload).Take(); }
 
+std::string Build(const TUploadStart& m) {
+    return TFieldWriter(m.kCode).Field("\\" + m.Name).Number(m.Size).Take();
+}
+
+std::string Build(const TUploadChunk& m) {
+    return TFieldWriter(m.kCode).Number(static_cast<int64_t>(m.Data.size())).Raw(m.Data).Take();
+}
+
 bool Read(TFieldReader&, THello&) { return true; }
 
 bool Read(TFieldReader& r, TVersionAnswer& m) { return r.ReadField(m.Name) && r.ReadField(m.Version); }
@@ -228,6 +236,23 @@ bool Read(TFieldReader& r, TGamePayload& m) {
     if (!r.ReadByte(kind)) return false;
     m.Kind = kind;
     m.Payload = r.Rest();
+    return true;
+}
+
+bool Read(TFieldReader& r, TUploadStart& m) {
+    std::string size;
+    if (!r.ReadField(m.Name) || !r.ReadField(size)) return false;
+    if (!m.Name.empty() && m.Name.front() == '\\') m.Name.erase(0, 1);
+    m.Size = ParseDecimal(size);
+    return true;
+}
+
+bool Read(TFieldReader& r, TUploadChunk& m) {
+    std::string count;
+    if (!r.ReadField(count)) return false;
+    const int64_t n = ParseDecimal(count);
+    if (n < 0 || static_cast<uint64_t>(n) != r.Remaining()) return false;
+    m.Data = r.Rest();
     return true;
 }
 

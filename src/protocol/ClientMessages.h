@@ -198,6 +198,25 @@ struct TGamePayload {
     bool operator==(const TGamePayload&) const = default;
 };
 
+// "%", a backslash and the file's name, and its size in decimal: the
+// operator's upload begins; the server asks for each chunk with code 37.
+// Read takes the name without the leading backslash (a name without one is
+// taken as it stands); Size is -1 when not a decimal number.
+struct TUploadStart {
+    static constexpr TClientCode kCode = TClientCode::UploadStart;
+    std::string Name;
+    int64_t Size = 0;
+    bool operator==(const TUploadStart&) const = default;
+};
+
+// "&", the count n in decimal and byte 1, then n bytes of the upload. Read
+// fails unless exactly n bytes follow.
+struct TUploadChunk {
+    static constexpr TClientCode kCode = TClientCode::UploadChunk;
+    std::string Data;
+    bool operator==(const TUploadChunk&) const = default;
+};
+
 std::string Build(const THello& m);
 std::string Build(const TVersionAnswer& m);
 std::string Build(const TLogon& m);
@@ -221,6 +240,8 @@ std::string Build(const TWithdrawTable& m);
 std::string Build(const TAskToJoin& m);
 std::string Build(const TStartTable& m);
 std::string Build(const TGamePayload& m);
+std::string Build(const TUploadStart& m);
+std::string Build(const TUploadChunk& m);
 
 bool Read(TFieldReader& r, THello& m);
 bool Read(TFieldReader& r, TVersionAnswer& m);
@@ -245,5 +266,7 @@ bool Read(TFieldReader& r, TWithdrawTable& m);
 bool Read(TFieldReader& r, TAskToJoin& m);
 bool Read(TFieldReader& r, TStartTable& m);
 bool Read(TFieldReader& r, TGamePayload& m);
+bool Read(TFieldReader& r, TUploadStart& m);
+bool Read(TFieldReader& r, TUploadChunk& m);
 
 }  // namespace protocol

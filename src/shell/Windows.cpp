@@ -8,6 +8,7 @@
 #include "games/TableChat.h"
 #include "games/Tumblix.h"
 #include "games/Yatzy.h"
+#include "lobby/Chatcommands.h"
 #include "lobby/Hiscoreform.h"
 #include "lobby/Infoform.h"
 #include "lobby/Main.h"
@@ -17,6 +18,7 @@
 #include "lobby/Spamform.h"
 #include "net/LogonUnit.h"
 #include "net/Registerunit.h"
+#include "net/Session.h"
 
 TWindows::TWindows() = default;
 
@@ -35,6 +37,7 @@ TWindows::~TWindows() {
     m_options.reset();
     m_spam.reset();
     m_logon.reset();
+    m_commands.reset();
     m_chat.reset();
     m_boxes.reset();
 }
@@ -44,6 +47,7 @@ void TWindows::Create() {
     m_boxes->Register();
     m_logon = std::make_unique<TLogon>();
     m_chat = std::make_unique<TChatform>();
+    m_commands = std::make_unique<TChatcommands>(Session().Dicestat);
     m_spam = std::make_unique<TSpamform>();
     m_options = std::make_unique<TOptionsform>();
     m_register = std::make_unique<TRegisterform>();
@@ -60,6 +64,10 @@ void TWindows::Create() {
 
 void TWindows::Connect() {
     LinkSessionForms(*m_logon, *m_register);
+    m_chat->OnChatCommand = [this](TChatform* lobby, const std::string& line) {
+        return m_commands->Execute(*lobby, line);
+    };
+    m_yatzy->SetDicestat(&Session().Dicestat);
     m_logon->OnClose = [this](TForm*) {
         if (OnMainClosed) OnMainClosed();
     };

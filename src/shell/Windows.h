@@ -6,6 +6,7 @@
 #include <functional>
 #include <memory>
 
+class TChatcommands;
 class TChatform;
 class TGammonOptionsform;
 class TGammonform;
@@ -45,6 +46,7 @@ private:
     std::unique_ptr<TMsgforms> m_boxes;
     std::unique_ptr<TLogon> m_logon;
     std::unique_ptr<TChatform> m_chat;
+    std::unique_ptr<TChatcommands> m_commands;
     std::unique_ptr<TSpamform> m_spam;
     std::unique_ptr<TOptionsform> m_options;
     std::unique_ptr<TRegisterform> m_register;
