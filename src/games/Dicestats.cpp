@@ -1,6 +1,7 @@
 #include "games/Dicestats.h"
 
-rules::TDicestat& DiceStatistics() {
-    static rules::TDicestat statistics;
-    return statistics;
-}
+#include "net/Session.h"
+
+// The session keeps the one record, so the lobby's "/dicestat" reads what
+// the game windows counted.
+rules::TDicestat& DiceStatistics() { return Session().Dicestat; }

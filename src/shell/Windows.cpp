@@ -67,7 +67,6 @@ void TWindows::Connect() {
     m_chat->OnChatCommand = [this](TChatform* lobby, const std::string& line) {
         return m_commands->Execute(*lobby, line);
     };
-    m_yatzy->SetDicestat(&Session().Dicestat);
     m_logon->OnClose = [this](TForm*) {
         if (OnMainClosed) OnMainClosed();
     };
