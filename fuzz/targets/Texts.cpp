@@ -29,8 +29,9 @@ void LookUpEveryText() {
         const std::string part = section.Name().substr(prefix.size());
         for (int k = 0; k < section.Count(); ++k) {
             const std::string text = GetText(part, section.Key(k));
-            // An empty part means "Message", another section.
-            if (!part.empty()) Check(text == section.Value(k));
+            // An empty part means "Message", another section; an empty key
+            // gives an empty text.
+            if (!part.empty() && !section.Key(k).empty()) Check(text == section.Value(k));
             FillPlaceholders(text, previous);
             previous = text;
         }
