@@ -57,8 +57,13 @@ void TMyfont::ReadResource(const uint8_t* data, int64_t length) {
     const int64_t bytes = int64_t(m_strip->Pitch()) * m_strip->Height();
     if (m_strip->Width() != strip.width ||
         !GizDecode(data + kHeaderSize, length - kHeaderSize, m_strip->Pixels(), bytes, 0,
-                   m_strip->Depth()))
+                   m_strip->Depth())) {
+        // Freed first: a Halt that unwinds (the fuzz harness's) skips the
+        // destructor of this half-made font.
+        m_strip->Release();
+        m_strip = nullptr;
         TGreatBitmap::FileNotFound(m_name);
+    }
 }
 
 int TMyfont::GlyphWidth(uint8_t ch) const {

@@ -1,5 +1,7 @@
 #include "resources/Texts.h"
 
+#include <algorithm>
+
 #include "resources/Inifile.h"
 #include "resources/Paths.h"
 #include "resources/StrFuncs.h"
@@ -71,12 +73,26 @@ std::string GetTextDef(const std::string& section, const std::string& key,
     return TextFile().ReadString(Language() + "-" + part, key, defaultValue);
 }
 
+namespace {
+
+// Length of the text once every token is replaced by the item.
+size_t FilledLength(const std::string& text, const std::string& token, const std::string& item) {
+    size_t count = 0;
+    for (size_t at = text.find(token); at != std::string::npos; at = text.find(token, at + token.size()))
+        ++count;
+    return text.size() - count * token.size() + count * item.size();
+}
+
+}  // namespace
+
 std::string FillPlaceholders(const std::string& textTemplate, const std::string& arguments) {
     std::string text = textTemplate;
     std::string rest = arguments;
     for (int number = 1; !rest.empty(); ++number) {
         std::string item = CutField(rest);
-        text = ReplaceAll(text, "{" + std::to_string(number) + "}", item);
+        const std::string token = "{" + std::to_string(number) + "}";
+        if (FilledLength(text, token, item) > std::max(kMaxFilledText, text.size())) break;
+        text = ReplaceAll(text, token, item);
     }
     return text;
 }

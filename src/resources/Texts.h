@@ -13,6 +13,7 @@
 // before the timer dispatcher is reset.
 #pragma once
 
+#include <cstddef>
 #include <string>
 
 class TInifile;
@@ -38,5 +39,9 @@ std::string GetTextDef(const std::string& section, const std::string& key,
 
 // Fills "{1}", "{2}", ... in the template with the comma-separated arguments
 // in order (no escaping; a trailing empty item is dropped). Each item replaces
-// every occurrence of its whole token; tokens without an item stay.
+// every occurrence of its whole token; tokens without an item stay. Items
+// may hold tokens of later items, so each step can multiply the text; an
+// item that would make the text longer than kMaxFilledText bytes, and every
+// item after it, is left out (arguments come from the network).
+constexpr size_t kMaxFilledText = size_t{1} << 16;
 std::string FillPlaceholders(const std::string& textTemplate, const std::string& arguments);

@@ -86,4 +86,17 @@ TEST(FillPlaceholdersTest, ItemsFillTheirTokens) {
     EXPECT_EQ(FillPlaceholders("{1}{2}", "{2},z"), "zz");  // filled in order
 }
 
+// Items that hold the next item's token twice double the text at each step:
+// 40 of them would need 2^40 copies. Filling stops before the text passes the
+// bound, with every item that fitted filled in.
+TEST(FillPlaceholdersTest, ItemsCannotBlowTheTextUp) {
+    std::string arguments;
+    for (int n = 2; n <= 41; ++n)
+        arguments += "{" + std::to_string(n) + "}{" + std::to_string(n) + "},";
+    const std::string text = FillPlaceholders("{1}{1}", arguments);
+    EXPECT_LE(text.size(), kMaxFilledText);
+    EXPECT_GT(text.size(), kMaxFilledText / 4);
+    EXPECT_EQ(text.find("{1}"), std::string::npos);
+}
+
 }  // namespace
