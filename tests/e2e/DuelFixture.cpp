@@ -49,19 +49,31 @@ bool DuelTest::Sync(TWireUser& user) {
 
 bool DuelTest::StartMatch(int kind, const std::string& setting, uint32_t& seed) {
     ann->Send(protocol::Build(protocol::TCreateTable{kind, setting}));
-    if (!Sync(*ann)) return false;
+    if (!Sync(*ann)) {
+        ADD_FAILURE() << "no answer to the ping";
+        return false;
+    }
     ben->Send(protocol::Build(protocol::TAskToJoin{kind, "Ann"}));
-    if (!Until([&] { return !All<protocol::TJoinRequest>(*ann).empty(); })) return false;
+    if (!Until([&] { return !All<protocol::TJoinRequest>(*ann).empty(); })) {
+        ADD_FAILURE() << "no join request";
+        return false;
+    }
     ann->Send(protocol::Build(protocol::TStartTable{kind, {"Ben"}}));
     if (!Until([&] {
             return !All<protocol::TGameStartMessage>(*ann).empty() && !All<protocol::TGameStartMessage>(*ben).empty();
-        }))
+        })) {
+        ADD_FAILURE() << "no start";
         return false;
-    const auto* annSetup = std::get_if<rules::TDuelSetup>(&All<protocol::TGameStartMessage>(*ann).back().Setup);
-    const auto* benSetup = std::get_if<rules::TDuelSetup>(&All<protocol::TGameStartMessage>(*ben).back().Setup);
+    }
+    const protocol::TGameStartMessage annStart = All<protocol::TGameStartMessage>(*ann).back();
+    const protocol::TGameStartMessage benStart = All<protocol::TGameStartMessage>(*ben).back();
+    const auto* annSetup = std::get_if<rules::TDuelSetup>(&annStart.Setup);
+    const auto* benSetup = std::get_if<rules::TDuelSetup>(&benStart.Setup);
     if (!annSetup || !benSetup || annSetup->Seed != benSetup->Seed || annSetup->Opponent != "Ben" ||
-        benSetup->Opponent != "Ann")
+        benSetup->Opponent != "Ann") {
+        ADD_FAILURE() << "the start messages do not agree";
         return false;
+    }
     seed = annSetup->Seed;
     return true;
 }
