@@ -65,6 +65,12 @@ public:
     std::vector<GameView> RunningGames() const;
     // The kind the user is playing, or 0.
     int PlayingKind(std::string_view alias) const;
+    // The referee of the game the user is seated in, or null; for tests
+    // and previews that compare what the referee keeps.
+    const Referee* RefereeOf(std::string_view alias) const {
+        const RunningGame* game = GameOf(alias);
+        return game ? &game->Judge() : nullptr;
+    }
 
 private:
     RunningGame* GameOf(std::string_view alias) const;

@@ -28,6 +28,7 @@ public:
     // The seat of a player still seated, or -1.
     int SeatOf(std::string_view alias) const;
     Referee& Judge() { return *m_referee; }
+    const Referee& Judge() const { return *m_referee; }
     // Set once the referee has ended the match.
     const std::optional<MatchOutcome>& Outcome() const { return m_outcome; }
 

@@ -1,0 +1,73 @@
+// Two users play a two-player game on the real server, in one process:
+// "Ann" opens a table, "Ben" asks to join, Ann starts it. Both are wire
+// users (bare connections speaking the protocol library's messages); each
+// test plays their game windows' parts with the rules library, sending the
+// payloads a window sends and answering the ones it receives.
+//
+// The referee of the running game is reached on the server's own thread,
+// through the zone's tables, so a test can compare what it keeps with what
+// the players hold.
+#pragma once
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "HeadlessClient.h"
+#include "ServerThread.h"
+#include "ThreeUsersFixture.h"
+#include "protocol/Messages.h"
+#include "referees/Referee.h"
+
+namespace e2etest {
+
+class DuelTest : public HeadlessTest {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    // One step of both connections and of virtual time.
+    void StepWorld();
+    bool Until(const std::function<bool()>& done, int limit = 20000);
+    // A ping and its answer: everything the zone sent the user before it has
+    // arrived, and everything the user sent before it has been handled.
+    bool Sync(TWireUser& user);
+
+    // Ann opens a table of the kind with the setting (the match length),
+    // Ben asks, Ann starts. The game's seed as both start messages carry it
+    // (they must agree); false when the start does not arrive.
+    bool StartMatch(int kind, const std::string& setting, uint32_t& seed);
+
+    // The messages the user received since the last call.
+    std::vector<std::string> TakeNew(TWireUser& user);
+    void SendPayload(TWireUser& user, int kind, const std::string& payload) {
+        user.Send(protocol::Build(protocol::TGamePayload{kind, payload}));
+    }
+
+    // Runs look on the server's thread with the referee of the game the
+    // alias plays in (null when there is none).
+    void WithReferee(const std::string& alias, const std::function<void(const server::Referee*)>& look);
+
+    // Messages of a code the user got, parsed.
+    template <class TMessage>
+    std::vector<TMessage> All(TWireUser& user) {
+        std::vector<TMessage> found;
+        for (const std::string& message : user.Line().messages) {
+            TMessage parsed;
+            if (!message.empty() && uint8_t(message[0]) == uint8_t(TMessage::kCode) && protocol::Parse(message, parsed))
+                found.push_back(parsed);
+        }
+        return found;
+    }
+    // The user's statistics in the kind (1..4) as Ann's info request shows them.
+    protocol::TGameStatistics Statistics(const std::string& alias, int kind);
+
+    TServerThread m_server;
+    std::unique_ptr<TWireUser> ann, ben;
+
+private:
+    size_t m_annRead = 0, m_benRead = 0;
+};
+
+}  // namespace e2etest
