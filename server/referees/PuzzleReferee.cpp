@@ -124,6 +124,8 @@ void PuzzleReferee::Lost(int loser) {
     SendTo(winner, rules::BuildPuzzleResult(true, byte(w.won + 1), byte(l.won + 1), byte(w.cleared), seed));
     SendTo(loser, rules::BuildPuzzleResult(false, byte(l.won + 1), byte(w.won + 1), byte(l.cleared), seed));
     if (w.won < std::max(Setup().matchLength, 1)) return;
+    // No next game comes: both windows close after their result.
+    for (int s : {0, 1}) SendTo(s, std::string(1, kCloseWindow));
     MatchOutcome outcome;
     outcome.winners.push_back(winner);
     outcome.losers.push_back(loser);

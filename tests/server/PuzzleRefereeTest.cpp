@@ -131,7 +131,8 @@ TEST_F(PuzzleRefereeTest, HonestPlayIsPassedOnAndALossBecomesTheResultsAndTheNex
         Client& l = loser == "eva" ? eva : bob;
         ++won[winner];
         // The loss: results with the games won + 1, the bubbles cleared and
-        // the next seed, never a bare 21 (which closes the winner's window).
+        // the next seed; a bare 21 (which closes a window) only after the
+        // match's last result.
         Send(loser, "\x15");
         std::vector<std::string> lines = m_events.Take();
         ASSERT_GE(lines.size(), 2u);
@@ -141,8 +142,11 @@ TEST_F(PuzzleRefereeTest, HonestPlayIsPassedOnAndALossBecomesTheResultsAndTheNex
                                                                   std::min(l.cleared, 255), kSeed)));
         if (won[winner] == 2) {
             // Two won games end a match of two.
-            ASSERT_GE(lines.size(), 3u);
-            EXPECT_EQ(lines[2], "ended 3 eva");
+            ASSERT_GE(lines.size(), 5u);
+            // The last result closes both windows.
+            EXPECT_EQ(lines[2], Shown("eva", "\x15"));
+            EXPECT_EQ(lines[3], Shown("bob", "\x15"));
+            EXPECT_EQ(lines[4], "ended 3 eva");
             EXPECT_EQ(Standing(winner, kPuzzle).won, 1);
             EXPECT_EQ(Standing(loser, kPuzzle).lost, 1);
             break;
