@@ -46,6 +46,9 @@ public:
         config.floodBurst = 100000000;
         config.floodFramesPerSecond = 100000000;
         config.maxBufferedBytes = 256 << 20;
+        config.access.connectionsPerAddress = 1000000;
+        config.access.connectionsPerMinute = 100000000;
+        config.anonymousConnections = 10000;
         m_server = std::make_unique<server::Server>(config, m_clock);
         m_server->SetLog(nullptr);
         m_server->OnUserMessage = [this](server::Session&, const std::string&) { m_taken.fetch_add(1); };

@@ -10,7 +10,10 @@
 namespace server {
 
 Connection::Connection(int fd, uint64_t id, std::string peer, int64_t nowMs)
-    : m_fd(fd), m_id(id), m_peer(std::move(peer)), m_lastReceiveAt(nowMs) {}
+    : m_fd(fd), m_id(id), m_peer(std::move(peer)), m_lastReceiveAt(nowMs) {
+    size_t colon = m_peer.rfind(':');
+    m_address = colon == std::string::npos ? m_peer : m_peer.substr(0, colon);
+}
 
 Connection::~Connection() {
     if (m_fd >= 0) close(m_fd);

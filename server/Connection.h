@@ -26,6 +26,8 @@ public:
     int Fd() const { return m_fd; }
     uint64_t Id() const { return m_id; }
     const std::string& Peer() const { return m_peer; }
+    // The peer without its port: what the limits per address count.
+    const std::string& Address() const { return m_address; }
     State GetState() const { return m_state; }
 
     uint64_t WatchId() const { return m_watchId; }
@@ -68,6 +70,7 @@ private:
     int m_fd;
     uint64_t m_id;
     std::string m_peer;
+    std::string m_address;
     State m_state = State::Opening;
     uint64_t m_watchId = 0;
     uint32_t m_interest = 0;

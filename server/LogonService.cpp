@@ -89,8 +89,8 @@ void LogonService::Logon(Session& session, const std::string& message) {
         Refuse(session, Refusal::Password, "");
         return;
     }
-    // Refused before any hashing, so a crowd at the door costs little.
-    if (session.OverLimit()) {
+    bool replacing = m_host.FindOnline(request.alias) != nullptr;
+    if ((m_host.UsersFull() && !replacing) || m_host.LogonHeldBack(session, request.alias)) {
         Refuse(session, Refusal::TooMany, request.alias);
         return;
     }
@@ -206,11 +206,18 @@ void LogonService::Accept(Session& session, Account& account, const LogonRequest
         }
         m_host.EndSession(*other, "replaced by a new logon");
     }
+    // Checked again: other logons may have filled the places while this
+    // password was checked.
+    if (m_host.UsersFull()) {
+        Refuse(session, Refusal::TooMany, request.alias);
+        return;
+    }
     std::string webPassword = RandomToken(kWebPasswordLength);
     if (!m_accounts.RecordLogon(account.id, webPassword, request.distribution, request.machine, UnixNow())) {
         Refuse(session, Refusal::ServerFault, request.alias);
         return;
     }
+    m_host.LogonSucceeded(session, request.alias);
     session.SetUser(account.alias, account.id);
     session.SetState(LogonState::LoggedOn);
     m_host.MarkOnline(session);
@@ -224,7 +231,8 @@ void LogonService::Accept(Session& session, Account& account, const LogonRequest
 void LogonService::Refuse(Session& session, Refusal refusal, const std::string& alias) {
     m_host.Send(session, protocol::Build(protocol::TLogonRefused{static_cast<int>(refusal)}));
     session.SetState(LogonState::Refused);
-    m_host.Log("logon refused (" + std::to_string(static_cast<int>(refusal)) + ") " + Quoted(alias));
+    if (refusal == Refusal::Password) m_host.LogonFailed(session, alias);
+    m_host.LogRefusal(session, "logon refused (" + std::to_string(static_cast<int>(refusal)) + ") " + Quoted(alias));
     m_host.EndSession(session, "logon refused");
 }
 

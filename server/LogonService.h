@@ -7,6 +7,12 @@
 // told through LoggedOn.
 // Messages that do not fit the session's state are ignored.
 //
+// Refused before any hashing, so a crowd at the door costs little: a logon
+// when every user place is taken ("Errortoomany"), and a logon while its
+// address or alias waits after failed logons (also "Errortoomany": the
+// password may be right, it was not looked at). A wrong password, an
+// unknown alias or a malformed logon counts as a failure.
+//
 // Hashing and verifying passwords run on the HashWorker, so a logon or a
 // registration waits in LogonState::Checking while other sessions are
 // served; the answer goes out when the result is back, provided the session
@@ -37,6 +43,14 @@ public:
     virtual void LoggedOn(Session& session, const Account& account) = 0;
     // After an account update of a logged-on session.
     virtual void ProfileChanged(Session& session, const Account& account) = 0;
+    // Every user place is taken.
+    virtual bool UsersFull() = 0;
+    // The session's address or this alias waits after failed logons.
+    virtual bool LogonHeldBack(Session& session, const std::string& alias) = 0;
+    virtual void LogonFailed(Session& session, const std::string& alias) = 0;
+    virtual void LogonSucceeded(Session& session, const std::string& alias) = 0;
+    // A line about a refusal: logged once per address and minute.
+    virtual void LogRefusal(Session& session, const std::string& line) = 0;
 };
 
 class LogonService {

@@ -34,7 +34,11 @@ void LogToStderr(const std::string& line) {
 }  // namespace
 
 Server::Server(ServerConfig config, Clock& clock)
-    : m_config(std::move(config)), m_clock(clock), m_log(LogToStderr), m_readBuffer(kReadChunk) {}
+    : m_config(std::move(config)),
+      m_clock(clock),
+      m_access(m_config.access),
+      m_log(LogToStderr),
+      m_readBuffer(kReadChunk) {}
 
 Server::~Server() {
     // Before the loop goes: the channel unwatches its sockets.
@@ -140,23 +144,103 @@ void Server::Log(const std::string& line) {
     if (m_log) m_log(line);
 }
 
+void Server::LogRefusal(const std::string& address, const std::string& line) {
+    int unlogged = 0;
+    if (!m_access.ShouldLog(address, m_clock.NowMs(), unlogged)) return;
+    Log(unlogged == 0 ? line : line + " (and " + std::to_string(unlogged) + " refusals unlogged in the last minute)");
+}
+
+void Server::LogRefusal(Session& session, const std::string& line) {
+    LogRefusal(session.Address(), line + " from " + session.Address());
+}
+
+bool Server::UsersFull() { return m_online.size() >= static_cast<size_t>(m_config.maxConnections); }
+
+bool Server::LogonHeldBack(Session& session, const std::string& alias) {
+    return m_access.LogonHeldBack(session.Address(), AliasKey(alias), m_clock.NowMs());
+}
+
+void Server::LogonFailed(Session& session, const std::string& alias) {
+    m_access.LogonFailed(session.Address(), AliasKey(alias), m_clock.NowMs());
+}
+
+void Server::LogonSucceeded(Session& session, const std::string& alias) {
+    m_access.LogonSucceeded(session.Address(), AliasKey(alias));
+}
+
 void Server::AcceptAll(int listener) {
     std::string peer;
     for (int fd; (fd = AcceptConnection(listener, peer)) >= 0;) {
-        size_t hardLimit = static_cast<size_t>(m_config.maxConnections) + m_config.extraConnections;
-        if (ConnectionCount() >= hardLimit) {
-            close(fd);
-            Log("connection from " + peer + " closed: too many sockets");
-            continue;
-        }
         uint64_t id = m_nextConnectionId++;
         auto connection = std::make_unique<Connection>(fd, id, peer, m_clock.NowMs());
+        // A refused connection is closed at once (by its destructor).
+        if (!Admit(connection->Address())) continue;
         uint64_t watch = m_loop.Watch(fd, kReadable, [this, id](uint32_t events) { OnConnectionEvent(id, events); });
-        if (watch == 0) continue;  // the connection's destructor closes fd
+        if (watch == 0) {
+            m_access.Release(connection->Address());
+            continue;
+        }
         connection->SetWatchId(watch);
         connection->SetInterest(kReadable);
         m_connections.emplace(id, std::move(connection));
     }
+}
+
+// The limits a new connection must pass: its address's, the pool of
+// connections not logged on, and the sockets in all.
+bool Server::Admit(const std::string& address) {
+    switch (m_access.Admit(address, m_clock.NowMs())) {
+        case AccessLimits::Verdict::TooManyOpen:
+            LogRefusal(address, "connection from " + address + " refused: too many open from this address");
+            return false;
+        case AccessLimits::Verdict::TooManyAttempts:
+            LogRefusal(address, "connection from " + address + " refused: too many per minute from this address");
+            return false;
+        case AccessLimits::Verdict::Allowed:
+            break;
+    }
+    // Users, strangers, and as many again closing: beyond that the process
+    // would only run out of descriptors.
+    size_t sockets = static_cast<size_t>(m_config.maxConnections) + 2 * static_cast<size_t>(m_config.anonymousConnections);
+    if (ConnectionCount() < sockets && MakeAnonymousRoom()) return true;
+    m_access.Release(address);
+    LogRefusal(address, "connection from " + address + " refused: no room for connections that are not logged on");
+    return false;
+}
+
+bool Server::Anonymous(const Connection& c) const {
+    if (c.WatchId() == 0 || c.GetState() == Connection::State::Closing) return false;
+    return !c.GetSession() || !c.GetSession()->LoggedOn();
+}
+
+size_t Server::AnonymousCount() const {
+    size_t n = 0;
+    for (const auto& [id, c] : m_connections) n += Anonymous(*c) ? 1 : 0;
+    return n;
+}
+
+// When the pool of connections not logged on is full, the one that has
+// waited longest goes (not one whose password is being checked): holding
+// places then takes a stranger a steady stream of new connections, which
+// the limits per address stop.
+bool Server::MakeAnonymousRoom() {
+    Connection* oldest = nullptr;
+    size_t count = 0;
+    for (auto& [id, c] : m_connections) {
+        if (!Anonymous(*c)) continue;
+        ++count;
+        Session* s = c->GetSession();
+        if (s && s->State() == LogonState::Checking) continue;
+        if (!oldest || c->Id() < oldest->Id()) oldest = c.get();
+    }
+    if (count < static_cast<size_t>(m_config.anonymousConnections)) return true;
+    if (!oldest) return false;
+    LogRefusal(oldest->Address(), "connection from " + oldest->Peer() + " closed: its place went to a newer one");
+    if (Session* s = oldest->GetSession())
+        AbortSession(*s, "its place went to a newer connection");
+    else
+        CloseNow(*oldest);
+    return true;
 }
 
 void Server::OnConnectionEvent(uint64_t id, uint32_t events) {
@@ -218,7 +302,7 @@ void Server::HandleOpening(Connection& c, const uint8_t* data, size_t n) {
     protocol::OpeningStatus status = protocol::ParseOpening(bytes, opening);
     if (status == protocol::OpeningStatus::Incomplete && bytes.size() <= kMaxOpening) return;
     if (status != protocol::OpeningStatus::Complete) {
-        Log("connection from " + c.Peer() + " closed: no valid opening");
+        LogRefusal(c.Address(), "connection from " + c.Peer() + " closed: no valid opening");
         CloseNow(c);
         return;
     }
@@ -240,11 +324,10 @@ uint32_t Server::NewSessionId() const {
 }
 
 void Server::StartSession(Connection& c, bool resumable) {
-    bool over = SessionCount() >= static_cast<size_t>(m_config.maxConnections);
     uint32_t id = NewSessionId();
     auto session = std::make_unique<Session>(id, resumable, static_cast<size_t>(m_config.maxFrameBytes),
                                              m_clock.NowMs(), m_config.floodBurst);
-    session->SetOverLimit(over);
+    session->SetAddress(c.Address());
     session->Attach(&c);
     c.Open(session.get());
     if (resumable) {
@@ -257,13 +340,16 @@ void Server::StartSession(Connection& c, bool resumable) {
 
 bool Server::ResumeSession(Connection& c, const protocol::TOpening& opening) {
     Session* s = opening.session <= UINT32_MAX ? FindSession(static_cast<uint32_t>(opening.session)) : nullptr;
+    // Only a logged-on session is kept for resumption.
+    if (s && !s->LoggedOn()) s = nullptr;
     if (s && !s->Stream().CanResumeFrom(opening.bytesReceived)) {
         EndSession(*s, "cannot resume from byte " + std::to_string(opening.bytesReceived), false);
         s = nullptr;
     }
     if (!s) {
         // The client learns that its session is over and closes plainly.
-        Log("reconnect from " + c.Peer() + " to session " + std::to_string(opening.session) + " refused");
+        LogRefusal(c.Address(), "reconnect from " + c.Peer() + " to session " + std::to_string(opening.session) +
+                                    " refused");
         c.QueueOwn(std::string(1, static_cast<char>(protocol::kGoodbye)));
         c.BeginClose(m_clock.NowMs() + kLingerMs);
         return false;

@@ -3,13 +3,22 @@
 // the session's framing (keep-alive answers, session number,
 // acknowledgements, resumption within the grace period, goodbye) and the
 // logon, and enforces the limits:
-//   - sessions above MaxConnections are served until their logon, which is
-//     refused with "Errortoomany"; sockets above that plus ExtraConnections
-//     are closed at once;
+//   - a logon beyond MaxConnections users is refused with "Errortoomany";
+//   - connections that have not logged on have a pool of their own
+//     (AnonymousConnections): when it is full, a new connection takes the
+//     place of the one that has waited longest, so strangers cannot keep
+//     users out by holding connections; a connection that drops before its
+//     logon was accepted ends its session at once (only a logged-on session
+//     waits to be resumed);
+//   - per source address: connections open at once and new ones per
+//     minute; failed logons make the next logon of the address and of the
+//     alias wait (AccessLimits.h); each kind of refusal is logged once per
+//     address and minute;
 //   - a frame above MaxFrameBytes, or any malformed input, ends the session
 //     (with a goodbye when resumable: resending the same bytes cannot help);
 //   - a session holding more than MaxBufferedBytes unsent or unacknowledged
-//     is ended as unresponsive;
+//     is ended as unresponsive; messages for it are no longer queued, so it
+//     costs no more memory and nobody waits for it;
 //   - a connection that has not logged on within LogonTimeout is ended; a
 //     socket silent for IdleTimeout is dropped (a resumable session then
 //     waits for the client for GracePeriod);
@@ -33,6 +42,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "AccessLimits.h"
 #include "AccountStore.h"
 #include "AdminChannel.h"
 #include "AdminCommands.h"
@@ -77,6 +87,10 @@ public:
     Zone& GetZone() { return *m_zone; }
     size_t SessionCount() const { return m_sessions.size() - m_endedSessions.size(); }
     size_t ConnectionCount() const { return m_connections.size() - m_deadConnections.size(); }
+    // Connections open and not logged on.
+    size_t AnonymousCount() const;
+    size_t UserCount() const { return m_online.size(); }
+    const AccessLimits& Access() const { return m_access; }
     Session* FindSession(uint32_t id) override;
     // Password checks submitted and not yet answered.
     size_t HashJobsOutstanding() const { return m_hashWorker ? m_hashWorker->Outstanding() : 0; }
@@ -97,9 +111,18 @@ private:
     void LoggedOn(Session& session, const Account& account) override;
     void ProfileChanged(Session& session, const Account& account) override;
     void Log(const std::string& line) override;
+    bool UsersFull() override;
+    bool LogonHeldBack(Session& session, const std::string& alias) override;
+    void LogonFailed(Session& session, const std::string& alias) override;
+    void LogonSucceeded(Session& session, const std::string& alias) override;
+    void LogRefusal(Session& session, const std::string& line) override;
+    void LogRefusal(const std::string& address, const std::string& line);
     bool OpenAdminChannel(std::string& error);
 
     void AcceptAll(int listener);
+    bool Admit(const std::string& address);
+    bool MakeAnonymousRoom();
+    bool Anonymous(const Connection& connection) const;
     void OnConnectionEvent(uint64_t id, uint32_t events);
     void ReadFrom(Connection& connection);
     void HandleBytes(Connection& connection, const uint8_t* data, size_t n);
@@ -137,6 +160,8 @@ private:
     std::unique_ptr<Zone> m_zone;
     std::unique_ptr<AdminCommands> m_commands;
     std::unique_ptr<AdminChannel> m_admin;
+    AccessLimits m_access;
+    int64_t m_forgottenAt = 0;
     std::function<void(const std::string&)> m_log;
 
     std::vector<int> m_listeners;

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "AccessLimits.h"
 #include "ZoneConfig.h"
 
 namespace server {
@@ -21,12 +22,15 @@ struct ServerConfig {
     std::string bindAddress = "0.0.0.0";
     std::string database = "accounts.db";  // relative names lie in the folder
 
-    // Sessions that may exist at once (logged on, logging on, or waiting to be
-    // resumed); a logon beyond it is refused with "Errortoomany".
+    // Users logged on at once (those waiting to be resumed included); a
+    // logon beyond it is refused with "Errortoomany".
     int maxConnections = 500;
-    // Sockets accepted above maxConnections only to refuse their logon;
-    // beyond these a new socket is closed at once.
-    int extraConnections = 32;
+    // Connections that have not logged on, at once: a pool of their own, so
+    // they never take a user's place. When it is full, a new connection
+    // takes the place of the one that has waited longest.
+    int anonymousConnections = 64;
+    // Per source address and alias (AccessLimits.h).
+    AccessSettings access;
     // The longest message a client may send (after inflating).
     int maxFrameBytes = 65536;
     // Bytes one session may hold unsent or unacknowledged before the server

@@ -7,7 +7,12 @@
 namespace server {
 
 void Server::Send(Session& session, std::string_view message) {
-    if (session.Ended()) return;
+    if (session.Ended() || session.Overflowed()) return;
+    if (session.Stream().Buffered() >= static_cast<size_t>(m_config.maxBufferedBytes)) {
+        // The client takes nothing: it is ended at the end of this pass.
+        session.MarkOverflowed();
+        return;
+    }
     if (!session.Stream().SendMessage(message))
         Log("session " + std::to_string(session.Id()) + ": message of " + std::to_string(message.size()) +
             " bytes not sent");
@@ -81,9 +86,16 @@ void Server::EndSession(Session& session, const std::string& reason, bool goodby
         c->BeginClose(m_clock.NowMs() + kLingerMs);
         UpdateInterest(*c);
     }
+    bool wasUser = !session.Alias().empty();
     session.Detach(m_clock.NowMs());
     m_endedSessions.push_back(session.Id());
-    Log("session " + std::to_string(session.Id()) + " ended: " + reason);
+    // Strangers' sessions come and go in numbers: their ends are logged as
+    // refusals are, once per address and minute.
+    std::string line = "session " + std::to_string(session.Id()) + " ended: " + reason;
+    if (wasUser)
+        Log(line);
+    else
+        LogRefusal(session, line);
 }
 
 void Server::AbortSession(Session& session, const std::string& reason) {
@@ -113,7 +125,7 @@ void Server::DropConnection(Connection& c, const std::string& reason) {
     c.Release();
     CloseNow(c);
     if (!s || s->Ended()) return;
-    if (s->Resumable()) {
+    if (s->Resumable() && s->LoggedOn()) {
         s->Detach(m_clock.NowMs());
         Log("session " + std::to_string(s->Id()) + " lost its connection (" + reason + "); waiting for a resume");
     } else {
@@ -140,6 +152,11 @@ void Server::UpdateInterest(Connection& c) {
 
 void Server::CheckTimeouts() {
     int64_t now = m_clock.NowMs();
+    constexpr int64_t kForgetEveryMs = 10000;
+    if (now - m_forgottenAt >= kForgetEveryMs) {
+        m_access.Forget(now);
+        m_forgottenAt = now;
+    }
     for (auto& [id, session] : m_sessions)
         if (!session->Ended()) CheckSession(*session, now);
     for (auto& [id, connection] : m_connections)
@@ -161,7 +178,7 @@ void Server::CheckSession(Session& s, int64_t now) {
         EndSession(s, "no logon in time", true);
     } else if (!s.Attached() && now - s.DetachedAt() >= m_config.gracePeriodMs) {
         EndSession(s, "not resumed in time", false);
-    } else if (s.Stream().Buffered() > static_cast<size_t>(m_config.maxBufferedBytes)) {
+    } else if (s.Overflowed() || s.Stream().Buffered() > static_cast<size_t>(m_config.maxBufferedBytes)) {
         AbortSession(s, "client does not take its data");
     }
 }
@@ -192,7 +209,12 @@ void Server::FlushAll() {
 }
 
 void Server::Reap() {
-    for (uint64_t id : m_deadConnections) m_connections.erase(id);
+    for (uint64_t id : m_deadConnections) {
+        auto it = m_connections.find(id);
+        if (it == m_connections.end()) continue;
+        m_access.Release(it->second->Address());
+        m_connections.erase(it);
+    }
     m_deadConnections.clear();
     for (uint32_t id : m_endedSessions) m_sessions.erase(id);
     m_endedSessions.clear();

@@ -46,9 +46,14 @@ public:
     uint64_t PendingCheck() const { return m_pendingCheck; }
     void SetPendingCheck(uint64_t ticket) { m_pendingCheck = ticket; }
 
-    // Beyond the connection limit: its logon will be refused.
-    bool OverLimit() const { return m_overLimit; }
-    void SetOverLimit(bool over) { m_overLimit = over; }
+    // The source address of the connection that started the session.
+    const std::string& Address() const { return m_address; }
+    void SetAddress(const std::string& address) { m_address = address; }
+
+    // A message was not queued because the client let its queue reach the
+    // limit: the session must end, whatever it acknowledges later.
+    bool Overflowed() const { return m_overflowed; }
+    void MarkOverflowed() { m_overflowed = true; }
 
     // Set at logon.
     const std::string& Alias() const { return m_alias; }
@@ -82,7 +87,8 @@ private:
     int64_t m_createdAt;
     int64_t m_detachedAt = 0;
     LogonState m_state = LogonState::AwaitHello;
-    bool m_overLimit = false;
+    std::string m_address;
+    bool m_overflowed = false;
     uint64_t m_pendingCheck = 0;
     std::string m_alias;
     int64_t m_accountId = 0;

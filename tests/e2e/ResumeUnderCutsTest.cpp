@@ -55,20 +55,23 @@ std::string Numbered(char code, int i, size_t length) {
 std::string ClientMessage(int i) { return Numbered('M', i, Length(i, 0x5EED, 1000, 999)); }
 std::string EchoMessage(int i) { return Numbered('E', i, Length(i, 0xEC40, 500, 250)); }
 
-// A session whose number has not reached the client cannot be resumed: its
-// reconnect opening has no session to name, the server refuses it and the
-// session ends as a plain close (TheSessionNumberMustArriveFirst below). The
-// number is the first frame the server sends, at most 12 bytes, and the
-// client sends no more than 3 stream bytes before the version query, which
-// follows it; so no cut falls before this offset in either direction.
-constexpr uint64_t kFirstCut = 16;
+// Only a session whose logon the server has accepted is kept for
+// resumption: a cut before that ends the session as a plain close
+// (BeforeTheLogonACutEndsTheSession below). Before its logon is accepted
+// the server sends at most 27 bytes (the session number, the keep-alive
+// answer, the version query and the prompt), and the client sends its
+// opening, the keep-alive, the ping answer, the hello, the version answer
+// and the logon, at most 60 bytes, and nothing more until the answer. So no
+// cut falls before these offsets; cuts inside the accepted reply do.
+constexpr uint64_t kFirstCutToServer = 64;
+constexpr uint64_t kFirstCutToClient = 28;
 
 // How a plan cuts.
 struct TPlanShape {
     const char* name;
     uint64_t seed;
     int randomCuts;       // per direction, spread over the streams
-    uint64_t everyByteTo;  // cut at every offset from kFirstCut to this in both directions
+    uint64_t everyByteTo;  // cut at every offset from the first cuts to this in both directions
     int handshakeOneIn;   // each kind of handshake cut falls on about one reconnect in this many
 };
 
@@ -95,13 +98,11 @@ TCutPlan MakePlan(const TPlanShape& shape, std::set<uint64_t>& ackToServer, std:
     toServer.insert(ackToServer.begin(), ackToServer.end());
     toClient.insert(ackToClient.begin(), ackToClient.end());
     for (int i = 0; i < shape.randomCuts; ++i) {
-        toServer.insert(kFirstCut + random() % kSpread);
-        toClient.insert(kFirstCut + random() % kSpread);
+        toServer.insert(kFirstCutToServer + random() % kSpread);
+        toClient.insert(kFirstCutToClient + random() % kSpread);
     }
-    for (uint64_t o = kFirstCut; o <= shape.everyByteTo; ++o) {
-        toServer.insert(o);
-        toClient.insert(o);
-    }
+    for (uint64_t o = kFirstCutToServer; o <= shape.everyByteTo; ++o) toServer.insert(o);
+    for (uint64_t o = kFirstCutToClient; o <= shape.everyByteTo; ++o) toClient.insert(o);
     TCutPlan plan;
     plan.toServer.assign(toServer.begin(), toServer.end());
     plan.toClient.assign(toClient.begin(), toClient.end());
@@ -285,9 +286,29 @@ INSTANTIATE_TEST_SUITE_P(
                       TPlanShape{"EveryByteOfTheStart", 99, 0, 1200, 30}),
     [](const ::testing::TestParamInfo<TPlanShape>& info) { return std::string(info.param.name); });
 
-// The limit that kFirstCut keeps the plans clear of: a line cut before the
-// session number has reached the client ends the session, quietly, as a
-// plain close: no error, one reconnect attempt, then OnDisconnect.
+// The limits the first cuts keep the plans clear of: a line cut before the
+// session number has reached the client, or before the server has accepted
+// the logon, ends the session, quietly, as a plain close: no error, one
+// reconnect attempt (refused), then OnDisconnect.
+TEST_F(HeadlessTest, BeforeTheLogonACutEndsTheSession) {
+    TServerThread serverThread;
+    std::string error;
+    ASSERT_TRUE(serverThread.Start(nullptr, error)) << error;
+    TCutPlan plan;
+    plan.toServer = {4};  // after the opening, the keep-alive and the hello
+    TCutProxy proxy(serverThread.Port(), plan);
+    ASSERT_TRUE(proxy.Start(error)) << error;
+    TRecordedClient c(true);
+    c.client.Port = proxy.Port();
+    c.client.Open();
+    c.client.Send("O");
+    ASSERT_TRUE(StepUntil(c.client, [&] { return c.disconnects > 0; }));
+    EXPECT_NE(c.client.SessionId(), 0);
+    EXPECT_EQ(c.client.ReconnectCount(), 1);
+    EXPECT_TRUE(c.errors.empty());
+    serverThread.Stop();
+}
+
 TEST_F(HeadlessTest, TheSessionNumberMustArriveFirst) {
     TServerThread serverThread;
     std::string error;

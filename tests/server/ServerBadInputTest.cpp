@@ -2,6 +2,8 @@
 // a zlib bomb end the offending session (or wait for bytes that never come)
 // while an honest session beside them loses nothing.
 #include <gtest/gtest.h>
+
+#include <algorithm>
 #include <zlib.h>
 
 #include <random>
@@ -152,11 +154,16 @@ TEST_F(ServerTest, AClientThatTakesNothingIsEndedAtTheBufferLimit) {
     ASSERT_EQ(LogOn(*greedy, LogonMessage("greedy", "pw"))[0], '\x01');
     // It never reads or acknowledges again: each message asks for 20 kB.
     std::string big = "\x08" + std::string(1000, 'g');
+    size_t mostHeld = 0;
     for (int i = 0; i < 200 && m_server->SessionCount() > 0; ++i) {
         greedy->WriteRaw(std::string("\x04\xE9", 2) + big);  // a 1001-byte frame
+        if (server::Session* s = m_server->FindSession(static_cast<uint32_t>(greedy->SessionId())))
+            mostHeld = std::max(mostHeld, s->Stream().Buffered());
         m_server->Poll(1);
     }
     EXPECT_EQ(m_server->SessionCount(), 0u);
+    // Nothing more is queued for it once it holds its limit.
+    EXPECT_LE(mostHeld, static_cast<size_t>(m_config.maxBufferedBytes) + 1003);
 }
 
 }  // namespace

@@ -35,10 +35,17 @@ TEST_F(ServerConfigTest, FirstStartWritesTheDefaultsIntoANewFolder) {
     EXPECT_EQ(config.DatabasePath(), folder + "/accounts.db");
     EXPECT_EQ(config.hashOpsLimit, 2u);
     EXPECT_EQ(config.hashMemLimitKiB, 65536u);
+    // The limits against strangers are in the file with their defaults.
+    EXPECT_EQ(config.anonymousConnections, 64);
+    EXPECT_EQ(config.access.connectionsPerAddress, 16);
+    EXPECT_EQ(config.access.connectionsPerMinute, 60);
+    EXPECT_EQ(config.access.logonPenaltyMs, 2000);
 }
 
 TEST_F(ServerConfigTest, ValuesAreReadWithAnyLineEndAndLetterCase) {
-    Write("[server]\nports = 3000, 3005-3006\nGRACEPERIOD=30\r\nmaxconnections=7\rDatabase=/var/x.db\n");
+    Write("[server]\nports = 3000, 3005-3006\nGRACEPERIOD=30\r\nmaxconnections=7\rDatabase=/var/x.db\n"
+          "AnonymousConnections=9\nconnectionsperaddress=4\nConnectionsPerMinute=20\nFreeLogonFailures=0\n"
+          "LogonPenalty=5\nMaxLogonPenalty=300\n");
     ServerConfig config;
     std::string error;
     std::vector<std::string> warnings;
@@ -47,6 +54,12 @@ TEST_F(ServerConfigTest, ValuesAreReadWithAnyLineEndAndLetterCase) {
     EXPECT_EQ(config.gracePeriodMs, 30000);
     EXPECT_EQ(config.maxConnections, 7);
     EXPECT_EQ(config.DatabasePath(), "/var/x.db");
+    EXPECT_EQ(config.anonymousConnections, 9);
+    EXPECT_EQ(config.access.connectionsPerAddress, 4);
+    EXPECT_EQ(config.access.connectionsPerMinute, 20);
+    EXPECT_EQ(config.access.freeLogonFailures, 0);
+    EXPECT_EQ(config.access.logonPenaltyMs, 5000);
+    EXPECT_EQ(config.access.maxLogonPenaltyMs, 300000);
 }
 
 TEST_F(ServerConfigTest, BadValuesKeepTheirDefaultsAndAreReported) {

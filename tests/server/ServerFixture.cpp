@@ -37,6 +37,10 @@ void ServerTest::SetUp() {
     m_config.bindAddress = "127.0.0.1";
     m_config.hashOpsLimit = 1;
     m_config.hashMemLimitKiB = 8;
+    // Every test client comes from one address and the clock hardly moves:
+    // the limits per address are tested on their own.
+    m_config.access.connectionsPerAddress = 100000;
+    m_config.access.connectionsPerMinute = 1000000;
     StartServer();
 }
 

@@ -187,9 +187,7 @@ TEST_F(TransportTest, AReconnectWithinTheGracePeriodKeepsTheLogon) {
 }
 
 TEST_F(TransportTest, AResumeFromACountTheServerCannotServeEndsTheSession) {
-    auto client = NewClient(true);
-    client->SendKeepAlive();
-    ASSERT_TRUE(client->PumpUntil([&] { return client->KeepAliveAnswers() == 1; }));
+    auto client = EchoSession();
     auto thief = std::make_unique<ModelClient>(*m_server, m_server->Ports()[0]);
     ASSERT_TRUE(thief->Connect());
     thief->WriteRaw(protocol::ReconnectOpening(client->SessionId(), 1000000));

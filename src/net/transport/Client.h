@@ -150,6 +150,9 @@ private:
 
     // Sending (ClientSend.cpp).
     void Append(const std::string& bytes);
+    // Sends what waits within the send delay (at once without one, or when
+    // much waits).
+    void SendSoon();
     void WriteStraight(const std::string& bytes);
     protocol::TFrameOptions FrameOptions() const;
 

@@ -115,10 +115,16 @@ void TClient::CountReceived(int64_t count) {
     m_bytesReceived += static_cast<uint64_t>(count);
     if (!Resumable || m_connecting) return;
     m_unackedReceived += static_cast<uint64_t>(count);
+    bool owed = false;
     while (m_unackedReceived >= static_cast<uint64_t>(protocol::kAcknowledgeBytes)) {
         Append(std::string(1, static_cast<char>(protocol::kAcknowledge)));
         m_unackedReceived -= protocol::kAcknowledgeBytes;
+        owed = true;
     }
+    // Owed acknowledgements leave within the send delay even when the
+    // client has nothing to say: a client that only listens would otherwise
+    // hold the server's buffer until its next keep-alive and be cut off.
+    if (owed) SendSoon();
 }
 
 void TClient::RunMessageLoop() {

@@ -21,15 +21,19 @@ bool TClient::Send(const std::string& text) {
     else if (!protocol::EncodeFrame(text, FrameOptions(), frame))
         return false;
     Append(frame);
+    SendSoon();
+    return true;
+}
+
+void TClient::SendSoon() {
     if (m_sendTimer && PendingSend() <= kCoalesceLimit) {
         // A running timer is not restarted: the delay counts from the first
-        // message that waits.
+        // bytes that wait.
         m_sendTimer->SetInterval(m_sendDelay);
         if (!m_sendTimer->Enabled()) m_sendTimer->SetEnabled(true);
-        return true;
+        return;
     }
     Flush();
-    return true;
 }
 
 void TClient::Flush() {
