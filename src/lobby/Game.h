@@ -126,6 +126,8 @@ private:
     // GameLists.cpp: rows and cells.
     static bool IsOwnAlias(const std::string& alias);
     bool IsOwnRow(int row) const;
+    // The row of the creator's table (letter case aside), or -1.
+    int TableRow(const std::string& alias) const;
     std::string TableKey(const std::string& alias) const;
     bool HasOwnTable() const;
     bool TablesVisible() const;

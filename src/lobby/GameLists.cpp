@@ -41,6 +41,15 @@ bool TGame::IsOwnRow(int row) const {
     return cell.size() > 2 && cell.compare(0, 2, TableKey("")) == 0 && IsOwnAlias(cell.substr(2));
 }
 
+int TGame::TableRow(const std::string& alias) const {
+    const std::string marker = TableKey("");
+    for (int row = 0; row < m_created->RowCount(); ++row) {
+        const std::string cell = m_created->Cell(0, row);
+        if (cell.compare(0, marker.size(), marker) == 0 && SameTextAscii(cell.substr(marker.size()), alias)) return row;
+    }
+    return -1;
+}
+
 bool TGame::HasOwnTable() const {
     if (!m_created) return false;
     for (int row = 0; row < m_created->RowCount(); ++row)
@@ -83,7 +92,7 @@ void TGame::RemoveTable(int kind, const std::string& creator) {
     if (!node) return;
     const bool own = IsOwnAlias(creator);
     if (own) node->m_timer->SetEnabled(false);
-    const int row = node->m_created->FindRow(0, node->TableKey(creator));
+    const int row = node->TableRow(creator);
     if (row >= 0) {
         node->m_created->DeleteRow(row);
         node->m_created2->DeleteRow(row);

@@ -24,6 +24,8 @@ public:
         ended = true;
         outcome = o;
     }
+    std::string AliasOf(int seat) const override { return seat == 0 ? "Me" : "You"; }
+    void SeatLeft(int) override {}
 };
 
 class PuzzleMatchTest : public PuzzleformTest {
