@@ -635,6 +635,8 @@ TEST_F(SkinbuilderTest, PuzzleSpritesAndLayoutFollowTheSharedLayout) {
     }
     for (const char* name : {"3_line01", "3_column", "3_Pause", "3_Pauseon", "3_Pauseof"})
         EXPECT_FALSE(Member(name).empty()) << name;
+    // The ini reader's write-back timer runs on the platform's ticks.
+    platform::headless::InstallFresh();
     TInifile settings(s_out + "/settings.ini");
     const rules::TPuzzleGeometry own = rules::PuzzleLayoutGeometry(48, 64);
     EXPECT_EQ(settings.ReadString("Puzzle", "Screen", ""), "48,64");
