@@ -17,6 +17,7 @@
 #include "HeadlessClient.h"
 #include "ServerThread.h"
 #include "ThreeUsersFixture.h"
+#include "WireTables.h"
 #include "protocol/Messages.h"
 #include "referees/Referee.h"
 
@@ -51,15 +52,7 @@ protected:
 
     // Messages of a code the user got, parsed.
     template <class TMessage>
-    std::vector<TMessage> All(TWireUser& user) {
-        std::vector<TMessage> found;
-        for (const std::string& message : user.Line().messages) {
-            TMessage parsed;
-            if (!message.empty() && uint8_t(message[0]) == uint8_t(TMessage::kCode) && protocol::Parse(message, parsed))
-                found.push_back(parsed);
-        }
-        return found;
-    }
+    std::vector<TMessage> All(TWireUser& user) { return AllOf<TMessage>(user); }
     // The user's statistics in the kind (1..4) as Ann's info request shows them.
     protocol::TGameStatistics Statistics(const std::string& alias, int kind);
 

@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include "ThreeUsersFixture.h"
+#include "WireTables.h"
 #include "controls/Bar.h"
 #include "controls/Multilist.h"
 #include "controls/Rollover.h"
@@ -23,32 +24,14 @@ namespace {
 constexpr int kGammon = 2;
 constexpr char kForfeit = 21;
 
-std::string Open(int kind, const std::string& setting) { return protocol::Build(protocol::TCreateTable{kind, setting}); }
-std::string Ask(int kind, const std::string& creator) { return protocol::Build(protocol::TAskToJoin{kind, creator}); }
-std::string Start(int kind, const std::vector<std::string>& joiners) {
-    return protocol::Build(protocol::TStartTable{kind, joiners});
-}
-std::string Payload(int kind, const std::string& payload) {
-    return protocol::Build(protocol::TGamePayload{kind, payload});
-}
-
 class GameTablesTest : public ThreeUsersTest {
 protected:
     TGame& Tables() { return *Lobby().Tables(); }
     int Listed(int kind) { return Tables().Node(kind)->CreatedList()->RowCount(); }
-    // The messages of a code the user got since the logon, parsed.
     template <class TMessage>
-    std::vector<TMessage> All(TWireUser& user) {
-        std::vector<TMessage> found;
-        for (const std::string& message : user.Line().messages) {
-            TMessage parsed;
-            if (!message.empty() && uint8_t(message[0]) == uint8_t(TMessage::kCode) && protocol::Parse(message, parsed))
-                found.push_back(parsed);
-        }
-        return found;
-    }
+    std::vector<TMessage> All(TWireUser& user) { return AllOf<TMessage>(user); }
     template <class TMessage>
-    size_t Count(TWireUser& user) { return All<TMessage>(user).size(); }
+    size_t Count(TWireUser& user) { return AllOf<TMessage>(user).size(); }
     void ShowTables(int kind) {
         if (Lobby().MenuState() != 1) Click(*Lobby().MenuBar()->Tab(1));
         Lobby().GamesBar()->Select(kind);
@@ -64,37 +47,37 @@ protected:
 
 TEST_F(GameTablesTest, TablesOpenTakeRequestsAndGoInEveryKind) {
     for (int kind = 1; kind <= 4; ++kind) {
-        bo->Send(Open(kind, kind == kGammon ? "3" : "2"));
+        bo->Send(OpenTable(kind, kind == kGammon ? "3" : "2"));
         ASSERT_TRUE(Until([&] { return Listed(kind) == 1; })) << kind;
-        cy->Send(Ask(kind, "Bo"));
+        cy->Send(AskTable(kind, "Bo"));
         ASSERT_TRUE(Until([&] { return Count<protocol::TJoinRequest>(*bo) == size_t(kind); })) << kind;
         EXPECT_EQ(All<protocol::TJoinRequest>(*bo).back().Joiner, "Cy");
         bo->Send(protocol::Build(protocol::TWithdrawTable{kind}));
         ASSERT_TRUE(Until([&] { return Listed(kind) == 0; })) << kind;
     }
     // A setting the kind does not offer opens nothing and says why.
-    bo->Send(Open(1, "7"));
+    bo->Send(OpenTable(1, "7"));
     ASSERT_TRUE(Until([&] { return Count<protocol::TServerBox>(*bo) == 1; }));
     EXPECT_EQ(Listed(1), 0);
 }
 
 TEST_F(GameTablesTest, AGameStartedFromTheLobbyEndsWhenEvaClosesHerWindow) {
     TGameform window(kGammon, "Chat", "Chat", "Close", "Minimi");
-    bo->Send(Open(kGammon, "3"));
+    bo->Send(OpenTable(kGammon, "3"));
     ShowTables(kGammon);
     ASSERT_TRUE(Until([&] { return Listed(kGammon) == 1; }));
     SelectTable(kGammon, 0);
     ASSERT_TRUE(Lobby().JoinButton()->Visible());
     Click(*Lobby().JoinButton());
     ASSERT_TRUE(Until([&] { return Count<protocol::TJoinRequest>(*bo) == 1; }));
-    bo->Send(Start(kGammon, {"Eva"}));
+    bo->Send(StartTable(kGammon, {"Eva"}));
 
     // Both get their start; Eva's window opens and says it is ready.
     ASSERT_TRUE(Until([&] { return window.Visible() && Count<protocol::TGameStartMessage>(*bo) == 1; }));
     EXPECT_TRUE(Session().GameRunning);
     EXPECT_EQ(Tables().GamesList(kGammon - 1)->RowCount(), 1);
     EXPECT_EQ(Listed(kGammon), 0);  // the table went when its game started
-    bo->Send(Payload(kGammon, ">"));
+    bo->Send(GamePayload(kGammon, ">"));
     ASSERT_TRUE(Until([&] { return window.Started() && bo->Got(protocol::Build(protocol::TGameData{">"})); }));
 
     // Closing the window forfeits: Bo wins, the game leaves every list.
@@ -121,12 +104,12 @@ TEST_F(GameTablesTest, AGameStartedFromTheLobbyEndsWhenEvaClosesHerWindow) {
 }
 
 TEST_F(GameTablesTest, AStartWithAJoinerWhoLeftIsRefused) {
-    bo->Send(Open(1, "1"));
-    cy->Send(Ask(1, "Bo"));
+    bo->Send(OpenTable(1, "1"));
+    cy->Send(AskTable(1, "Bo"));
     ASSERT_TRUE(Until([&] { return Count<protocol::TJoinRequest>(*bo) == 1; }));
     cy->LogOff();
     ASSERT_TRUE(Until([&] { return bo->Got(protocol::Build(protocol::TUserLeft{"Cy"})); }));
-    bo->Send(Start(1, {"Cy"}));
+    bo->Send(StartTable(1, {"Cy"}));
     ASSERT_TRUE(Until([&] { return Count<protocol::TServerBox>(*bo) == 1; }));
     EXPECT_EQ(Count<protocol::TGameStartMessage>(*bo), 0u);
     EXPECT_EQ(Listed(1), 1);  // the table stays open
