@@ -1,13 +1,19 @@
 #include "platform/Memory.h"
 
-#if defined(__GLIBC__)
+// A sanitizer build replaces the C library's allocator; its own allocator
+// then knows what is in use.
+#if defined(__SANITIZE_ADDRESS__)
+#include <sanitizer/allocator_interface.h>
+#elif defined(__GLIBC__)
 #include <malloc.h>
 #endif
 
 namespace platform {
 
 uint64_t AllocatedBytes() {
-#if defined(__GLIBC__) && (__GLIBC__ > 2 || (__GLIBC__ == 2 && __GLIBC_MINOR__ >= 33))
+#if defined(__SANITIZE_ADDRESS__)
+    return static_cast<uint64_t>(__sanitizer_get_current_allocated_bytes());
+#elif defined(__GLIBC__) && (__GLIBC__ > 2 || (__GLIBC__ == 2 && __GLIBC_MINOR__ >= 33))
     // Summed over every arena; hblkhd counts the blocks too large for them.
     const struct mallinfo2 info = mallinfo2();
     return static_cast<uint64_t>(info.uordblks) + static_cast<uint64_t>(info.hblkhd);
