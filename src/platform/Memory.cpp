@@ -3,7 +3,10 @@
 // A sanitizer build replaces the C library's allocator; its own allocator
 // then knows what is in use.
 #if defined(__SANITIZE_ADDRESS__)
-#include <sanitizer/allocator_interface.h>
+#include <cstddef>
+// From the sanitizer runtime's allocator interface (its header is not
+// always installed).
+extern "C" size_t __sanitizer_get_current_allocated_bytes();
 #elif defined(__GLIBC__)
 #include <malloc.h>
 #endif
