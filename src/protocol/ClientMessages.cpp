@@ -77,6 +77,10 @@ std::string Build(const TUploadChunk& m) {
     return TFieldWriter(m.kCode).Number(static_cast<int64_t>(m.Data.size())).Raw(m.Data).Take();
 }
 
+std::string Build(const TWatch& m) {
+    return TFieldWriter(m.kCode).Byte(m.Kind).Field(m.Player).Byte(m.Slot).Take();
+}
+
 bool Read(TFieldReader&, THello&) { return true; }
 
 bool Read(TFieldReader& r, TVersionAnswer& m) { return r.ReadField(m.Name) && r.ReadField(m.Version); }
@@ -253,6 +257,14 @@ bool Read(TFieldReader& r, TUploadChunk& m) {
     const int64_t n = ParseDecimal(count);
     if (n < 0 || static_cast<uint64_t>(n) != r.Remaining()) return false;
     m.Data = r.Rest();
+    return true;
+}
+
+bool Read(TFieldReader& r, TWatch& m) {
+    uint8_t kind = 0, slot = 0;
+    if (!r.ReadByte(kind) || !r.ReadField(m.Player) || !r.ReadByte(slot)) return false;
+    m.Kind = kind;
+    m.Slot = slot;
     return true;
 }
 

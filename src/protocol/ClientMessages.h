@@ -217,6 +217,17 @@ struct TUploadChunk {
     bool operator==(const TUploadChunk&) const = default;
 };
 
+// "H", the kind, the seat-1 alias of a running game and the preview slot
+// as a byte: stream that game into the slot. The kind and slot are the
+// server's to range-check.
+struct TWatch {
+    static constexpr TClientCode kCode = TClientCode::Watch;
+    int Kind = 0;
+    std::string Player;
+    int Slot = 0;
+    bool operator==(const TWatch&) const = default;
+};
+
 std::string Build(const THello& m);
 std::string Build(const TVersionAnswer& m);
 std::string Build(const TLogon& m);
@@ -242,6 +253,7 @@ std::string Build(const TStartTable& m);
 std::string Build(const TGamePayload& m);
 std::string Build(const TUploadStart& m);
 std::string Build(const TUploadChunk& m);
+std::string Build(const TWatch& m);
 
 bool Read(TFieldReader& r, THello& m);
 bool Read(TFieldReader& r, TVersionAnswer& m);
@@ -268,5 +280,6 @@ bool Read(TFieldReader& r, TStartTable& m);
 bool Read(TFieldReader& r, TGamePayload& m);
 bool Read(TFieldReader& r, TUploadStart& m);
 bool Read(TFieldReader& r, TUploadChunk& m);
+bool Read(TFieldReader& r, TWatch& m);
 
 }  // namespace protocol

@@ -48,6 +48,7 @@ TEST(LiteralBytesTest, TableRequests) {
     EXPECT_EQ(Build(TWithdrawTable{4}), "\x0C\x04");
     EXPECT_EQ(Build(TAskToJoin{1, "eva"}), "\x10\x01" "eva\x01");
     EXPECT_EQ(Build(TStartTable{4, {"ann", "bo"}}), "\x11\x04" "ann\x01" "bo\x01");
+    EXPECT_EQ(Build(TWatch{1, "eva", 3}), "H\x01" "eva\x01\x03");
     EXPECT_EQ(Build(TGamePayload{2, TPayloadWriter('2').Number(4, 1).Number(0, 2).Take()}), "G\x02" "2\x05\x02");
 }
 
