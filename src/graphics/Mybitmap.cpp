@@ -98,6 +98,13 @@ void TMybitmap::Release() {
     delete this;
 }
 
+bool TMybitmap::SamePicture(const TMybitmap& other) const {
+    if (&other == this) return true;
+    if (other.m_width != m_width || other.m_height != m_height || other.m_depth != m_depth) return false;
+    const size_t bytes = static_cast<size_t>(Pitch()) * static_cast<size_t>(m_height);
+    return bytes == 0 || std::memcmp(Pixels(), other.Pixels(), bytes) == 0;
+}
+
 uint32_t TMybitmap::PixelAt(int x, int y) const {
     if (x < 0 || y < 0 || x >= m_width || y >= m_height) return 0;
     return LoadPixel(Row(x, y), m_bytesPerPixel);

@@ -74,6 +74,8 @@ public:
     int Pitch() const { return m_width * m_bytesPerPixel; }
     uint8_t* Pixels() { return m_pixels.Memory(); }
     const uint8_t* Pixels() const { return m_pixels.Memory(); }
+    // Same size, depth and pixels (the same bitmap included).
+    bool SamePicture(const TMybitmap& other) const;
     // The pixel at (x, y); 0 outside the bitmap.
     uint32_t PixelAt(int x, int y) const;
     // The bitmap as a surface to draw into.

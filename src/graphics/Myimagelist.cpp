@@ -98,6 +98,11 @@ TMybitmap* TMyimagelist::CurrentBitmap() const {
 
 void TMyimagelist::SetFrame(int n) {
     if (n < 0 || n > FrameCount() || n == m_current) return;
+    // A frame that repeats the shown picture changes nothing on screen.
+    if (m_current > 0 && n > 0 && m_frames->Get(n - 1)->SamePicture(*CurrentBitmap())) {
+        m_current = n;
+        return;
+    }
     if (m_visible && m_current > 0) {
         if (n != 0) {
             TMygfx::Detach();
@@ -273,6 +278,7 @@ void TMyimagelist::Animate(int first, int last, int loops) {
     m_loops = std::max(loops, 0);
     StartTimer();
     SetFrame(first);
+    if (m_loops == 0) m_timer->SetQuietIntervals(StepsUntilChange());
 }
 
 void TMyimagelist::FadeIn(int n) {
@@ -342,6 +348,19 @@ void TMyimagelist::FrameStep(int64_t intervals) {
         frame -= wraps * span;
     }
     SetFrame(static_cast<int>(frame));
+    if (m_loops == 0 && Animating()) m_timer->SetQuietIntervals(StepsUntilChange());
+}
+
+int64_t TMyimagelist::StepsUntilChange() const {
+    const TMybitmap* shown = CurrentBitmap();
+    if (!shown || m_first < 1 || m_last > FrameCount()) return 1;
+    const int span = m_last - m_first + 1;
+    int64_t steps = 1;
+    for (int frame = m_current; steps < span; ++steps) {
+        frame = frame >= m_last ? m_first : frame + 1;
+        if (!m_frames->Get(frame - 1)->SamePicture(*shown)) break;
+    }
+    return steps;
 }
 
 // Stops the timer, puts the final picture up and tells the owner, who may

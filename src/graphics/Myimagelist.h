@@ -136,6 +136,10 @@ private:
     void FadeOutStep(int intervals);
     void FadeInStep(int intervals);
     void FrameStep(int64_t intervals);
+    // Of an endless animation: how many frame steps from the shown frame
+    // until a different picture shows (frames may repeat a picture, like a
+    // caret that stays lit for several frames). At least 1.
+    int64_t StepsUntilChange() const;
     void EndAnimation(bool hide);
 
     TMybitmaplist* m_frames = nullptr;

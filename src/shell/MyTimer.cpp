@@ -179,7 +179,8 @@ void TMaintimer::PlanNextTick() {
     int64_t due = INT64_MAX;
     for (const TMyTimer* timer : m_timers) {
         if (timer->m_serving || timer->m_interval <= 0) continue;
-        int64_t at = timer->m_base + timer->m_interval + (timer->OnTick ? 0 : 1);
+        int64_t at = timer->OnTick ? timer->m_base + timer->m_interval * timer->m_quiet
+                                   : timer->m_base + timer->m_interval + 1;
         if (at < due) due = at;
     }
     m_source->SetDue(due);
@@ -241,7 +242,8 @@ bool TMaintimer::ServeTicks(TMyTimer* timer, int64_t now, TServing& serving) {
     if (interval <= 0) return true;
     int64_t base = timer->m_base;
     int64_t count = (now - base) / interval;
-    if (count < 1) return true;
+    if (count < timer->m_quiet) return true;
+    timer->m_quiet = 1;
     CallHandler([&] { timer->OnTick(timer, count); });
     if (serving.freed) return false;
     // A handler that restarted the timer has already set its new base.
@@ -298,6 +300,11 @@ void TMyTimer::SetInterval(int64_t ms) {
     if (m_enabled) TMaintimer::Instance().PlanNextTick();
 }
 
+void TMyTimer::SetQuietIntervals(int64_t intervals) {
+    m_quiet = std::clamp<int64_t>(intervals, 1, kMaxQuiet);
+    if (m_enabled) TMaintimer::Instance().PlanNextTick();
+}
+
 int64_t TMyTimer::Interval() const {
     return CountsToMsRounded(m_interval, TMaintimer::Instance().Frequency());
 }
@@ -312,6 +319,7 @@ void TMyTimer::SetEnabled(bool enabled) {
         return;
     }
     m_base = m_started = platform::Loop().Counter();
+    m_quiet = 1;
     m_enabled = true;
     dispatcher.Add(this);
 }

@@ -164,6 +164,13 @@ public:
     // Called once per pass with the number of elapsed intervals; when set,
     // OnTimer is not used.
     std::function<void(TMyTimer* sender, int64_t count)> OnTick;
+    // Tick handler only: the next call waits until at least this many whole
+    // intervals have passed and then carries them all; back to 1 with every
+    // call and every enabling. An owner whose next intervals would change
+    // nothing on screen lets the process sleep through them. 1 .. kMaxQuiet.
+    void SetQuietIntervals(int64_t intervals);
+    static constexpr int64_t kMaxQuiet = 1000;
+
     // The dispatcher frees the timer (delete) after serving it in a pass; such
     // a timer must have been created with new. A handler sets it to free its
     // own timer safely.
@@ -175,6 +182,7 @@ private:
     int64_t m_interval = 0;  // counter units
     int64_t m_base = 0;      // counter value at the start of the current interval
     int64_t m_started = 0;   // counter value when last enabled, 0 when disabled
+    int64_t m_quiet = 1;     // whole intervals before the next tick call
     // Set while a pass is serving this timer.
     TMaintimer::TServing* m_serving = nullptr;
 };

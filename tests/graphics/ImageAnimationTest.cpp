@@ -91,6 +91,30 @@ TEST_F(ImageAnimationTest, ZeroBoundsMeanAllFramesAndBadBoundsAreIgnored) {
     EXPECT_EQ(Watch(500), (std::vector<int>{2, 3, 4}));
 }
 
+// A caret-like list: frames that repeat a picture neither redraw nor wake
+// the process; the timer sleeps until the picture changes, and the frame
+// count still comes out right.
+TEST_F(ImageAnimationTest, RepeatedPicturesSleepUntilThePictureChanges) {
+    TMyimagelist caret(paint.get(), 30, 5);
+    for (const char* name : {"f1", "f1", "f1", "f2", "f3", "f3"}) caret.Add(name);
+    caret.SetFrameInterval(100);
+    caret.Show();
+    caret.Animate(0, 0, 0);
+    Loop().RunFor(15);  // the dispatcher's first pass
+    int64_t ticks = Loop().PeriodicTicks();
+    std::vector<uint32_t> seen;
+    for (int t = 0; t < 1100; t += 10) {
+        Loop().RunFor(10);
+        uint32_t pixel = BackAt(*paint, 32, 7);
+        if (seen.empty() || seen.back() != pixel) seen.push_back(pixel);
+    }
+    // Red ×3, green, blue ×2 at 100 ms a frame: the picture changes at 300,
+    // 400, 600, 900 and 1000 ms, and only then does the process wake.
+    EXPECT_EQ(seen, (std::vector<uint32_t>{Px(kRed), Px(kGreen), Px(kBlue), Px(kRed), Px(kGreen), Px(kBlue)}));
+    EXPECT_EQ(Loop().PeriodicTicks() - ticks, 5);
+    EXPECT_EQ(caret.Frame(), 5);
+}
+
 TEST_F(ImageAnimationTest, FinishAnimationShowsTheLastFrameAndReportsDone) {
     list->FinishAnimation();  // nothing running
     EXPECT_EQ(done, 0);
