@@ -7,8 +7,12 @@
 TKeyhandler::TKeyhandler(TForm& window, int periodMs)
     : m_window(window), m_timer(std::make_unique<TMyTimer>()) {
     m_timer->SetInterval(periodMs);
-    m_timer->OnTimer = [this](TMyTimer*) { Tick(); };
-    m_timer->SetEnabled(true);
+    // Whole intervals from the first press: a late pass makes up the ticks
+    // it missed, one call each.
+    m_timer->OnTick = [this](TMyTimer*, int64_t count) {
+        const std::shared_ptr<bool> alive = m_alive;
+        for (int64_t i = 0; i < std::min<int64_t>(count, kMaxCatchUp) && *alive && !m_keys.empty(); ++i) Tick();
+    };
     m_previous = m_window.SetKeyFilter(this);
 }
 
@@ -17,7 +21,10 @@ TKeyhandler::~TKeyhandler() {
     if (m_window.KeyFilter() == this) m_window.SetKeyFilter(m_previous);
 }
 
-void TKeyhandler::Reset() { m_keys.clear(); }
+void TKeyhandler::Reset() {
+    m_keys.clear();
+    m_timer->SetEnabled(false);
+}
 
 void TKeyhandler::SetFirstRepeatDelay(int ticks) { m_firstRepeatDelay = std::max(1, ticks); }
 
@@ -28,11 +35,13 @@ bool TKeyhandler::Held(int code) const {
 bool TKeyhandler::FilterKeyDown(int key, unsigned shift) {
     if (Held(key)) return true;  // the platform's own repeat
     m_keys.push_back(TKey{key, 0, m_firstRepeatDelay});
+    if (!m_timer->Enabled()) m_timer->SetEnabled(true);
     return PassKeyDown(key, shift);
 }
 
 bool TKeyhandler::FilterKeyUp(int key, unsigned shift) {
     std::erase_if(m_keys, [key](const TKey& k) { return k.code == key; });
+    if (m_keys.empty()) m_timer->SetEnabled(false);
     return m_previous ? m_previous->FilterKeyUp(key, shift) : m_window.PreviewKeyUp(key, shift);
 }
 

@@ -6,12 +6,15 @@
 // on to the window's key-down handling at once and is held (a TKey); the
 // platform's repeated key-downs of a held key are swallowed, so they reach
 // neither the window nor its focused entry: the handler alone decides how a
-// held key repeats. The repeat timer runs from creation on, at the period
-// given: every tick each held key counts one, and a key whose count reaches
-// its ticks-until-repeat is passed on again, without shift state, and from
-// then on repeats every tick. So with a period of 20 ms and a first-repeat
-// delay of 5 a held key acts on the press, about 100 ms later (the press
-// falls somewhere between two ticks) and every 20 ms after that. Releasing
+// held key repeats. The repeat timer runs, at the period given, while a key
+// is held (an idle game window costs no wake-ups); it starts with the first
+// key pressed: every tick each held key counts one, and a key whose count
+// reaches its ticks-until-repeat is passed on again, without shift state,
+// and from then on repeats every tick. So with a period of 20 ms and a
+// first-repeat delay of 5 a key pressed alone acts on the press, 100 ms
+// later (up to one period of the tick source more) and every 20 ms after
+// that; a key pressed while another is held joins the running ticks, so its
+// first repeat comes up to one period early. Releasing
 // the key stops it at once (the key-up goes on to the window). When the
 // window loses activation, the application's deactivation included, every
 // held key is forgotten, as their key-ups would go elsewhere.
@@ -55,6 +58,8 @@ public:
     void FilterDeactivated() override;
 
 private:
+    // Ticks made up after a blocked main thread, at most.
+    static constexpr int64_t kMaxCatchUp = 50;
     void Tick();
     bool PassKeyDown(int key, unsigned shift);
 

@@ -157,6 +157,8 @@ void TPuzzleform::FormShow() {
     m_nameScore->SetText("0");
     m_opponentScore->SetText("0");
     m_player->Start(start.SetupAs<rules::TDuelSetup>().Seed);
+    m_own->SetLineRunning(true);
+    m_opponent->SetLineRunning(true);
     m_player->NewGame();
     m_replica->Reset();
     m_own->Clear();
@@ -178,6 +180,8 @@ void TPuzzleform::FormClose() {
     Pausedone();
     m_running = false;
     StopShotClock();
+    m_own->SetLineRunning(false);
+    m_opponent->SetLineRunning(false);
 }
 
 // A new game: both fields empty, level 1, the shot clock full and running.

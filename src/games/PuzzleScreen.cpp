@@ -35,7 +35,14 @@ TScreen::TScreen(TMygfx* parent, const TBobbleFrames& frames, const rules::TPuzz
     m_line->SetLayer(1);
     m_line->SetFrameInterval(kLineFrameMs);
     m_line->Show();
-    m_line->Animate(0, 0, 0);
+}
+
+void TScreen::SetLineRunning(bool running) {
+    if (!running) {
+        m_line->StopAnimation();
+    } else if (!m_line->Animating()) {
+        m_line->Animate(0, 0, 0);
+    }
 }
 
 TScreen::~TScreen() = default;

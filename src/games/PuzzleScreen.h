@@ -47,6 +47,9 @@ public:
     // Every bubble plays the colour frames once and the field ends empty.
     void Die();
     void SetTimings(const rules::TPuzzleLevelTimings& timings);
+    // The line runs while its window is shown; a hidden window costs no
+    // timer wake-ups.
+    void SetLineRunning(bool running);
 
     std::function<bool()> Running;
     std::function<void(rules::TPuzzleCell cell)> OnRemoved;

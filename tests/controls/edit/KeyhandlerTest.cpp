@@ -70,19 +70,17 @@ protected:
 };
 
 TEST_F(KeyhandlerTest, HeldKeyFiresOnPressAfterTheDelayThenEveryTick) {
-    Loop().RunFor(50);  // the timer source's first tick is ignored
+    Loop().RunFor(50);
     const int64_t pressed = Now();
     Keys().KeyDown(kLeft, platform::ShiftKey);
     ASSERT_EQ(m_window->downs.size(), 1u);
     EXPECT_EQ(m_window->downs[0].shift, platform::ShiftKey);
-    Loop().RunFor(70);
+    Loop().RunFor(90);
     EXPECT_EQ(m_window->downs.size(), 1u);
-    // The fifth tick of the running timer after the press: the press falls
-    // between two ticks, so the first repeat comes 80 to 100 ms after it.
-    Loop().RunFor(30);
+    // The repeat ticks start with the press: the fifth one, 100 ms later.
+    Loop().RunFor(10);
     ASSERT_EQ(m_window->downs.size(), 2u);
-    EXPECT_GT(m_window->downs[1].ms - pressed, 80);
-    EXPECT_LE(m_window->downs[1].ms - pressed, 100);
+    EXPECT_EQ(m_window->downs[1].ms - pressed, 100);
     // The platform's own repeat is swallowed.
     for (int i = 0; i < 5; ++i) Keys().KeyDown(kLeft);
     Loop().RunFor(100);
@@ -99,21 +97,22 @@ TEST_F(KeyhandlerTest, HeldKeyFiresOnPressAfterTheDelayThenEveryTick) {
 }
 
 // The handler alone repeats a held key: the platform's repeated key-downs
-// reach neither the window nor the entry that has the focus, and the repeat
-// timer runs whether a key is held or not.
+// reach neither the window nor the entry that has the focus; the repeat
+// timer runs only while a key is held, so an idle window never wakes.
 TEST_F(KeyhandlerTest, PlatformRepeatReachesNeitherTheWindowNorItsEntry) {
     TRecordingFocus entry;
     m_window->SetActiveControl(&entry);
     m_window->handles = false;
-    EXPECT_TRUE(m_handler->Timer().Enabled());
+    EXPECT_FALSE(m_handler->Timer().Enabled());
     Keys().KeyDown(kLeft);
+    EXPECT_TRUE(m_handler->Timer().Enabled());
     EXPECT_EQ(m_window->downs.size(), 1u);
     EXPECT_EQ(entry.downs, std::vector<int>{kLeft});
     for (int i = 0; i < 3; ++i) Keys().KeyDown(kLeft);
     EXPECT_EQ(m_window->downs.size(), 1u);
     EXPECT_EQ(entry.downs.size(), 1u);
     Keys().KeyUp(kLeft);
-    EXPECT_TRUE(m_handler->Timer().Enabled());
+    EXPECT_FALSE(m_handler->Timer().Enabled());
     Keys().KeyDown(kLeft);  // pressed anew
     EXPECT_EQ(entry.downs.size(), 2u);
     m_window->SetActiveControl(nullptr);
@@ -123,14 +122,14 @@ TEST_F(KeyhandlerTest, KeysRepeatIndependentlyAndDeactivationForgetsThem) {
     Loop().RunFor(50);
     Keys().KeyDown(kLeft);
     Loop().RunFor(45);
-    // The timer ticks at 60, 80, 100, ... ms; each key counts the ticks
-    // from its own press on.
+    // The timer ticks at 70, 90, 110, ... ms from the first press on; each
+    // key counts the ticks from its own press on.
     Keys().KeyDown(kRight);
-    Loop().RunFor(115);
+    Loop().RunFor(110);
     int lefts = 0, rights = 0;
     for (const auto& call : m_window->downs) (call.key == kLeft ? lefts : rights)++;
-    EXPECT_EQ(lefts, 1 + 4);   // its ticks 5 to 8: 140, 160, 180, 200
-    EXPECT_EQ(rights, 1 + 2);  // its ticks 5 and 6: 180, 200
+    EXPECT_EQ(lefts, 1 + 3);   // its ticks 5 to 7: 150, 170, 190
+    EXPECT_EQ(rights, 1 + 1);  // its tick 5: 190
     platform::headless::Video().FocusWindow(nullptr);
     EXPECT_TRUE(m_handler->HeldKeys().empty());
     const size_t calls = m_window->downs.size();

@@ -29,6 +29,9 @@ rules::TPuzzlePlayer Opponent(uint32_t seed) {
 }
 
 TEST_F(PuzzleformTest, ShownItSaysReadyAndTheServersReadyStartsTheGame) {
+    // Created with the other windows at start-up and hidden, the window runs
+    // no timer at all: an idle client must not wake for it.
+    EXPECT_EQ(TMaintimer::Instance().Count(), 0);
     Form().ShowGame();
     Loop().ProcessMessages();
     EXPECT_THAT(Taken(), ElementsAre(">"));
