@@ -4,6 +4,7 @@
 #include "controls/Rollover.h"
 #include "graphics/Paint.h"
 #include "net/Session.h"
+#include "platform/Platform.h"
 #include "protocol/ClientMessages.h"
 
 namespace {
@@ -46,6 +47,13 @@ void TGameform::Sendstring(const std::string& payload) {
         Sender(message);
     else
         SendToServer(message);
+}
+
+bool TGameform::LobbyRoomKey(int key, unsigned shift) {
+    const bool alt = (shift & platform::AltKey) != 0, ctrl = (shift & platform::CtrlKey) != 0;
+    if (!alt || ctrl || key < '1' || key > '9') return false;
+    if (OnLobbyRoom) OnLobbyRoom(key - '0');
+    return true;
 }
 
 void TGameform::ShowGame() {

@@ -47,10 +47,16 @@ public:
 
     // Where payloads go; empty: the session's connection.
     std::function<void(const std::string& message)> Sender;
+    // Alt with a digit 1..9 (without Ctrl) in any game window: the lobby
+    // selects that room and takes the focus when it has that many; the
+    // program's start-up wires it, since the games do not know the lobby.
+    std::function<bool(int room)> OnLobbyRoom;
 
     TRollover* CloseButton() const { return m_close.get(); }
 
 protected:
+    // True when the key was Alt with a digit, which then goes to the lobby.
+    bool LobbyRoomKey(int key, unsigned shift);
     void FormShow() override;
     void FormClose() override;
     // A payload other than the start; the base knows none and says so.

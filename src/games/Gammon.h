@@ -154,7 +154,6 @@ private:
     void SubmitLine();
     void DumpChat();
     void OpenPicker();
-    void SwitchLobbyRoom(int key);
     void ScrollChat(bool up);
 
     rules::gammon::TBoard m_board;

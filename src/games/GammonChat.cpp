@@ -55,11 +55,11 @@ std::vector<std::string> TGammonform::ChatLines() const {
 
 bool TGammonform::FormKeyDown(int key, unsigned shift) {
     const bool alt = (shift & platform::AltKey) != 0, ctrl = (shift & platform::CtrlKey) != 0;
+    if (LobbyRoomKey(key, shift)) return true;
     if (alt && !ctrl) {
         if (key == 'S') OpenPicker();
         if (key == 'A') SetAutomatic(!m_automatic);
-        if (key >= '1' && key <= '9') SwitchLobbyRoom(key);
-        return key == 'S' || key == 'A' || (key >= '1' && key <= '9');
+        return key == 'S' || key == 'A';
     }
     std::string line;
     switch (key) {
@@ -107,14 +107,3 @@ void TGammonform::OpenPicker() {
     m_picker->PopupAt(Left() + m_symbol->X(), Top() + m_symbol->Y() - m_picker->Height());
 }
 
-// Alt with a digit goes to the lobby, which picks its room n when it has
-// that many, and takes the focus there.
-void TGammonform::SwitchLobbyRoom(int key) {
-    for (TForm* form : TForm::All()) {
-        if (form == this || !SessionWindows().Lobby) continue;
-        if (dynamic_cast<ILobbyWindow*>(form) != SessionWindows().Lobby) continue;
-        form->PreviewKeyDown(key, platform::AltKey);
-        form->Focus();
-        return;
-    }
-}

@@ -16,7 +16,7 @@ constexpr int kKeySpace = 32, kKeyLeft = 37, kKeyUp = 38, kKeyRight = 39;
 }  // namespace
 
 bool TPuzzleform::FormKeyDown(int key, unsigned shift) {
-    // Alt with a digit belongs to the lobby's rooms.
+    if (LobbyRoomKey(key, shift)) return true;
     if ((shift & platform::AltKey) != 0) return false;
     switch (key) {
         case kKeySpace:

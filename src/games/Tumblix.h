@@ -15,8 +15,7 @@
 // blocking the window; meanwhile gravity stops and the well shown is the
 // animation's, and held keys are released when they end.
 //
-// The lobby is reached through OnLobbyRoom (Alt+1..9), which the program's
-// start-up wires, since the games do not know the lobby.
+// The lobby is reached through the base's OnLobbyRoom (Alt+1..9).
 #pragma once
 
 #include <array>
@@ -53,7 +52,6 @@ public:
 
     // Alt + digit: asks the lobby to take the focus and select that room;
     // false when it has fewer rooms. Empty: the keys do nothing.
-    std::function<bool(int room)> OnLobbyRoom;
 
     // What tests and tools look at.
     const rules::tumblix::TOwnGame& Game() const { return m_game; }
@@ -121,7 +119,6 @@ private:
     void OnTimer();
     void MoveBy(TSlot slot);
     void KeyOff();
-    bool RoomKey(int key, unsigned shift);
     void PausePressed();
     TKeySlot* SlotOf(int key);
 

@@ -56,7 +56,7 @@ bool TTumblixForm::FormKeyDown(int key, unsigned shift) {
         if (Visible()) Close();
         return true;
     }
-    if (RoomKey(key, shift)) return true;
+    if (LobbyRoomKey(key, shift)) return true;
     if (key == vk::Pause || key == kKeyP) {
         PausePressed();
         return true;
@@ -87,13 +87,6 @@ bool TTumblixForm::FormKeyUp(int key, unsigned) {
         if (slot == &m_keys[kRight]) MoveBy(kRight);
         Sync();
     }
-    return true;
-}
-
-bool TTumblixForm::RoomKey(int key, unsigned shift) {
-    const bool alt = (shift & platform::AltKey) != 0, ctrl = (shift & platform::CtrlKey) != 0;
-    if (!alt || ctrl || key < '1' || key > '9') return false;
-    if (OnLobbyRoom) OnLobbyRoom(key - '0');
     return true;
 }
 

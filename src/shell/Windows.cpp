@@ -70,8 +70,8 @@ void TWindows::Connect() {
     m_logon->OnClose = [this](TForm*) {
         if (OnMainClosed) OnMainClosed();
     };
-    // Alt + digit in the Tumblix and Yatzy windows: that room of the lobby,
-    // if it has one.
+    // Alt + digit in a game window or the Yatzy table chat: that room of the
+    // lobby, if it has one.
     auto lobbyRoom = [this](int room) {
         TBar* tabs = m_chat->RoomTabs();
         if (!tabs || room > tabs->Count()) return false;
@@ -79,7 +79,9 @@ void TWindows::Connect() {
         tabs->Select(room);
         return true;
     };
-    m_tumblix->OnLobbyRoom = lobbyRoom;
+    for (TGameform* game : {static_cast<TGameform*>(m_tumblix.get()), static_cast<TGameform*>(m_gammon.get()),
+                            static_cast<TGameform*>(m_puzzle.get()), static_cast<TGameform*>(m_yatzy.get())})
+        game->OnLobbyRoom = lobbyRoom;
     m_yatzy->Chat().OnRoomKey = lobbyRoom;
     m_yatzy->SetDicestat(&DiceStatistics());
     // The Yatzy window opens just inside the lobby's top-left corner.

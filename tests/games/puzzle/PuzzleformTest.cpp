@@ -54,6 +54,24 @@ TEST_F(PuzzleformTest, ShownItSaysReadyAndTheServersReadyStartsTheGame) {
     EXPECT_EQ(Form().ShotClockTimer().Interval(), rules::LevelTimings(3).ShotClockTick);
 }
 
+// Alt with a digit goes to the lobby's room and moves nothing here; with
+// Ctrl it is no room key.
+TEST_F(PuzzleformTest, AltWithADigitAsksTheLobbyForThatRoom) {
+    Start();
+    std::vector<int> rooms;
+    Form().OnLobbyRoom = [&rooms](int room) {
+        rooms.push_back(room);
+        return true;
+    };
+    const int frame = Form().Canon().Frame();
+    Win().KeyDown('3', platform::AltKey);
+    Win().KeyDown('4', platform::AltKey | platform::CtrlKey);
+    Win().KeyDown(kLeft, platform::AltKey);
+    EXPECT_EQ(rooms, std::vector<int>{3});
+    EXPECT_EQ(Form().Canon().Frame(), frame);
+    EXPECT_THAT(Taken(), IsEmpty());
+}
+
 TEST_F(PuzzleformTest, AShotStraightUpIsSentFliesAndIsDrawnWhereItLands) {
     Start();
     const int colour = Form().Player().NextColour();
