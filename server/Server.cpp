@@ -102,6 +102,7 @@ void Server::Poll(int timeoutMs) {
     m_zone->Tick();
     FlushAll();
     Reap();
+    m_heap.Check(m_clock.NowMs());
 }
 
 int Server::PollTimeout() const {

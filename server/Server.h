@@ -43,6 +43,7 @@
 #include <vector>
 
 #include "AccessLimits.h"
+#include "HeapTrimmer.h"
 #include "AccountStore.h"
 #include "AdminChannel.h"
 #include "AdminCommands.h"
@@ -161,6 +162,7 @@ private:
     std::unique_ptr<AdminCommands> m_commands;
     std::unique_ptr<AdminChannel> m_admin;
     AccessLimits m_access;
+    HeapTrimmer m_heap;
     int64_t m_forgottenAt = 0;
     std::function<void(const std::string&)> m_log;
 

@@ -3,8 +3,27 @@
 namespace server {
 namespace {
 
-// Compact a buffer once this much of its front is consumed.
+// Compact a buffer once this much of its front is consumed, and only when
+// the bytes moved are no more than the bytes freed.
 constexpr size_t kCompactAbove = 64 * 1024;
+// An emptied buffer larger than this gives its memory back, so an idle
+// session keeps nothing of the burst it received at logon.
+constexpr size_t kIdleCapacity = 4 * 1024;
+
+// Drops the consumed front of a buffer (start bytes).
+void Trim(std::string& buffer, size_t& start) {
+    if (start == buffer.size()) {
+        start = 0;
+        if (buffer.capacity() > kIdleCapacity) {
+            std::string().swap(buffer);
+        } else {
+            buffer.clear();
+        }
+    } else if (start > kCompactAbove && start >= buffer.size() - start) {
+        buffer.erase(0, start);
+        start = 0;
+    }
+}
 
 }  // namespace
 
@@ -33,15 +52,7 @@ protocol::DecodeStatus SessionStream::TakeFrame(protocol::TFrame& frame, std::st
     return status;
 }
 
-void SessionStream::CompactInbox() {
-    if (m_inboxRead == m_inbox.size()) {
-        m_inbox.clear();
-        m_inboxRead = 0;
-    } else if (m_inboxRead > kCompactAbove) {
-        m_inbox.erase(0, m_inboxRead);
-        m_inboxRead = 0;
-    }
-}
+void SessionStream::CompactInbox() { Trim(m_inbox, m_inboxRead); }
 
 bool SessionStream::SendMessage(std::string_view message) {
     return protocol::EncodeFrame(message, protocol::TFrameOptions{}, m_outbox);
@@ -64,13 +75,7 @@ void SessionStream::DropSent(uint64_t upTo) {
     if (upTo <= m_outboxBase) return;
     m_outboxStart += static_cast<size_t>(upTo - m_outboxBase);
     m_outboxBase = upTo;
-    if (m_outboxStart == m_outbox.size()) {
-        m_outbox.clear();
-        m_outboxStart = 0;
-    } else if (m_outboxStart > kCompactAbove) {
-        m_outbox.erase(0, m_outboxStart);
-        m_outboxStart = 0;
-    }
+    Trim(m_outbox, m_outboxStart);
 }
 
 bool SessionStream::Acknowledge() {
