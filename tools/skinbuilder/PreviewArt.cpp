@@ -46,14 +46,28 @@ bool ScreenSize(const TArtContext& ctx, TScreen& screen, std::string& error) {
     return true;
 }
 
-void Ground(TArtKit& k, const TScreen& s) {
-    k.Canvas().SetColour(k.Colour("panel"));
-    cairo_paint(k.Cr());
-    k.Canvas().RoundedRect(0.5, 0.5, s.w - 1, s.h - 1, 5);
-    k.Canvas().SetColour(k.Colour("line"));
-    cairo_set_line_width(k.Cr(), 1);
-    cairo_stroke(k.Cr());
-}
+// One screen's picture: the panel ground with a line border, and the
+// numbers of the kind's layout line.
+class TScreenPicture {
+public:
+    TScreenPicture(const TArtContext& ctx, const TScreen& s) : m_c(s.w, s.h), m_k(ctx, m_c) {
+        m_c.SetColour(m_k.Colour("panel"));
+        cairo_paint(m_c.Cr());
+        m_c.RoundedRect(0.5, 0.5, s.w - 1, s.h - 1, 5);
+        m_c.SetColour(m_k.Colour("line"));
+        cairo_set_line_width(m_c.Cr(), 1);
+        cairo_stroke(m_c.Cr());
+    }
+
+    TArtKit& Kit() { return m_k; }
+    bool Finish(const std::string& name, std::vector<TImage>& images, std::string& error) {
+        return Encode(name, m_c, OpaqueConversion(), images, error);
+    }
+
+private:
+    TCanvas m_c;
+    TArtKit m_k;
+};
 
 void Fill(TArtKit& k, double x, double y, double w, double h, const std::string& colour, double alpha = 1) {
     cairo_rectangle(k.Cr(), x, y, w, h);
@@ -66,17 +80,12 @@ void Label(TArtKit& k, double cx, double y, const std::string& text) {
     k.Caption(std::round(cx - k.CaptionWidth(text, 1, 8) / 2), y, text, "mist", 1, 8);
 }
 
-bool Finish(const std::string& name, TCanvas& c, std::vector<TImage>& images, std::string& error) {
-    return Encode(name, c, OpaqueConversion(), images, error);
-}
-
 // Tumblix: two night wells with a faint cell grid, "LEVEL" between them.
 bool TumblixScreen(const TArtContext& ctx, const TScreen& s, std::vector<TImage>& images, std::string& error) {
     std::vector<int> n;
     if (!ctx.layout.Numbers("Chat", "PreviewTumblix", 0, 8, n, error)) return false;
-    TCanvas c(s.w, s.h);
-    TArtKit k(ctx, c);
-    Ground(k, s);
+    TScreenPicture picture(ctx, s);
+    TArtKit& k = picture.Kit();
     const int cw = n[4], ch = n[5];
     for (int seat = 0; seat < 2; ++seat) {
         const int x = n[seat * 2], y = n[seat * 2 + 1];
@@ -85,7 +94,7 @@ bool TumblixScreen(const TArtContext& ctx, const TScreen& s, std::vector<TImage>
         Fill(k, x, y, 12 * cw, 1, seat == 0 ? "teal" : "rose", 0.8);
     }
     Label(k, (n[0] + 12 * cw + n[2]) / 2.0, n[7] - 3, "LEVEL");
-    return Finish("Peek_tum", c, images, error);
+    return picture.Finish("Peek_tum", images, error);
 }
 
 // Backgammon: the two halves with their points, the bar, the tray, and
@@ -109,9 +118,8 @@ void Points(TArtKit& k, int x, int top, int bottom, int half, int column) {
 bool GammonScreen(const TArtContext& ctx, const TScreen& s, std::vector<TImage>& images, std::string& error) {
     std::vector<int> n;
     if (!ctx.layout.Numbers("Chat", "PreviewGammon", 0, 15, n, error)) return false;
-    TCanvas c(s.w, s.h);
-    TArtKit k(ctx, c);
-    Ground(k, s);
+    TScreenPicture picture(ctx, s);
+    TArtKit& k = picture.Kit();
     const int top = n[1], half = n[4], height = n[5], column = n[6];
     Fill(k, n[0] - 2, top - 2, n[2] + half - n[0] + 4, height + 4, "night");
     for (int x : {n[0], n[2]}) {
@@ -130,16 +138,15 @@ bool GammonScreen(const TArtContext& ctx, const TScreen& s, std::vector<TImage>&
         cairo_set_line_width(k.Cr(), 1);
         cairo_stroke(k.Cr());
     }
-    return Finish("Peek_bac", c, images, error);
+    return picture.Finish("Peek_bac", images, error);
 }
 
 // Puzzle: the two fields and the canon's mark below each, "LEVEL" between.
 bool PuzzleScreen(const TArtContext& ctx, const TScreen& s, std::vector<TImage>& images, std::string& error) {
     std::vector<int> n;
     if (!ctx.layout.Numbers("Chat", "PreviewPuzzle", 0, 7, n, error)) return false;
-    TCanvas c(s.w, s.h);
-    TArtKit k(ctx, c);
-    Ground(k, s);
+    TScreenPicture picture(ctx, s);
+    TArtKit& k = picture.Kit();
     const int width = 7 * kBubble + kBubble / 2, height = 9 * n[4] + kBubble;
     for (int seat = 0; seat < 2; ++seat) {
         const int x = n[seat * 2], y = n[seat * 2 + 1];
@@ -154,7 +161,7 @@ bool PuzzleScreen(const TArtContext& ctx, const TScreen& s, std::vector<TImage>&
         cairo_stroke(k.Cr());
     }
     Label(k, (n[0] + width + n[2]) / 2.0, n[6] - 3, "LEVEL");
-    return Finish("Peek_puz", c, images, error);
+    return picture.Finish("Peek_puz", images, error);
 }
 
 // Pieces ---------------------------------------------------------------------------------
