@@ -1,5 +1,6 @@
 #include "lobby/Preview.h"
 
+#include <algorithm>
 #include <random>
 
 #include "controls/Glide.h"

@@ -7,6 +7,7 @@
 #include "graphics/Paint.h"
 #include "lobby/Gammonbrick.h"
 #include "lobby/PreviewLayout.h"
+#include "resources/StrFuncs.h"
 #include "shell/MyTimer.h"
 
 using rules::gammon::TColour;

@@ -4,6 +4,7 @@
 #include "graphics/Myimage.h"
 #include "graphics/Paint.h"
 #include "lobby/PreviewLayout.h"
+#include "resources/Texts.h"
 #include "shell/MyTimer.h"
 
 namespace {
