@@ -302,7 +302,7 @@ bool MenuTiles(const TArtContext& ctx, std::vector<TImage>& images, std::string&
             const std::string ink = lit ? "darkink" : GameAccent(kind);
             for (int i = 0; i < 4; ++i) {
                 c.RoundedRect(9 + (i % 2) * 7.5, 5 + (i / 2) * 6.5, 6.5, 5.5, 1);
-                c.SetColour(k.Colour(ink), i == 0 ? 1 : 0.55);
+                c.SetColour(k.Colour(ink));
                 cairo_fill(c.Cr());
             }
             const std::string name = "Peek" + std::to_string(kind) + (lit ? "on" : "of");

@@ -33,7 +33,8 @@
 // With --preview the client starts likewise, shows its lobby with four
 // running games announced and streamed into the preview strip (Tumblix,
 // Backgammon with a hit flown to the bar, Puzzle with a shot in flight, a
-// Tumblix game just ended), and writes every visible window.
+// Tumblix game just ended), writes the Tumblix peek menu grown out over it
+// as OUT_DIR/Glide.png, and every visible window.
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -41,6 +42,8 @@
 #include <vector>
 
 #include "controls/Form.h"
+#include "controls/Glide.h"
+#include "lobby/Preview.h"
 #include "net/Dispatcher.h"
 #include "net/Session.h"
 #include "net/SessionWindows.h"
@@ -235,6 +238,17 @@ void FillPreviews() {
     platform::Loop().ProcessMessages();
 }
 
+// The Tumblix peek menu, grown out over the lobby, as Glide.png.
+int SnapshotPeekMenu(const std::string& outDir) {
+    auto* strip = dynamic_cast<Tpreview*>(SessionWindows().Previews);
+    TGlide* menu = strip ? strip->PeekMenu(1) : nullptr;
+    if (!menu) return 2;
+    menu->Popup(300, 300);
+    platform::headless::Loop().RunFor(400);
+    menu->PopupSurface()->Update();
+    return SavePaint(*menu->PopupSurface(), outDir);
+}
+
 // The client's start-up, then every visible window.
 int SnapshotClient(const std::string& outDir, bool gammon, bool preview) {
     TStartup startup({});
@@ -248,6 +262,7 @@ int SnapshotClient(const std::string& outDir, bool gammon, bool preview) {
     if (gammon) OpenGammonTable();
     if (preview) FillPreviews();
     int result = 0;
+    if (preview) result = SnapshotPeekMenu(outDir);
     for (TForm* form : TForm::All()) {
         if (!form->Visible()) continue;
         form->Paint()->Update();
