@@ -83,7 +83,8 @@ void TPreviewGrid::Show() {
     if (m_visible) return;
     m_visible = true;
     TMygfx::Show();
-    Draw(Bounds());
+    // The whole stack, so sprites of higher layers stay on top.
+    Repaint(Bounds());
 }
 
 void TPreviewGrid::Hide() {

@@ -35,6 +35,7 @@
 // Backgammon with a hit flown to the bar, Puzzle with a shot in flight, a
 // Tumblix game just ended), writes the Tumblix peek menu grown out over it
 // as OUT_DIR/Glide.png, and every visible window.
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -262,13 +263,13 @@ int SnapshotClient(const std::string& outDir, bool gammon, bool preview) {
     if (gammon) OpenGammonTable();
     if (preview) FillPreviews();
     int result = 0;
-    if (preview) result = SnapshotPeekMenu(outDir);
     for (TForm* form : TForm::All()) {
         if (!form->Visible()) continue;
         form->Paint()->Update();
         int code = SavePaint(*form->Paint(), outDir);
         if (code > result) result = code;
     }
+    if (preview) result = std::max(result, SnapshotPeekMenu(outDir));
     return result;
 }
 
