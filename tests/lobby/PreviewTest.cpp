@@ -8,10 +8,12 @@
 #include "ChatformFixture.h"
 #include "controls/Glide.h"
 #include "controls/Text.h"
+#include "graphics/Myimagelist.h"
 #include "lobby/Game.h"
 #include "lobby/Gammonbrick.h"
 #include "lobby/Preview.h"
 #include "lobby/PreviewGammon.h"
+#include "lobby/PreviewGrid.h"
 #include "lobby/PreviewTumblix.h"
 #include "lobby/Previewpuzzle.h"
 #include "lobby/Singlepreview.h"
@@ -299,6 +301,22 @@ TEST_F(PreviewTest, PuzzleSnapshotAndShotsFlyWhenDrawnAndSettleAtOnceWhenHidden)
     EXPECT_FALSE(puzzle.Flying(1));
     EXPECT_EQ(puzzle.Cell(1, 2, 2), 6);
     EXPECT_EQ(puzzle.Cell(1, 0, 0), 0);
+    // Up and to the left (153 degrees) it bounces off the left wall.
+    Dispatch("\x8C\x01\x01\x01\x00\x06\x00"s);
+    const int wall = puzzle.Grid(1)->CellX(0, 0);
+    int leftmost = puzzle.Bubble(1)->X(), last = leftmost;
+    bool turned = false;
+    while (puzzle.Flying(1)) {
+        Loop().RunFor(TPreviewpuzzle::kStepMs);
+        if (!puzzle.Flying(1)) break;
+        const int x = puzzle.Bubble(1)->X();
+        leftmost = std::min(leftmost, x);
+        turned = turned || x > last;
+        last = x;
+    }
+    EXPECT_EQ(leftmost, wall);
+    EXPECT_TRUE(turned);
+    EXPECT_EQ(puzzle.Cell(1, 6, 0), 1);
     Lobby().MenuBar()->Select(1);
     Dispatch("\x8C\x01\x02\x01\x7E\x04\x04"s);
     EXPECT_FALSE(puzzle.Flying(2));
