@@ -35,6 +35,8 @@ public:
     // The automatic preview selection: every slot that shows nothing gets
     // a running table.
     virtual void FillFreeSlots() = 0;
+    // A running game of the shown kind was clicked: the slot menu opens.
+    virtual void GameClicked() = 0;
 };
 
 // The web areas (menu tabs 4 and 5), the chat header panels and the web

@@ -236,9 +236,16 @@ void TChatform::CreateTableActions() {
 }
 
 // The chain of the four kinds, in the order of the games tab bar. The
-// running games' clicks belong to the previews, which are not built yet.
+// running games' clicks go to the previews once they are registered.
 void TChatform::CreateTables() {
-    m_games = std::make_unique<TGame>(Paint(), nullptr, this);
+    m_games = std::make_unique<TGame>(
+        Paint(),
+        [this](TMultilist*, int, int, int, TShiftState) {
+            Guarded([&] {
+                if (m_previews) m_previews->GameClicked();
+            });
+        },
+        this);
     TTableControls controls{m_create.get(), m_join.get(), m_del.get(), m_joinJa.get(), m_top100.get(),
                             m_areaImages[0].get(), m_areaImages[1].get(), m_icons.get()};
     constexpr const char* kNames[] = {"Tumblix", "Bg", "Puzzle", "Yatzy"};

@@ -114,7 +114,8 @@ public:
     int PreviewGame() const { return m_previewGame; }
 
     void SetTables(ILobbyTables* tables) { m_tables = tables; }
-    void SetPreviews(ILobbyPreviews* previews) { m_previews = previews; }
+    // Shows the strip at once when the games view is open.
+    void SetPreviews(ILobbyPreviews* previews);
     void SetWeb(ILobbyWeb* web) { m_web = web; }
     // The chat commands: true when the line was a command. Empty: no line
     // is a command.

@@ -152,6 +152,11 @@ void TChatform::RequestBanner() {
 
 // The preview area's game -------------------------------------------------------------
 
+void TChatform::SetPreviews(ILobbyPreviews* previews) {
+    m_previews = previews;
+    if (m_previews && m_menuState == kPreviewArea && !m_big) m_previews->ShowStrip();
+}
+
 void TChatform::OpenGameChooser() {
     TRollover* button = GameButton(m_previewGame);
     m_gameChooser->Popup(button->X(), button->Y());

@@ -14,6 +14,7 @@
 #include "lobby/Main.h"
 #include "lobby/Msgform.h"
 #include "lobby/Optionsform.h"
+#include "lobby/Preview.h"
 #include "lobby/Questionform.h"
 #include "lobby/Spamform.h"
 #include "net/LogonUnit.h"
@@ -38,6 +39,9 @@ TWindows::~TWindows() {
     m_spam.reset();
     m_logon.reset();
     m_commands.reset();
+    // The preview strip lives on the lobby's surface and reads its tables.
+    if (m_chat) m_chat->SetPreviews(nullptr);
+    m_previews.reset();
     m_chat.reset();
     m_boxes.reset();
 }
@@ -47,6 +51,7 @@ void TWindows::Create() {
     m_boxes->Register();
     m_logon = std::make_unique<TLogon>();
     m_chat = std::make_unique<TChatform>();
+    m_previews = std::make_unique<Tpreview>(m_chat->Paint(), *m_chat->Tables());
     m_commands = std::make_unique<TChatcommands>(Session().Dicestat);
     m_spam = std::make_unique<TSpamform>();
     m_options = std::make_unique<TOptionsform>();
@@ -64,6 +69,8 @@ void TWindows::Create() {
 
 void TWindows::Connect() {
     LinkSessionForms(*m_logon, *m_register);
+    SessionWindows().Previews = m_previews.get();
+    m_chat->SetPreviews(m_previews.get());
     m_chat->OnChatCommand = [this](TChatform* lobby, const std::string& line) {
         return m_commands->Execute(*lobby, line);
     };

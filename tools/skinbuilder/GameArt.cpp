@@ -266,7 +266,7 @@ bool Yatzy(const TArtContext& ctx, std::vector<TImage>& images, std::string& err
 bool DrawGames(const TArtContext& context, std::vector<TImage>& images, std::string& error) {
     return Tumblix(context, images, error) && DrawTumblixSprites(context, images, error) &&
            Gammon(context, images, error) && Puzzle(context, images, error) && Yatzy(context, images, error) &&
-           DrawYatzyPieces(context, images, error);
+           DrawYatzyPieces(context, images, error) && DrawPreviews(context, images, error);
 }
 
 }  // namespace skin

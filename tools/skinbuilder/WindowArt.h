@@ -35,6 +35,9 @@ bool DrawPuzzleSprites(const TArtContext& context, std::vector<TImage>& images, 
 // The Yatzy window's dice, held rings, turn markers, roll counter and roll
 // button (YatzyArt.cpp).
 bool DrawYatzyPieces(const TArtContext& context, std::vector<TImage>& images, std::string& error);
+// The lobby's preview screens, their pieces and the peek menus' items
+// (PreviewArt.cpp).
+bool DrawPreviews(const TArtContext& context, std::vector<TImage>& images, std::string& error);
 // The Backgammon table's pieces and buttons (GammonArt.cpp).
 bool DrawGammonPieces(const TArtContext& context, std::vector<TImage>& images, std::string& error);
 

@@ -6,6 +6,7 @@
 //   snapshot [--depth 15|16|24|32] --tumblix PROGRAM_DIR OUT_DIR
 //   snapshot [--depth 15|16|24|32] --puzzle PROGRAM_DIR OUT_DIR
 //   snapshot [--depth 15|16|24|32] --gammon PROGRAM_DIR OUT_DIR
+//   snapshot [--depth 15|16|24|32] --preview PROGRAM_DIR OUT_DIR
 //
 // With --client the client starts as it does for a user (splash, every
 // window created, the logon window shown) and every window visible after
@@ -28,6 +29,13 @@
 // Backgammon table as a game start would (white, a 5-point match), feeds
 // it an opening roll that the own player wins and a chat line, and writes
 // every visible window.
+//
+// With --preview the client starts likewise, shows its lobby with four
+// running games announced and streamed into the preview strip (Tumblix,
+// Backgammon with a hit flown to the bar, Puzzle with a shot in flight, a
+// Tumblix game just ended), writes the Tumblix peek menu grown out over it
+// as OUT_DIR/Glide.png, and every visible window.
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -35,6 +43,9 @@
 #include <vector>
 
 #include "controls/Form.h"
+#include "controls/Glide.h"
+#include "lobby/Preview.h"
+#include "net/Dispatcher.h"
 #include "net/Session.h"
 #include "net/SessionWindows.h"
 #include "rules/puzzle/PuzzleLayout.h"
@@ -49,8 +60,6 @@
 #include "resources/StrFuncs.h"
 #include "resources/Texts.h"
 #include "shell/MyTimer.h"
-#include "net/Session.h"
-#include "net/SessionWindows.h"
 #include "shell/Startup.h"
 #include "shell/Windows.h"
 
@@ -62,6 +71,7 @@ struct TOptions {
     bool tumblix = false;
     bool puzzle = false;
     bool gammon = false;
+    bool preview = false;
     std::string programDir, outDir;
     std::vector<std::string> windows;
 };
@@ -70,7 +80,8 @@ int Usage() {
     std::fprintf(stderr,
                  "usage: snapshot [--depth 15|16|24|32] PROGRAM_DIR OUT_DIR [BACKGROUND ...]\n"
                  "       snapshot [--depth 15|16|24|32] --client PROGRAM_DIR OUT_DIR\n"
-                 "       snapshot [--depth 15|16|24|32] --gammon PROGRAM_DIR OUT_DIR\n");
+                 "       snapshot [--depth 15|16|24|32] --gammon PROGRAM_DIR OUT_DIR\n"
+                 "       snapshot [--depth 15|16|24|32] --preview PROGRAM_DIR OUT_DIR\n");
     return 1;
 }
 
@@ -91,6 +102,8 @@ bool ParseOptions(int argc, char** argv, TOptions& options) {
             options.client = options.puzzle = true;
         } else if (arg == "--gammon") {
             options.client = options.gammon = true;
+        } else if (arg == "--preview") {
+            options.client = options.preview = true;
         } else {
             rest.push_back(arg);
         }
@@ -163,8 +176,82 @@ void OpenGammonTable() {
     platform::Loop().ProcessMessages();
 }
 
+// Server messages of the preview strip, as bytes.
+std::string Bytes(std::initializer_list<int> bytes) {
+    std::string s;
+    for (int b : bytes) s.push_back(static_cast<char>(b));
+    return s;
+}
+
+void GameStarted(int kind, const std::string& a, const std::string& figureA, const std::string& b,
+                 const std::string& figureB) {
+    Dispatch(Bytes({78, kind, 2}) + a + "\x01" + figureA + "\x01" + b + "\x01" + figureB + "\x01");
+}
+
+// Two Tumblix wells with junk at the bottom; seat 2's is higher.
+std::string TumblixWells() {
+    std::string wells;
+    for (int seat = 0; seat < 2; ++seat)
+        for (int y = 0; y < 26; ++y)
+            for (int x = 0; x < 12; ++x) {
+                const bool filled = y >= (seat ? 15 : 19) && (x * 3 + y * 5 + seat) % 7 != 0;
+                wells.push_back(static_cast<char>(filled ? (x * 7 + y * 3 + seat) % 9 + 2 : 1));
+            }
+    return wells;
+}
+
+std::string PuzzleGrids() {
+    std::string grids;
+    for (int seat = 0; seat < 2; ++seat)
+        for (int y = 0; y < 10; ++y)
+            for (int x = 0; x < 7; ++x) {
+                const bool filled = y < (seat ? 6 : 4) + (x % 3 == 0) && !(y % 2 == 1 && x == 6);
+                grids.push_back(static_cast<char>(filled ? (x * 5 + y * 3 + seat) % 6 + 1 : 0));
+            }
+    return grids;
+}
+
+// Four running games streamed into the lobby's preview strip.
+void FillPreviews() {
+    Session().Alias = "eva";
+    if (SessionWindows().Lobby) SessionWindows().Lobby->ShowLobby();
+    GameStarted(1, "Annika", "1520", "Bob", "1480");
+    GameStarted(2, "Gustav", "1610", "Hal", "1590");
+    GameStarted(1, "Cid", "1400", "Dagmar", "1420");
+    Dispatch(Bytes({74, 1, 1}) + TumblixWells() + Bytes({4, 3, 2, 5}));
+    // Backgammon, black to roll 5 and 3: a white blot on 22 and one black
+    // checker on the bar; the cube at 2 with white.
+    std::string points(28, '\x01');
+    for (auto [point, value] : {std::pair{1, 2}, {12, 4}, {17, 3}, {19, 4}, {22, 1}, {26, 1}, {6, 24}, {8, 23},
+                                {13, 25}, {24, 22}, {25, 21}})
+        points[static_cast<size_t>(point)] = static_cast<char>(value + 1);
+    Dispatch(Bytes({74, 2, 2}) + points + Bytes({3, 6, 4, 2, 3, 2, 5, 1}));
+    Dispatch(Bytes({74, 1, 3}) + TumblixWells() + Bytes({2, 2, 3, 3}));
+    // Puzzle games are only streamed, never asked for: no names.
+    Dispatch(Bytes({74, 3, 4}) + PuzzleGrids() + Bytes({1, 1, 3, 4}));
+    // Black enters from the bar onto the white blot on 22 and moves on.
+    Dispatch(Bytes({92, 2, 26, 3}));
+    Dispatch(Bytes({92, 2, 14, 5}));
+    platform::headless::Loop().RunFor(2000);
+    Dispatch(Bytes({94, 3, 2}));
+    Dispatch(Bytes({140, 4, 1, 2, 50, 3, 5}));
+    platform::headless::Loop().RunFor(90);
+    platform::Loop().ProcessMessages();
+}
+
+// The Tumblix peek menu, grown out over the lobby, as Glide.png.
+int SnapshotPeekMenu(const std::string& outDir) {
+    auto* strip = dynamic_cast<Tpreview*>(SessionWindows().Previews);
+    TGlide* menu = strip ? strip->PeekMenu(1) : nullptr;
+    if (!menu) return 2;
+    menu->Popup(300, 300);
+    platform::headless::Loop().RunFor(400);
+    menu->PopupSurface()->Update();
+    return SavePaint(*menu->PopupSurface(), outDir);
+}
+
 // The client's start-up, then every visible window.
-int SnapshotClient(const std::string& outDir, bool gammon) {
+int SnapshotClient(const std::string& outDir, bool gammon, bool preview) {
     TStartup startup({});
     TWindows windows;
     if (!startup.Prepare([&windows] { windows.Create(); })) {
@@ -174,6 +261,7 @@ int SnapshotClient(const std::string& outDir, bool gammon) {
     windows.ShowMainWindow();
     platform::Loop().ProcessMessages();
     if (gammon) OpenGammonTable();
+    if (preview) FillPreviews();
     int result = 0;
     for (TForm* form : TForm::All()) {
         if (!form->Visible()) continue;
@@ -181,6 +269,7 @@ int SnapshotClient(const std::string& outDir, bool gammon) {
         int code = SavePaint(*form->Paint(), outDir);
         if (code > result) result = code;
     }
+    if (preview) result = std::max(result, SnapshotPeekMenu(outDir));
     return result;
 }
 
@@ -293,7 +382,7 @@ int main(int argc, char** argv) {
     int result = 0;
     if (options.tumblix) result = SnapshotTumblix(options.outDir);
     else if (options.puzzle) result = SnapshotPuzzle(options.outDir);
-    else if (options.client) result = SnapshotClient(options.outDir, options.gammon);
+    else if (options.client) result = SnapshotClient(options.outDir, options.gammon, options.preview);
     else for (const std::string& background : options.windows) {
         int code = SnapshotWindow(background, options.outDir);
         if (code > result) result = code;

@@ -1,0 +1,136 @@
+#include "lobby/Singlepreview.h"
+
+#include "controls/Text.h"
+#include "graphics/Myimage.h"
+#include "graphics/Paint.h"
+#include "lobby/PreviewLayout.h"
+#include "resources/Texts.h"
+#include "shell/MyTimer.h"
+
+namespace {
+
+constexpr int kLabelDefault = 10;  // a missing box field, as for every label line
+
+const std::string kNoAlias;
+
+}  // namespace
+
+TSinglepreview::TSinglepreview(TPaint* surface, const std::string& kindName, const std::string& background,
+                               const TPreviewPlace& place)
+    : m_surface(surface), m_place(place) {
+    m_background = std::make_unique<TMyimage>(surface, background);
+    m_background->SetLayer(kBackgroundLayer);
+    m_background->MoveTo(place.X, place.Y);
+    const std::string prefix = "Preview" + kindName;
+    m_names[0] = MakeLabel(prefix + "name1");
+    m_names[1] = MakeLabel(prefix + "name2");
+    m_score = MakeLabel(prefix + "point");
+    const std::string endFont = SettingsFile().ReadString(kSection, "Previewendfont", "");
+    m_endText = std::make_unique<TText>(surface, TText::kCentred, endFont, "", place.Y + place.Height,
+                                        place.X + place.Width, place.Y, place.X);
+    m_endText->SetLayer(kEndLayer);
+    m_endTimer = std::make_unique<TMyTimer>();
+    m_endTimer->SetInterval(kEndMs);
+    m_endTimer->OnTimer = [this](TMyTimer*) { EndTimerFired(); };
+}
+
+TSinglepreview::~TSinglepreview() = default;
+
+std::unique_ptr<TText> TSinglepreview::MakeLabel(const std::string& key) const {
+    TPreviewLayout line(kSection, key);
+    const int left = line.Next(kLabelDefault), top = line.Next(kLabelDefault);
+    const int right = line.Next(kLabelDefault), bottom = line.Next(kLabelDefault);
+    const int kind = line.Next(TText::kPlain);
+    // A right or bottom edge of 0 keeps its meaning (follow the text, one
+    // font height).
+    auto label = std::make_unique<TText>(m_surface, kind, line.NextText(), "",
+                                         bottom == 0 ? 0 : bottom + m_place.Y, right == 0 ? 0 : right + m_place.X,
+                                         top + m_place.Y, left + m_place.X);
+    label->SetLayer(kTextLayer);
+    return label;
+}
+
+std::unique_ptr<TText> TSinglepreview::MakeLabel(const std::string& fontKey, int x, int y) const {
+    const std::string font = SettingsFile().ReadString(kSection, fontKey, "");
+    auto label = std::make_unique<TText>(m_surface, TText::kPlain, font, "", 0, 0, m_place.Y + y, m_place.X + x);
+    label->SetLayer(kTextLayer);
+    return label;
+}
+
+void TSinglepreview::ShowLabel(TText* label, bool show) {
+    if (!label) return;
+    if (show)
+        label->Show();
+    else
+        label->Hide();
+}
+
+bool TSinglepreview::Ended() const { return m_endTimer->Enabled(); }
+
+const std::string& TSinglepreview::ShownAlias(int seat) const {
+    return seat == 1 || seat == 2 ? m_shown[static_cast<size_t>(seat - 1)] : kNoAlias;
+}
+
+const std::string& TSinglepreview::RequestedAlias(int seat) const {
+    return seat == 1 || seat == 2 ? m_requestedAliases[static_cast<size_t>(seat - 1)] : kNoAlias;
+}
+
+TText* TSinglepreview::NameLabel(int seat) const {
+    return seat == 1 || seat == 2 ? m_names[static_cast<size_t>(seat - 1)].get() : nullptr;
+}
+
+void TSinglepreview::Request(const std::string& seat1, const std::string& seat2) {
+    m_requestedAliases = {seat1, seat2};
+    m_requested = true;
+}
+
+void TSinglepreview::Stop() {
+    if (m_drawn) Hide();
+    m_started = m_active = false;
+    m_endTimer->SetEnabled(false);
+}
+
+void TSinglepreview::Start() {
+    m_shown = m_requestedAliases;
+    m_requested = false;
+    m_started = m_active = true;
+    m_endTimer->SetEnabled(false);
+    ShowLabel(m_endText.get(), false);
+    for (size_t seat = 0; seat < m_names.size(); ++seat) m_names[seat]->SetText(m_shown[seat]);
+    Reset();
+}
+
+void TSinglepreview::Hide() {
+    m_drawn = false;
+    ShowLabel(m_endText.get(), false);
+    for (auto& name : m_names) ShowLabel(name.get(), false);
+    ShowLabel(m_score.get(), false);
+    HideContent();
+    m_background->Hide();
+}
+
+void TSinglepreview::Show() {
+    m_drawn = true;
+    m_background->Show();
+    ShowContent();
+    for (auto& name : m_names) ShowLabel(name.get(), true);
+    ShowLabel(m_score.get(), true);
+    if (Ended()) ShowLabel(m_endText.get(), true);
+}
+
+void TSinglepreview::End(int winner) {
+    m_endText->SetText(FillPlaceholders(GetText(kSection, "Previewendtext"), ShownAlias(winner)));
+    m_endTimer->SetEnabled(true);
+    if (m_drawn) ShowLabel(m_endText.get(), true);
+}
+
+void TSinglepreview::SetScore(const std::string& formatKey, const std::string& values) {
+    m_score->SetText(FillPlaceholders(GetText(kSection, formatKey), values));
+}
+
+void TSinglepreview::EndTimerFired() {
+    m_endTimer->SetEnabled(false);
+    if (m_drawn) Hide();
+    m_started = m_active = false;
+    if (OnReleased) OnReleased();
+}
