@@ -35,7 +35,8 @@ THiscoreform::THiscoreform() : TForm(kPainter) {
     m_list = std::make_unique<TMultilist>(Paint(), nullptr, this, "List", kSection, kColumns);
     m_ok = std::make_unique<TRollover>(Paint(), kSection, "OK", [this](TRollover*) { Close(); });
     m_ok->Show();
-    for (size_t i = 0; i < m_labels.size(); ++i) m_labels[i] = TText::CreateFromLayout(Paint(), kLabelKeys[i], kSection);
+    for (size_t i = 0; i < m_labels.size(); ++i)
+        m_labels[i] = TText::CreateFromLayout(Paint(), kLabelKeys[i], kSection);
     CreateTabs();
     SessionWindows().Hiscore = this;
 }
@@ -57,6 +58,7 @@ void THiscoreform::CreateTabs() {
 void THiscoreform::Open(int list) {
     if (list < 0 || list >= kLists) list = 0;
     Show();
+    BringToFront();
     Focus();
     m_bar->Select(list + 1);
 }
