@@ -62,6 +62,15 @@ struct GameStanding {
     int64_t Matches() const { return won + lost + dropped; }
 };
 
+// One place of a hiscore list: list 0 is all games together (the sum of
+// the whole ratings of the games played), 1..4 one game kind (its rating).
+struct HiscoreEntry {
+    int64_t place = 0;  // 1 + the number of players above; 0: not listed
+    std::string alias;
+    int64_t score = 0;
+};
+constexpr int kAllGamesList = 0;
+
 // A question of the operator to a user, and its answer (0: none yet).
 struct QuestionRecord {
     int64_t id = 0;
@@ -107,6 +116,14 @@ public:
     bool Standing(int64_t id, int game, GameStanding& standing) const;
     // Writes one kind's standing as it stands (the caller has added the match).
     bool SaveStanding(int64_t id, int game, const GameStanding& standing);
+
+    // Hiscores (HiscoreRecords.cpp): the entries at positions first..last
+    // (from 1) of a list, best first, only players who have played; ties
+    // share a place and stand in alias order. An unknown list gives none.
+    bool Hiscores(int list, int64_t first, int64_t last, std::vector<HiscoreEntry>& entries) const;
+    // The account's own entry of a list: place and score 0 when it is not
+    // listed.
+    bool HiscoreOf(int64_t id, int list, HiscoreEntry& entry) const;
 
     // Questions: the new question's id, or 0 on failure.
     int64_t AddQuestion(int64_t accountId, const std::string& question, const std::vector<std::string>& answers,

@@ -119,6 +119,8 @@ bool Zone::Handle(Session& session, const std::string& message) {
         case TClientCode::UrlRequest: return Take<protocol::TUrlRequest>(*user, message, &Zone::OnUrlRequest);
         case TClientCode::SetOption: return Take<protocol::TSetOption>(*user, message, &Zone::OnSetOption);
         case TClientCode::Answer: return Take<protocol::TAnswer>(*user, message, &Zone::OnAnswer);
+        case TClientCode::HiscoreRequest:
+            return Take<protocol::THiscoreRequest>(*user, message, &Zone::OnHiscoreRequest);
         case TClientCode::UploadStart: return Take<protocol::TUploadStart>(*user, message, &Zone::OnUploadStart);
         case TClientCode::UploadChunk: return Take<protocol::TUploadChunk>(*user, message, &Zone::OnUploadChunk);
         case TClientCode::PingRequest: SendTo(*user, Build(protocol::TPingAnswer{})); return true;

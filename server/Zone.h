@@ -178,6 +178,8 @@ private:
     void OnUrlRequest(ZoneUser& user, const protocol::TUrlRequest& in);
     void OnSetOption(ZoneUser& user, const protocol::TSetOption& in);
     void OnAnswer(ZoneUser& user, const protocol::TAnswer& in);
+    // ZoneHiscore.cpp
+    void OnHiscoreRequest(ZoneUser& user, const protocol::THiscoreRequest& in);
 
     SessionHost& m_host;
     AccountStore& m_accounts;

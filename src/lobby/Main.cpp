@@ -13,6 +13,7 @@
 #include "graphics/Myimage.h"
 #include "graphics/Myimagelist.h"
 #include "graphics/Paint.h"
+#include "graphics/Sound.h"
 #include "lobby/ErrorBox.h"
 #include "lobby/Game.h"
 #include "lobby/Spam.h"
@@ -59,6 +60,8 @@ const TPointsMenu kPointsMenus[] = {
 }  // namespace
 
 TChatform::TChatform() : TForm(kPainter) {
+    // Sounds play from the start; the server's options may switch them off.
+    SetSoundOn(true);
     m_slot = NewMsgBox(this, 0);
     ReadTexts();
     CreateButtons();

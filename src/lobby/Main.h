@@ -122,6 +122,11 @@ public:
     std::function<bool(TChatform* sender, const std::string& line)> OnChatCommand;
     // Where the lobby's messages go; empty: the session's connection.
     std::function<void(const std::string& message)> Sender;
+    // The dialogs the lobby opens (start-up wires them; empty: nothing
+    // opens): the options window, modally; the hiscore window at a list
+    // (0 all games, 1..4 a game kind).
+    std::function<void()> OnOptions;
+    std::function<void(int list)> OnHiscores;
 
     // ILobbyWindow.
     void ShowLobby() override;

@@ -8,7 +8,6 @@
 #include "controls/Text.h"
 #include "graphics/Myimage.h"
 #include "lobby/Main.h"
-#include "lobby/Optionsform.h"
 #include "net/Session.h"
 #include "protocol/ClientMessages.h"
 #include "resources/StrFuncs.h"
@@ -202,21 +201,20 @@ void TChatform::JoinJaClicked() {
     Send(protocol::Build(protocol::TStartTable{m_currentGame, joiners}));
 }
 
+// Without a hiscore web page the zone's own lists show in the hiscore
+// window, at the current game.
 void TChatform::Top100Clicked() {
-    if (!m_web) return;
-    const std::string url = LobbyText("Hiscoreurl") + "&Game=" + std::to_string(m_currentGame + 1) +
-                            "&Alias=" + m_selectedUser + "&Popup=true";
+    const std::string page = LobbyText("Hiscoreurl");
+    if (page.empty() || !m_web) {
+        if (OnHiscores) OnHiscores(m_currentGame);
+        return;
+    }
+    const std::string url = page + "&Game=" + std::to_string(m_currentGame + 1) + "&Alias=" + m_selectedUser +
+                            "&Popup=true";
     constexpr int kWidth = 300, kHeight = 500;
     m_web->OpenWebWindow(url, kWidth, kHeight, true);
 }
 
-// The options window is one of the program's windows; the lobby finds it
-// among them.
 void TChatform::OptionClicked() {
-    for (TForm* form : TForm::All()) {
-        if (auto* options = dynamic_cast<TOptionsform*>(form)) {
-            options->ShowModal();
-            return;
-        }
-    }
+    if (OnOptions) OnOptions();
 }

@@ -1,14 +1,68 @@
-// TOptionsform: the options window (sound switch, account change, update check).
+// TOptionsform: the options window: the sound switch, the button that asks
+// the server for the account data (to change it in the registration
+// window), OK, and the home of the update download object.
 //
-// So far the window exists with its skinned background only: it is created
-// at start-up with the other windows (its surface counts toward the splash
-// progress) and can be shown, but it has no elements and reacts to nothing
-// yet. Its controls and behaviour are still to be built.
+// The sound toggle shows the program's sound switch. A change by the user
+// sends "n", option 2 and the new value + 1, makes the first option digit of
+// the session that value, and switches the sound. The server's options
+// (code 111) set the toggle through SetSoundToggle without sending anything
+// back.
+//
+// The update download is built by its own unit and handed in with
+// SetUpdate; the window owns it from then on and registers it as the
+// dispatcher's update (until then code 83 and 26 find none and are
+// dropped).
 #pragma once
 
-#include "controls/Form.h"
+#include <functional>
+#include <memory>
+#include <string>
 
-class TOptionsform : public TForm {
+#include "controls/Form.h"
+#include "net/SessionWindows.h"
+
+class TCheck;
+class TRollover;
+
+class TOptionsform : public TForm, public IOptionsWindow {
 public:
-    TOptionsform() : TForm("Option") {}
+    static constexpr char kPainter[] = "Option";
+    static constexpr char kSection[] = "Options";
+    // The sound toggle's layout and caption.
+    static constexpr char kSoundSection[] = "options";
+    // The key prefix and section the update download reads its settings by.
+    static constexpr char kUpdatePrefix[] = "Update";
+    // The option number of the sound digit (the first of OptionString).
+    static constexpr int kSoundOption = 2;
+
+    // Registers itself as SessionWindows().Options.
+    TOptionsform();
+    ~TOptionsform() override;
+
+    // IOptionsWindow.
+    void SetSoundToggle(bool on) override;
+    bool Visible() const override { return TForm::Visible(); }
+    void Focus() override { TForm::Focus(); }
+
+    // Takes the update download and registers it as SessionWindows().Update.
+    void SetUpdate(std::unique_ptr<IUpdate> update);
+    IUpdate* Update() const { return m_update.get(); }
+
+    // Where the window's messages go; empty: the session's connection.
+    std::function<void(const std::string& message)> Sender;
+
+    TCheck* SoundToggle() const { return m_sound.get(); }
+    TRollover* OkButton() const { return m_ok.get(); }
+    TRollover* ChangeButton() const { return m_change.get(); }
+
+private:
+    void SoundChanged();
+    void ChangeClicked();
+    void Send(const std::string& message);
+    void ForgetUpdate();
+
+    std::unique_ptr<TCheck> m_sound;
+    std::unique_ptr<TRollover> m_ok, m_change;
+    std::unique_ptr<IUpdate> m_update;
+    bool m_settingToggle = false;
 };

@@ -81,6 +81,10 @@ std::string Build(const TWatch& m) {
     return TFieldWriter(m.kCode).Byte(m.Kind).Field(m.Player).Byte(m.Slot).Take();
 }
 
+std::string Build(const THiscoreRequest& m) {
+    return TFieldWriter(m.kCode).Number(m.List).Number(m.First).Number(m.Last).Take();
+}
+
 bool Read(TFieldReader&, THello&) { return true; }
 
 bool Read(TFieldReader& r, TVersionAnswer& m) { return r.ReadField(m.Name) && r.ReadField(m.Version); }
@@ -265,6 +269,15 @@ bool Read(TFieldReader& r, TWatch& m) {
     if (!r.ReadByte(kind) || !r.ReadField(m.Player) || !r.ReadByte(slot)) return false;
     m.Kind = kind;
     m.Slot = slot;
+    return true;
+}
+
+bool Read(TFieldReader& r, THiscoreRequest& m) {
+    std::string list, first, last;
+    if (!r.ReadField(list) || !r.ReadField(first) || !r.ReadField(last)) return false;
+    m.List = NumberIn(list);
+    m.First = NumberIn(first);
+    m.Last = NumberIn(last);
     return true;
 }
 

@@ -228,6 +228,15 @@ struct TWatch {
     bool operator==(const TWatch&) const = default;
 };
 
+// 0x18, the list (0 all games, 1..4 a game kind), the first and the last
+// place, each a decimal field: asks for a hiscore list (code 24). Numbers
+// read as -1 when they are not decimal numbers.
+struct THiscoreRequest {
+    static constexpr TClientCode kCode = TClientCode::HiscoreRequest;
+    int64_t List = 0, First = 1, Last = 100;
+    bool operator==(const THiscoreRequest&) const = default;
+};
+
 std::string Build(const THello& m);
 std::string Build(const TVersionAnswer& m);
 std::string Build(const TLogon& m);
@@ -254,6 +263,7 @@ std::string Build(const TGamePayload& m);
 std::string Build(const TUploadStart& m);
 std::string Build(const TUploadChunk& m);
 std::string Build(const TWatch& m);
+std::string Build(const THiscoreRequest& m);
 
 bool Read(TFieldReader& r, THello& m);
 bool Read(TFieldReader& r, TVersionAnswer& m);
@@ -281,5 +291,6 @@ bool Read(TFieldReader& r, TGamePayload& m);
 bool Read(TFieldReader& r, TUploadStart& m);
 bool Read(TFieldReader& r, TUploadChunk& m);
 bool Read(TFieldReader& r, TWatch& m);
+bool Read(TFieldReader& r, THiscoreRequest& m);
 
 }  // namespace protocol

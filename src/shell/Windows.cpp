@@ -74,6 +74,8 @@ void TWindows::Connect() {
     m_chat->OnChatCommand = [this](TChatform* lobby, const std::string& line) {
         return m_commands->Execute(*lobby, line);
     };
+    m_chat->OnOptions = [this] { m_options->ShowModal(); };
+    m_chat->OnHiscores = [this](int list) { m_hiscore->Open(list); };
     m_logon->OnClose = [this](TForm*) {
         if (OnMainClosed) OnMainClosed();
     };

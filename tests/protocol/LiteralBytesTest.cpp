@@ -39,6 +39,7 @@ TEST(LiteralBytesTest, LobbyRequests) {
     EXPECT_EQ(Build(TOpenRoom{0, "eva"}), "+\x00" "eva"s);
     EXPECT_EQ(Build(TForumAdd{3, "bo"}), "\x1F\x03\x00" "bo"s);
     EXPECT_EQ(Build(TInfoRequest{"eva"}), "/eva\x01");
+    EXPECT_EQ(Build(THiscoreRequest{0, 1, 100}), "\x18" "0\x01" "1\x01" "100\x01");
     EXPECT_EQ(Build(TBannerRequest{}), "U\x02");
     EXPECT_EQ(Build(TPingReply{250}), "z250");
 }

@@ -104,7 +104,7 @@ inline auto ClientSamples() {
         TLeaveRoom{258}, TEnterRoom{1}, TCloseRoom{65535}, TSay{300, "hello there"}, TInfoRequest{"eva"},
         TOpenRoom{1, "eva"}, TForumAdd{12, "bo"}, TCreateTable{2, "5"}, TWithdrawTable{3},
         TAskToJoin{4, "ann"}, TStartTable{4, {"bo", "cy", "dee"}}, TGamePayload{2, std::string("2\x03\x04", 3)},
-        TWatch{2, "ann", 4});
+        TWatch{2, "ann", 4}, THiscoreRequest{3, 1, 100});
 }
 
 }  // namespace protocoltest

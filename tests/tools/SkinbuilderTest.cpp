@@ -278,6 +278,9 @@ std::vector<std::string> ButtonElements() {
                           "Menu4", "Menu5", "Person", "Forum", "Lobby", "Games", "Help", "News", "Info", "Rum21",
                           "Ignore", "Perdel", "Gampoi", "Tumpoi", "Puzpoi", "Yatpoi"})
         elements.push_back(e);
+    // The options, hiscore and information windows and the information
+    // window's game chooser.
+    for (const char* e : {"Change", "iClose", "All", "Puz", "Yat"}) elements.push_back(e);
     return elements;
 }
 
@@ -294,7 +297,7 @@ std::vector<std::string> UserIcons() {
 
 TEST_F(SkinbuilderTest, EveryPictureTheWindowsNameIsInThePack) {
     std::vector<std::string> names = {"Listbar", "Blinkon", "Blinkof", "Glide",    "Symbol",
-                                      "Updateon", "Rowlight", "headink", "bigamber", "headteal"};
+                                      "Updateon", "Rowlight", "headink", "bigamber", "headteal", "Column"};
     for (const std::string& icon : UserIcons()) names.push_back(icon);
     for (const std::string& e : ButtonElements()) {
         names.push_back(e + "on");
@@ -323,7 +326,7 @@ TEST_F(SkinbuilderTest, BackgroundsAreOpaqueAtTheirWindowsSizes) {
         const char* name;
         int width, height;
     } windows[] = {{"Logon", 440, 324},    {"register", 460, 410}, {"0_Message", 400, 200}, {"4_Message", 400, 200},
-                   {"Question", 400, 344}, {"Spam", 360, 150},     {"Option", 360, 240},    {"top100", 440, 520},
+                   {"Question", 400, 344}, {"Spam", 360, 150},     {"Option", 360, 240},    {"top100", 480, 520},
                    {"Info", 440, 400},     {"update", 380, 130},   {"2_Options", 320, 220}, {"Chat", 800, 600},
                    {"Big", 800, 600},      {"1_tris", 790, 590},   {"2_Gammon", 790, 590},  {"3_Puzzle", 790, 590},
                    {"4_Yatzy", 790, 590},  {"menu1", 548, 212},    {"menu1-2", 548, 212},   {"menu2", 548, 212},

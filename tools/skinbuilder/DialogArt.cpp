@@ -6,39 +6,38 @@
 
 namespace skin {
 
+TDialog::TDialog(const TArtContext& ctx, int w, int h, const std::string& accent)
+    : m_ctx(ctx), m_c(w, h), m_kit(ctx, m_c) {
+    m_kit.WindowGround(accent);
+}
+
+bool TDialog::EntryWell(const std::string& section, const std::string& key, std::string& error) {
+    std::vector<int> v;
+    if (!m_ctx.layout.Numbers(section, key, 1, 3, v, error)) return false;
+    m_kit.Well(v[0] - 8, v[1] - 6, v[2] + 16, m_ctx.bodyHeight + 12);
+    return true;
+}
+
+bool TDialog::ListWell(const std::string& section, const std::string& key, std::string& error) {
+    std::vector<int> list;  // x, y, height
+    if (!m_ctx.layout.Numbers(section, key, 1, 3, list, error)) return false;
+    std::vector<std::string> fields;
+    std::vector<int> widths;
+    if (!m_ctx.layout.Fields(section, key + "colwidths", fields, error) ||
+        !m_ctx.layout.Numbers(section, key + "colwidths", 0, fields.size(), widths, error))
+        return false;
+    int total = 0;
+    for (int width : widths) total += width;
+    m_kit.Well(list[0] - 4, list[1] - 4, total + 4 + kScrollWidth + 8, list[2] + 8);
+    return true;
+}
+
+bool TDialog::Finish(const std::string& name, std::vector<TImage>& images, std::string& error) {
+    m_kit.WindowFrame();
+    return Encode(name, m_c, BackgroundConversion(m_ctx.palette), images, error);
+}
+
 namespace {
-
-constexpr int kScrollWidth = 14;  // Listup / Listdo
-
-// A dialog picture under construction: ground and header now, frame and
-// encoding at Finish.
-class TDialog {
-public:
-    TDialog(const TArtContext& ctx, int w, int h, const std::string& accent = "teal")
-        : m_ctx(ctx), m_c(w, h), m_kit(ctx, m_c) {
-        m_kit.WindowGround(accent);
-    }
-
-    TArtKit& Kit() { return m_kit; }
-
-    // The well under an entry whose layout line is font, x, y, width.
-    bool EntryWell(const std::string& section, const std::string& key, std::string& error) {
-        std::vector<int> v;
-        if (!m_ctx.layout.Numbers(section, key, 1, 3, v, error)) return false;
-        m_kit.Well(v[0] - 8, v[1] - 6, v[2] + 16, m_ctx.bodyHeight + 12);
-        return true;
-    }
-
-    bool Finish(const std::string& name, std::vector<TImage>& images, std::string& error) {
-        m_kit.WindowFrame();
-        return Encode(name, m_c, BackgroundConversion(m_ctx.palette), images, error);
-    }
-
-private:
-    const TArtContext& m_ctx;
-    TCanvas m_c;
-    TArtKit m_kit;
-};
 
 bool Logon(const TArtContext& ctx, std::vector<TImage>& images, std::string& error) {
     TDialog d(ctx, 440, 324);
@@ -76,15 +75,11 @@ bool Message(const TArtContext& ctx, int slot, std::vector<TImage>& images, std:
 }
 
 bool Question(const TArtContext& ctx, std::vector<TImage>& images, std::string& error) {
-    std::vector<int> list, widths;  // x, y, height; column width
-    if (!ctx.layout.Numbers("Question", "Answers", 1, 3, list, error) ||
-        !ctx.layout.Numbers("Question", "Answerscolwidths", 0, 1, widths, error))
-        return false;
     TDialog d(ctx, 400, 344);
     TArtKit& k = d.Kit();
     k.DialogHeader("Question", "THE GAME ZONE ASKS YOU");
     k.Card(16, 62, 368, 270);
-    k.Well(list[0] - 4, list[1] - 4, widths[0] + 4 + kScrollWidth + 8, list[2] + 8);
+    if (!d.ListWell("Question", "Answers", error)) return false;
     k.Separator(32, 284, 336);
     return d.Finish("Question", images, error);
 }
@@ -114,40 +109,6 @@ bool Spam(const TArtContext& ctx, std::vector<TImage>& images, std::string& erro
     return d.Finish("Spam", images, error);
 }
 
-bool Option(const TArtContext& ctx, std::vector<TImage>& images, std::string& error) {
-    TDialog d(ctx, 360, 240);
-    d.Kit().DialogHeader("Options", "SOUND  \u00B7  ACCOUNT  \u00B7  UPDATES");
-    d.Kit().Card(16, 70, 328, 158);
-    return d.Finish("Option", images, error);
-}
-
-bool Hiscore(const TArtContext& ctx, std::vector<TImage>& images, std::string& error) {
-    TDialog d(ctx, 440, 520, "amber");
-    TArtKit& k = d.Kit();
-    k.DialogHeader("Top 100", "THE BEST PLAYERS OF THE ZONE");
-    k.Card(16, 70, 408, 438);
-    k.Well(28, 132, 384, 292);
-    k.Well(28, 434, 384, 28);
-    return d.Finish("top100", images, error);
-}
-
-// The info window: a chart well for the three bar columns (won, lost,
-// dropped) with faint quarter lines.
-bool Info(const TArtContext& ctx, std::vector<TImage>& images, std::string& error) {
-    TDialog d(ctx, 440, 400);
-    TArtKit& k = d.Kit();
-    TCanvas& c = k.Canvas();
-    k.DialogHeader("Player information", "STATISTICS PER GAME");
-    k.Card(16, 70, 408, 318);
-    k.Well(272, 96, 132, 208);
-    for (int i = 1; i < 4; ++i) {
-        cairo_rectangle(k.Cr(), 280, 96 + 4 + i * 50, 116, 1);
-        c.SetColour(k.Colour("line"), 0.6);
-        cairo_fill(k.Cr());
-    }
-    return d.Finish("Info", images, error);
-}
-
 bool Update(const TArtContext& ctx, std::vector<TImage>& images, std::string& error) {
     std::vector<int> bar;
     if (!ctx.layout.Numbers("Update", "Barwindow", 0, 2, bar, error)) return false;
@@ -173,8 +134,7 @@ bool DrawDialogs(const TArtContext& context, std::vector<TImage>& images, std::s
     if (!Logon(context, images, error) || !Register(context, images, error)) return false;
     for (int slot = 0; slot <= 4; ++slot)
         if (!Message(context, slot, images, error)) return false;
-    return Question(context, images, error) && Spam(context, images, error) && Option(context, images, error) &&
-           Hiscore(context, images, error) && Info(context, images, error) && Update(context, images, error) &&
+    return Question(context, images, error) && Spam(context, images, error) && Update(context, images, error) &&
            GammonOptions(context, images, error);
 }
 

@@ -9,9 +9,7 @@
 //   n_Message   400 × 200   n = 0 lobby, 1 ... 4 the games (their accent)
 //   Question    400 × 344   [Question] Answers, Answerscolwidths
 //   Spam        360 × 150   the count in a ring at [Chat] Spamcount
-//   Option      360 × 240
-//   top100      440 × 520   list well 28,132 384 × 292; own row 28,434 384 × 28
-//   Info        440 × 400   chart well 272,96 132 × 208 for the columns
+//   Option, top100, Info: DialogWindowsArt.h
 //   update      380 × 130   the bar's track at [Update] Barwindow
 //   2_Options   320 × 220
 #pragma once
@@ -22,6 +20,29 @@
 #include "ArtKit.h"
 
 namespace skin {
+
+constexpr int kScrollWidth = 14;  // Listup / Listdo
+
+// A dialog picture under construction: ground and header now, frame and
+// encoding at Finish.
+class TDialog {
+public:
+    TDialog(const TArtContext& ctx, int w, int h, const std::string& accent = "teal");
+
+    TArtKit& Kit() { return m_kit; }
+
+    // The well under an entry whose layout line is font, x, y, width.
+    bool EntryWell(const std::string& section, const std::string& key, std::string& error);
+    // The well under a list whose layout line is font, x, y, height, with
+    // its column widths (key + "colwidths") and its scroll bar.
+    bool ListWell(const std::string& section, const std::string& key, std::string& error);
+    bool Finish(const std::string& name, std::vector<TImage>& images, std::string& error);
+
+private:
+    const TArtContext& m_ctx;
+    TCanvas m_c;
+    TArtKit m_kit;
+};
 
 bool DrawDialogs(const TArtContext& context, std::vector<TImage>& images, std::string& error);
 

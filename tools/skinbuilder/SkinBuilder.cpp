@@ -7,6 +7,7 @@
 #include "ButtonArt.h"
 #include "ControlsArt.h"
 #include "DialogArt.h"
+#include "DialogWindowsArt.h"
 #include "FontMaker.h"
 #include "IniMaker.h"
 #include "SoundMaker.h"
@@ -158,7 +159,7 @@ bool AddImages(const TSources& s, const TArtContext& context, TPackWriter& pack,
     if (!ReadSplashLayout(s.settings, layout, error) ||
         !DrawSplash(context.palette, context.faces, layout, images, error) ||
         !DrawControls(context, images, error) || !DrawButtons(context, images, error) ||
-        !DrawDialogs(context, images, error) || !DrawLobby(context, images, error) ||
+        !DrawDialogs(context, images, error) || !DrawDialogWindows(context, images, error) || !DrawLobby(context, images, error) ||
         !DrawGames(context, images, error) || !DrawGammonPieces(context, images, error))
         return false;
     for (TImage& image : images) {

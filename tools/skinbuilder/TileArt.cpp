@@ -351,7 +351,7 @@ bool DrawTiles(const TArtContext& ctx, std::vector<TImage>& images, std::string&
     const struct {
         const char* element;
         int game;
-    } games[] = {{"Tumbli", 1}, {"Bg", 2}, {"Puzzle", 3}, {"Yatzy", 4}, {"Tris", 1}, {"Gam", 2}};
+    } games[] = {{"Tumbli", 1}, {"Bg", 2}, {"Puzzle", 3}, {"Yatzy", 4}, {"Tris", 1}, {"Gam", 2}, {"Puz", 3}, {"Yat", 4}};
     for (const auto& g : games)
         if (!GameTiles(ctx, g.element, g.game, images, error)) return false;
     return true;

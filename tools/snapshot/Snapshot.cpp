@@ -7,6 +7,7 @@
 //   snapshot [--depth 15|16|24|32] --puzzle PROGRAM_DIR OUT_DIR
 //   snapshot [--depth 15|16|24|32] --gammon PROGRAM_DIR OUT_DIR
 //   snapshot [--depth 15|16|24|32] --preview PROGRAM_DIR OUT_DIR
+//   snapshot [--depth 15|16|24|32] --dialogs PROGRAM_DIR OUT_DIR
 //
 // With --client the client starts as it does for a user (splash, every
 // window created, the logon window shown) and every window visible after
@@ -35,6 +36,10 @@
 // Backgammon with a hit flown to the bar, Puzzle with a shot in flight, a
 // Tumblix game just ended), writes the Tumblix peek menu grown out over it
 // as OUT_DIR/Glide.png, and every visible window.
+// With --dialogs the client starts the same way, shows the options window,
+// the hiscore window with a list as the server sends it, and the user
+// information of a player (Backgammon chosen), and writes every visible
+// window.
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
@@ -54,6 +59,9 @@
 #include "graphics/GreatBitmap.h"
 #include "graphics/Mybitmap.h"
 #include "graphics/Paint.h"
+#include "lobby/Hiscoreform.h"
+#include "lobby/Infoform.h"
+#include "lobby/Optionsform.h"
 #include "platform/headless/Headless.h"
 #include "platform/headless/HeadlessVideo.h"
 #include "resources/Paths.h"
@@ -72,6 +80,7 @@ struct TOptions {
     bool puzzle = false;
     bool gammon = false;
     bool preview = false;
+    bool dialogs = false;
     std::string programDir, outDir;
     std::vector<std::string> windows;
 };
@@ -81,7 +90,8 @@ int Usage() {
                  "usage: snapshot [--depth 15|16|24|32] PROGRAM_DIR OUT_DIR [BACKGROUND ...]\n"
                  "       snapshot [--depth 15|16|24|32] --client PROGRAM_DIR OUT_DIR\n"
                  "       snapshot [--depth 15|16|24|32] --gammon PROGRAM_DIR OUT_DIR\n"
-                 "       snapshot [--depth 15|16|24|32] --preview PROGRAM_DIR OUT_DIR\n");
+                 "       snapshot [--depth 15|16|24|32] --preview PROGRAM_DIR OUT_DIR\n"
+                 "       snapshot [--depth 15|16|24|32] --dialogs PROGRAM_DIR OUT_DIR\n");
     return 1;
 }
 
@@ -104,6 +114,8 @@ bool ParseOptions(int argc, char** argv, TOptions& options) {
             options.client = options.gammon = true;
         } else if (arg == "--preview") {
             options.client = options.preview = true;
+        } else if (arg == "--dialogs") {
+            options.client = options.dialogs = true;
         } else {
             rest.push_back(arg);
         }
@@ -250,8 +262,51 @@ int SnapshotPeekMenu(const std::string& outDir) {
     return SavePaint(*menu->PopupSurface(), outDir);
 }
 
+int SaveVisibleWindows(const std::string& outDir) {
+    int result = 0;
+    for (TForm* form : TForm::All()) {
+        if (!form->Visible()) continue;
+        form->Paint()->Update();
+        int code = SavePaint(*form->Paint(), outDir);
+        if (code > result) result = code;
+    }
+    return result;
+}
+
+// The options and hiscore windows shown and filled and written, then the
+// information window, which waits modally (and takes the focus, which
+// closes the hiscore window): a task inside its wait chooses Backgammon,
+// writes the window and closes it.
+int SnapshotDialogs(const std::string& outDir) {
+    Session().Alias = "eva";
+    for (TForm* form : TForm::All()) {
+        if (auto* options = dynamic_cast<TOptionsform*>(form)) options->Show();
+        if (auto* hiscore = dynamic_cast<THiscoreform*>(form)) hiscore->Open(2);
+    }
+    THiscoreList list{"eva", "1544", "2", {}};
+    const char* players[][2] = {{"bob", "1612"}, {"eva", "1544"}, {"cat", "1544"}, {"dan", "1490"}};
+    for (int i = 0; i < 4; ++i)
+        list.Rows.push_back({std::to_string(i < 3 ? i + 1 : 4), players[i][0], players[i][1]});
+    list.Rows[2][0] = "2";
+    SessionWindows().Hiscore->ShowHiscores(list);
+    TUserInfo info{"bob", "2026-12-09", "08:15", "42", "31", {}};
+    info.Games[1] = {"1", "1612", 7, 3, 1, 11};
+    int result = SaveVisibleWindows(outDir);
+    platform::Loop().Post([&] {
+        for (TForm* form : TForm::All())
+            if (auto* window = dynamic_cast<TInfoform*>(form)) {
+                window->ShowGame(2);
+                window->Paint()->Update();
+                result = std::max(result, SavePaint(*window->Paint(), outDir));
+                window->Close();
+            }
+    });
+    SessionWindows().Info->ShowUserInfo(info);
+    return result;
+}
+
 // The client's start-up, then every visible window.
-int SnapshotClient(const std::string& outDir, bool gammon, bool preview) {
+int SnapshotClient(const std::string& outDir, bool gammon, bool preview, bool dialogs) {
     TStartup startup({});
     TWindows windows;
     if (!startup.Prepare([&windows] { windows.Create(); })) {
@@ -262,13 +317,8 @@ int SnapshotClient(const std::string& outDir, bool gammon, bool preview) {
     platform::Loop().ProcessMessages();
     if (gammon) OpenGammonTable();
     if (preview) FillPreviews();
-    int result = 0;
-    for (TForm* form : TForm::All()) {
-        if (!form->Visible()) continue;
-        form->Paint()->Update();
-        int code = SavePaint(*form->Paint(), outDir);
-        if (code > result) result = code;
-    }
+    if (dialogs) return SnapshotDialogs(outDir);
+    int result = SaveVisibleWindows(outDir);
     if (preview) result = std::max(result, SnapshotPeekMenu(outDir));
     return result;
 }
@@ -382,7 +432,7 @@ int main(int argc, char** argv) {
     int result = 0;
     if (options.tumblix) result = SnapshotTumblix(options.outDir);
     else if (options.puzzle) result = SnapshotPuzzle(options.outDir);
-    else if (options.client) result = SnapshotClient(options.outDir, options.gammon, options.preview);
+    else if (options.client) result = SnapshotClient(options.outDir, options.gammon, options.preview, options.dialogs);
     else for (const std::string& background : options.windows) {
         int code = SnapshotWindow(background, options.outDir);
         if (code > result) result = code;
