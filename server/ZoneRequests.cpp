@@ -78,7 +78,7 @@ void Zone::OnUrlRequest(ZoneUser& user, const protocol::TUrlRequest& in) {
 void Zone::OnSetOption(ZoneUser& user, const protocol::TSetOption& in) {
     int option = in.Option, value = in.Value;
     // The value comes as the digit + 1, so that no byte is 0.
-    if (option < kFirstOption || option >= kFirstOption + kMaxOptionDigits || value < 1 || value > 10) return;
+    if (option < kFirstOption || option >= kFirstOption + static_cast<int>(kMaxOptionDigits) || value < 1 || value > 10) return;
     size_t at = static_cast<size_t>(option - kFirstOption);
     if (user.options.size() <= at) user.options.resize(at + 1, '0');
     user.options[at] = static_cast<char>('0' + value - 1);
