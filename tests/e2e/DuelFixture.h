@@ -65,6 +65,10 @@ protected:
     std::vector<TMessage> All(TWireUser& user) { return AllOf<TMessage>(user); }
     // The user's statistics in the kind (1..4) as Ann's info request shows them.
     protocol::TGameStatistics Statistics(const std::string& alias, int kind);
+    // The zone's record of a one-match run the winner won: a result each
+    // (won only for the winner), the winner's rating change, and the
+    // statistics of the kind (one won, one lost, none dropped).
+    void ExpectMatchRecorded(TWireUser& winner, TWireUser& loser, int kind);
 
     TServerThread m_server;
     std::unique_ptr<TWireUser> ann, ben;

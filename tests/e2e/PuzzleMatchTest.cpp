@@ -207,21 +207,7 @@ TEST_F(PuzzleMatchTest, TwoPlayersPlayAMatchToItsEndAndEveryFieldAgreesWithTheRe
     EXPECT_GT(m_checks, 50);
     EXPECT_GT(m_ann.trashPlaced + m_ben.trashPlaced, 0) << "no trash travelled";
 
-    TWireUser& winner = annWon ? *ann : *ben;
-    TWireUser& loser = annWon ? *ben : *ann;
-    ASSERT_TRUE(Until([&] {
-        return All<protocol::TGameResult>(winner).size() == 1 && All<protocol::TGameResult>(loser).size() == 1 &&
-               !All<protocol::TRatingChange>(winner).empty();
-    }));
-    EXPECT_EQ(All<protocol::TGameResult>(winner).back().Result, protocol::TGameResult::kResultWon);
-    EXPECT_NE(All<protocol::TGameResult>(loser).back().Result, protocol::TGameResult::kResultWon);
-    const protocol::TGameStatistics won = Statistics(winner.Alias(), kPuzzle);
-    const protocol::TGameStatistics lost = Statistics(loser.Alias(), kPuzzle);
-    EXPECT_EQ(won.Won, 1);
-    EXPECT_EQ(won.Lost, 0);
-    EXPECT_EQ(lost.Lost, 1);
-    EXPECT_EQ(lost.Won, 0);
-    EXPECT_EQ(lost.Dropped, 0);
+    ExpectMatchRecorded(annWon ? *ann : *ben, annWon ? *ben : *ann, kPuzzle);
 }
 
 }  // namespace
