@@ -9,7 +9,7 @@
 
 TCountdown::TCountdown(TPaint* surface, TTimeoutEvent onTimeout, const std::string& key,
                        const std::string& section)
-    : OnTimeout(std::move(onTimeout)), m_alive(std::make_shared<bool>(true)) {
+    : OnTimeout(std::move(onTimeout)) {
     m_label = TText::CreateFromLayout(surface, key, section);
     m_label->Hide();
     m_timer = std::make_unique<TMyTimer>();
@@ -20,7 +20,7 @@ TCountdown::TCountdown(TPaint* surface, TTimeoutEvent onTimeout, const std::stri
     };
 }
 
-TCountdown::~TCountdown() { *m_alive = false; }
+TCountdown::~TCountdown() { m_lifetime.End(); }
 
 std::string TCountdown::Format(int seconds) {
     seconds = std::max(seconds, 0);
@@ -68,11 +68,11 @@ void TCountdown::Elapsed(int seconds) {
         m_remaining = 0;
     }
     UpdateDisplay();
-    std::shared_ptr<bool> alive = m_alive;
+    auto alive = m_lifetime.Watch();
     if (warn && OnWarning) {
         TWarningEvent handler = OnWarning;
         handler(this, seconds);
-        if (!*alive) return;
+        if (!alive) return;
     }
     if (timedOut && OnTimeout && m_remaining <= 0) {  // unless restarted
         TTimeoutEvent handler = OnTimeout;

@@ -16,6 +16,8 @@
 #include <memory>
 #include <string>
 
+#include "platform/Lifetime.h"
+
 class TMyTimer;
 class TPaint;
 class TText;
@@ -64,7 +66,7 @@ private:
     int m_remaining = 0;
     int m_threshold = 0;
     bool m_warned = false;
-    // Cleared by the destructor, so a handler that frees the clock stops the
+    // Ended by the destructor, so a handler that frees the clock stops the
     // tick that called it.
-    std::shared_ptr<bool> m_alive;
+    TLifetime m_lifetime;
 };

@@ -17,7 +17,7 @@ TKeyhandler::TKeyhandler(TForm& window, int periodMs)
 }
 
 TKeyhandler::~TKeyhandler() {
-    *m_alive = false;
+    m_lifetime.End();
     if (m_window.KeyFilter() == this) m_window.SetKeyFilter(m_previous);
 }
 
@@ -64,10 +64,10 @@ void TKeyhandler::Tick() {
         key.ticksUntilRepeat = 1;
         due.push_back(key.code);
     }
-    const std::shared_ptr<bool> alive = m_alive;
+    const auto alive = m_lifetime.Watch();
     for (int code : due) {
         if (!Held(code)) continue;
         PassKeyDown(code, 0);
-        if (!*alive) return;
+        if (!alive) return;
     }
 }

@@ -27,6 +27,7 @@
 #include <vector>
 
 #include "controls/Form.h"
+#include "platform/Lifetime.h"
 
 class TMyTimer;
 
@@ -68,7 +69,7 @@ private:
     std::unique_ptr<TMyTimer> m_timer;
     int m_firstRepeatDelay = 1;
     std::vector<TKey> m_keys;
-    // Cleared when the handler is freed, so a tick whose handling freed it
+    // Ends when the handler is freed, so a tick whose handling freed it
     // stops at once.
-    std::shared_ptr<bool> m_alive = std::make_shared<bool>(true);
+    TLifetime m_lifetime;
 };

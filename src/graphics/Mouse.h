@@ -21,6 +21,7 @@
 #include <memory>
 #include <vector>
 
+#include "platform/Lifetime.h"
 #include "platform/Platform.h"
 
 class TPaint;
@@ -39,8 +40,8 @@ public:
         bool removed = false;
     };
 
-    TSubscriberList() : m_alive(std::make_shared<bool>(true)) {}
-    ~TSubscriberList() { *m_alive = false; }
+    TSubscriberList() = default;
+    ~TSubscriberList() { m_lifetime.End(); }
     TSubscriberList(const TSubscriberList&) = delete;
     TSubscriberList& operator=(const TSubscriberList&) = delete;
 
@@ -84,14 +85,14 @@ public:
     }
 
     void Dispatch(TPaint* sender, Args... args) {
-        std::shared_ptr<bool> alive = m_alive;
+        auto alive = m_lifetime.Watch();
         size_t end = m_entries.size();  // later subscriptions wait for the next event
         ++m_depth;
         for (size_t i = 0; i < end && i < m_entries.size(); ++i) {
             TSubscription* entry = m_entries[i].get();
             if (entry->removed) continue;
             entry->handler(sender, args...);
-            if (!*alive) return;
+            if (!alive) return;
         }
         if (--m_depth == 0 && m_hasRemoved) Compact();
     }
@@ -107,7 +108,7 @@ private:
     std::vector<std::unique_ptr<TSubscription>> m_entries;
     int m_depth = 0;
     bool m_hasRemoved = false;
-    std::shared_ptr<bool> m_alive;
+    TLifetime m_lifetime;
 };
 
 // Move handlers get (sender, shift state, x, y).

@@ -86,7 +86,7 @@ TChatform::TChatform() : TForm(kPainter) {
 }
 
 TChatform::~TChatform() {
-    *m_alive = false;
+    m_lifetime.End();
     if (SessionWindows().Lobby == this) SessionWindows().Lobby = nullptr;
     if (m_games && SessionWindows().Tables == m_games.get()) SessionWindows().Tables = nullptr;
     SpamCheck().OnRefused = nullptr;

@@ -47,6 +47,7 @@
 #include "lobby/InputHistory.h"
 #include "lobby/LobbyAreas.h"
 #include "net/SessionWindows.h"
+#include "platform/Lifetime.h"
 
 class TBar;
 class TChat;
@@ -309,7 +310,6 @@ private:
 
     // Closing and the session (MainSession.cpp).
     void AskToLeave();
-    void InstallEndOfSession();
     void BannerTimerFired();
 
     int m_slot = 0;
@@ -355,5 +355,5 @@ private:
     bool m_restoringTab = false;
     int m_pressX = -1, m_pressY = -1;
     // Tasks posted to the loop check it, so none reaches a freed lobby.
-    std::shared_ptr<bool> m_alive = std::make_shared<bool>(true);
+    TLifetime m_lifetime;
 };

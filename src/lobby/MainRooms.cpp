@@ -114,8 +114,8 @@ void TChatform::EnteringLine(const TChatroom& room) {
 // The tab bar locks the clicked tab after this handler, so the room shown
 // gets its tab back in the loop's next pass.
 void TChatform::RestoreRoomTab() {
-    platform::Loop().Post([this, alive = m_alive] {
-        if (!*alive || m_roomTabs->Current() == m_chat->CurrentRoom()) return;
+    platform::Loop().Post([this, alive = m_lifetime.Watch()] {
+        if (!alive || m_roomTabs->Current() == m_chat->CurrentRoom()) return;
         m_restoringTab = true;
         m_roomTabs->Select(m_chat->CurrentRoom());
         m_restoringTab = false;

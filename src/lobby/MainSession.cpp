@@ -21,26 +21,16 @@ void TChatform::ShowLobby() {
 void TChatform::FormShow() {
     Guarded([&] {
         if (ILogonWindow* logon = SessionWindows().Logon; logon && logon->Visible()) logon->Hide();
-        InstallEndOfSession();
         m_bannerTimer->SetInterval(Session().BannerPeriodMs);
         m_bannerTimer->SetEnabled(true);
         Input()->Focus();
     });
 }
 
-// A lost session ends the program, after saying so.
-void TChatform::InstallEndOfSession() {
-    TClient* client = Session().Client;
-    if (!client) return;
-    client->OnDisconnect = [](TClient*, int) {
-        MsgBox("Disconnect", "Error", mb::kOk, mb::Ok);
-        EndProgram();
-    };
-}
-
 // The lobby never closes by itself: the user confirms, and then the logon
 // window closes, which ends the program, and so does the end of the
-// session.
+// session. A lost session ends the program through the dispatcher, which
+// says so first.
 bool TChatform::FormCloseQuery() {
     Guarded([&] { AskToLeave(); });
     return false;
@@ -50,10 +40,10 @@ void TChatform::AskToLeave() {
     const std::string question = Template("Closing", Session().Alias);
     if (MsgBox(question, "", mb::kYesNo, mb::No) != mb::Yes) return;
     if (auto* logon = dynamic_cast<TForm*>(SessionWindows().Logon)) logon->Close();
-    if (TClient* client = Session().Client) {
-        client->OnDisconnect = [](TClient*, int) { EndProgram(); };
-        client->Close();
-    }
+    // The end of the session (the dispatcher's reaction) then ends the
+    // program without a box.
+    Session().Leaving = true;
+    if (TClient* client = Session().Client) client->Close();
 }
 
 // Banners ----------------------------------------------------------------------

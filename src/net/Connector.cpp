@@ -69,7 +69,8 @@ void TConnector::CreateClient() {
     client.SetSendDelay(kSendDelayMs);
     client.Host = session.ServerHost;
     client.OnConnect = [this](TClient*) { Hello(); };
-    client.OnDisconnect = [this](TClient* socket, int) { Disconnected(socket); };
+    session.LoggedOn = false;
+    m_disconnected = client.OnDisconnect.Subscribe([this](TClient* socket, int) { Disconnected(socket); });
     client.OnError = nullptr;
     client.WaitForConnect = false;
     std::vector<int> ports = StoredPorts("Ports");
@@ -90,7 +91,7 @@ void TConnector::Hello() {
 }
 
 void TConnector::Disconnected(TClient* client) {
-    if (client == m_client.get()) Release();
+    if (client == m_client.get() && !Session().LoggedOn) Release();
 }
 
 void TConnector::SearchPorts() {

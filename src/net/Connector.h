@@ -19,14 +19,16 @@
 // When the connection is made the hello "O" goes out, the update download
 // forgets its items, and from then on a connection error shows its text in
 // the shared box. A connection that closes before the logon was accepted is
-// freed (inside its own close handler, as TClient allows); the dispatcher
-// installs the logged-on handlers once it is.
+// freed (inside its own close handler, as TClient allows); once it is, the
+// dispatcher's own subscription to the end of the session takes over.
 #pragma once
 
 #include <functional>
 #include <memory>
 #include <string>
 #include <vector>
+
+#include "platform/Event.h"
 
 class TClient;
 class Tnet;
@@ -63,4 +65,5 @@ private:
     void Release();
 
     std::unique_ptr<Tnet> m_client;
+    TSubscription m_disconnected;
 };

@@ -38,15 +38,19 @@ void HideSessionForms() {
     if (windows.Logon && windows.Logon->Visible()) windows.Logon->Hide();
 }
 
-// From the logon on, a lost session ends the program and a reconnect is
-// announced in the lobby.
+// From the logon on, the end of the session ends the program (after saying
+// so, unless the user chose to leave) and a reconnect is announced in the
+// lobby.
 void InstallLoggedOnHandlers() {
-    TClient* client = Session().Client;
+    TSession& session = Session();
+    TClient* client = session.Client;
     if (!client) return;
-    client->OnDisconnect = [](TClient*, int) {
-        MsgBox("Disconnect", "Error", mb::kOk, mb::Ok);
+    session.LoggedOn = true;
+    session.Leaving = false;
+    session.EndOfSession = client->OnDisconnect.Subscribe([](TClient*, int) {
+        if (!Session().Leaving) MsgBox("Disconnect", "Error", mb::kOk, mb::Ok);
         EndProgram();
-    };
+    });
     client->OnReconnect = [](TClient*, int) {
         if (ILobbyWindow* lobby = SessionWindows().Lobby)
             lobby->AddLine(GetTextDef("Message", "Reconnecting", "Reconnecting"), kReconnectNameColour,

@@ -11,6 +11,7 @@
 #include <string>
 #include <variant>
 
+#include "platform/Event.h"
 #include "rules/GameSetup.h"
 
 #include "rules/Dicestat.h"
@@ -72,6 +73,14 @@ struct TSession {
     // The session's connection; null between attempts. Owned by the logon
     // window's TConnector.
     TClient* Client = nullptr;
+    // The server accepted the logon on this connection (from then on a lost
+    // session ends the program; before it the connection is only freed).
+    bool LoggedOn = false;
+    // The user chose to leave: the end of the session ends the program
+    // without the "Disconnect" box.
+    bool Leaving = false;
+    // The dispatcher's reaction to the end of the logged-on session.
+    TSubscription EndOfSession;
 
     // Ends the program after a lost session (tests replace it); empty:
     // EndProgramSoon.

@@ -4,17 +4,15 @@ namespace platform {
 
 TPendingPaint::TPendingPaint(std::function<void(const Rect&)> deliver) : m_deliver(std::move(deliver)) {}
 
-TPendingPaint::~TPendingPaint() { *m_alive = false; }
+TPendingPaint::~TPendingPaint() { m_lifetime.End(); }
 
 void TPendingPaint::Add(const Rect& area) {
     if (area.Empty()) return;
     m_area = Union(m_area, area);
     if (m_posted) return;
     m_posted = true;
-    std::weak_ptr<bool> alive = m_alive;
-    Loop().Post([this, alive] {
-        auto a = alive.lock();
-        if (a && *a) Deliver();
+    Loop().Post([this, alive = m_lifetime.Watch()] {
+        if (alive) Deliver();
     });
 }
 

@@ -6,6 +6,7 @@
 #include <functional>
 #include <memory>
 
+#include "platform/Lifetime.h"
 #include "platform/Platform.h"
 
 namespace platform {
@@ -31,7 +32,7 @@ private:
     std::function<void(const Rect&)> m_deliver;
     Rect m_area;
     bool m_posted = false;
-    std::shared_ptr<bool> m_alive = std::make_shared<bool>(true);
+    TLifetime m_lifetime;  // the posted paint checks it
 };
 
 }  // namespace platform

@@ -43,7 +43,7 @@ int64_t NowMs() {
 // ---------------------------------------------------------------------------
 // TMultimediaTimer
 
-TMultimediaTimer::TMultimediaTimer() : m_alive(std::make_shared<std::atomic<bool>>(true)) {
+TMultimediaTimer::TMultimediaTimer() {
     ReadCaps();
     m_period = std::max(kDefaultPeriod, m_minPeriod);
     m_lastTick = NowMs();
@@ -51,7 +51,7 @@ TMultimediaTimer::TMultimediaTimer() : m_alive(std::make_shared<std::atomic<bool
 
 TMultimediaTimer::~TMultimediaTimer() {
     Stop();
-    *m_alive = false;
+    m_lifetime.End();
 }
 
 void TMultimediaTimer::ReadCaps() {
@@ -113,18 +113,17 @@ void TMultimediaTimer::PeriodicEvent(int64_t guardMs) {
     // Pending is raised before posting so that the main thread's clearing of
     // it always comes after; a refused post takes it back.
     m_tickPending = true;
-    auto alive = m_alive;
-    bool posted = loop.Post([this, alive] {
-        if (*alive) HandleTick();
+    bool posted = loop.Post([this, alive = m_lifetime.Watch()] {
+        if (alive) HandleTick();
     });
     if (!posted) m_tickPending = false;
 }
 
 void TMultimediaTimer::HandleTick() {
-    auto alive = m_alive;
+    auto alive = m_lifetime.Watch();
     m_lastTick = NowMs();
     if (m_enabled && OnTimer) OnTimer(this);
-    if (*alive) m_tickPending = false;
+    if (alive) m_tickPending = false;
 }
 
 // ---------------------------------------------------------------------------

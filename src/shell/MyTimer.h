@@ -30,6 +30,8 @@
 #include <memory>
 #include <vector>
 
+#include "platform/Lifetime.h"
+
 class TMyTimer;
 
 // Milliseconds of the high-resolution counter (64-bit arithmetic). Safe from
@@ -87,7 +89,7 @@ private:
     std::atomic<int64_t> m_lastTick{0};
     // The posted tick checks this, so a tick that outlives the source does
     // nothing.
-    std::shared_ptr<std::atomic<bool>> m_alive;
+    TLifetime m_lifetime;
 };
 
 // The dispatcher: one per process, created by the first TMyTimer, living until

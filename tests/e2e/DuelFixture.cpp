@@ -86,6 +86,47 @@ std::vector<std::string> DuelTest::TakeNew(TWireUser& user) {
     return fresh;
 }
 
+std::vector<std::string> DuelTest::TakePayloads(TWireUser& user) {
+    std::vector<std::string> payloads;
+    for (const std::string& message : TakeNew(user)) {
+        protocol::TGameData data;
+        if (message.empty() || uint8_t(message[0]) != uint8_t(protocol::TGameData::kCode) ||
+            !protocol::Parse(message, data) || data.Payload.empty())
+            continue;
+        payloads.push_back(data.Payload);
+    }
+    return payloads;
+}
+
+void DuelTest::Settle(const TAnswer& answer) {
+    for (int round = 0; round < 100; ++round) {
+        const size_t before = m_payloadsSent;
+        ASSERT_TRUE(Sync(*ann));
+        ASSERT_TRUE(Sync(*ben));
+        ASSERT_TRUE(Sync(*ann));
+        answer(*ann, TakePayloads(*ann));
+        answer(*ben, TakePayloads(*ben));
+        if (m_payloadsSent == before) return;
+    }
+    FAIL() << "the payloads never came to rest";
+}
+
+void DuelTest::ExpectMatchRecorded(TWireUser& winner, TWireUser& loser, int kind) {
+    ASSERT_TRUE(Until([&] {
+        return All<protocol::TGameResult>(winner).size() == 1 && All<protocol::TGameResult>(loser).size() == 1 &&
+               !All<protocol::TRatingChange>(winner).empty();
+    }));
+    EXPECT_EQ(All<protocol::TGameResult>(winner).back().Result, protocol::TGameResult::kResultWon);
+    EXPECT_NE(All<protocol::TGameResult>(loser).back().Result, protocol::TGameResult::kResultWon);
+    const protocol::TGameStatistics won = Statistics(winner.Alias(), kind);
+    const protocol::TGameStatistics lost = Statistics(loser.Alias(), kind);
+    EXPECT_EQ(won.Won, 1);
+    EXPECT_EQ(won.Lost, 0);
+    EXPECT_EQ(lost.Lost, 1);
+    EXPECT_EQ(lost.Won, 0);
+    EXPECT_EQ(lost.Dropped, 0);
+}
+
 void DuelTest::WithReferee(const std::string& alias, const std::function<void(const server::Referee*)>& look) {
     ASSERT_TRUE(m_server.OnServerThread(
         [&](server::Server& server) { look(server.GetZone().Tables().RefereeOf(alias)); }));

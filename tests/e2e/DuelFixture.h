@@ -42,9 +42,19 @@ protected:
 
     // The messages the user received since the last call.
     std::vector<std::string> TakeNew(TWireUser& user);
+    // The game payloads (not empty) among them.
+    std::vector<std::string> TakePayloads(TWireUser& user);
     void SendPayload(TWireUser& user, int kind, const std::string& payload) {
         user.Send(protocol::Build(protocol::TGamePayload{kind, payload}));
+        ++m_payloadsSent;
     }
+
+    // Until nothing moves: every payload either side sent has been handled
+    // by the referee, and everything it sent has been answered. Each round
+    // syncs both users and hands each one's new payloads to answer, which
+    // replies through SendPayload; a round without a reply ends it.
+    using TAnswer = std::function<void(TWireUser& user, const std::vector<std::string>& payloads)>;
+    void Settle(const TAnswer& answer);
 
     // Runs look on the server's thread with the referee of the game the
     // alias plays in (null when there is none).
@@ -55,12 +65,17 @@ protected:
     std::vector<TMessage> All(TWireUser& user) { return AllOf<TMessage>(user); }
     // The user's statistics in the kind (1..4) as Ann's info request shows them.
     protocol::TGameStatistics Statistics(const std::string& alias, int kind);
+    // The zone's record of a one-match run the winner won: a result each
+    // (won only for the winner), the winner's rating change, and the
+    // statistics of the kind (one won, one lost, none dropped).
+    void ExpectMatchRecorded(TWireUser& winner, TWireUser& loser, int kind);
 
     TServerThread m_server;
     std::unique_ptr<TWireUser> ann, ben;
 
 private:
     size_t m_annRead = 0, m_benRead = 0;
+    size_t m_payloadsSent = 0;
 };
 
 }  // namespace e2etest

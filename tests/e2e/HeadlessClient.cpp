@@ -39,7 +39,7 @@ TRecordedClient::TRecordedClient(bool resumable) {
     client.WaitStep = [this] { Step(client); };
     client.OnMessage = [this](TClient*, const std::string& m) { messages.push_back(m); };
     client.OnError = [this](TClient*, const std::string& e) { errors.push_back(e); };
-    client.OnDisconnect = [this](TClient*, int) { ++disconnects; };
+    disconnected = client.OnDisconnect.Subscribe([this](TClient*, int) { ++disconnects; });
 }
 
 }  // namespace e2etest

@@ -34,6 +34,7 @@ struct TRecordedClient {
     std::vector<std::string> messages;
     std::vector<std::string> errors;
     int disconnects = 0;
+    TSubscription disconnected;
 };
 
 }  // namespace e2etest

@@ -76,7 +76,6 @@ class PuzzleMatchTest : public DuelTest {
 protected:
     void Flush(TSide& side) {
         for (const std::string& payload : side.outbox) SendPayload(*side.user, kPuzzle, payload);
-        m_sent += side.outbox.size();
         side.outbox.clear();
     }
 
@@ -118,30 +117,13 @@ protected:
         }
     }
 
-    void Process(TSide& side) {
-        for (const std::string& message : TakeNew(*side.user)) {
-            protocol::TGameData data;
-            if (message.empty() || uint8_t(message[0]) != uint8_t(protocol::TGameData::kCode) ||
-                !protocol::Parse(message, data) || data.Payload.empty())
-                continue;
-            Receive(side, data.Payload);
-        }
-        Flush(side);
-    }
-
-    // Until nothing moves: every payload either side sent has been handled
-    // by the referee, and everything it sent has been answered.
+    // Both windows answer what they received until nothing moves.
     void Settle() {
-        for (int round = 0; round < 100; ++round) {
-            const size_t before = m_sent;
-            ASSERT_TRUE(Sync(*ann));
-            ASSERT_TRUE(Sync(*ben));
-            ASSERT_TRUE(Sync(*ann));
-            Process(m_ann);
-            Process(m_ben);
-            if (m_sent == before) return;
-        }
-        FAIL() << "the payloads never came to rest";
+        DuelTest::Settle([this](TWireUser& user, const std::vector<std::string>& payloads) {
+            TSide& side = &user == ann.get() ? m_ann : m_ben;
+            for (const std::string& payload : payloads) Receive(side, payload);
+            Flush(side);
+        });
     }
 
     void CompareFields(const std::string& when) {
@@ -176,7 +158,6 @@ protected:
     bool MatchOver() { return !All<protocol::TGameResult>(*ann).empty() && !All<protocol::TGameResult>(*ben).empty(); }
 
     TSide m_ann, m_ben;
-    size_t m_sent = 0;
     int m_checks = 0;
 };
 
@@ -226,21 +207,7 @@ TEST_F(PuzzleMatchTest, TwoPlayersPlayAMatchToItsEndAndEveryFieldAgreesWithTheRe
     EXPECT_GT(m_checks, 50);
     EXPECT_GT(m_ann.trashPlaced + m_ben.trashPlaced, 0) << "no trash travelled";
 
-    TWireUser& winner = annWon ? *ann : *ben;
-    TWireUser& loser = annWon ? *ben : *ann;
-    ASSERT_TRUE(Until([&] {
-        return All<protocol::TGameResult>(winner).size() == 1 && All<protocol::TGameResult>(loser).size() == 1 &&
-               !All<protocol::TRatingChange>(winner).empty();
-    }));
-    EXPECT_EQ(All<protocol::TGameResult>(winner).back().Result, protocol::TGameResult::kResultWon);
-    EXPECT_NE(All<protocol::TGameResult>(loser).back().Result, protocol::TGameResult::kResultWon);
-    const protocol::TGameStatistics won = Statistics(winner.Alias(), kPuzzle);
-    const protocol::TGameStatistics lost = Statistics(loser.Alias(), kPuzzle);
-    EXPECT_EQ(won.Won, 1);
-    EXPECT_EQ(won.Lost, 0);
-    EXPECT_EQ(lost.Lost, 1);
-    EXPECT_EQ(lost.Won, 0);
-    EXPECT_EQ(lost.Dropped, 0);
+    ExpectMatchRecorded(annWon ? *ann : *ben, annWon ? *ben : *ann, kPuzzle);
 }
 
 }  // namespace

@@ -110,7 +110,19 @@ protected:
             if (answer == mb::Cancel) SessionStepUntil([] { return false; }, 20);
             return answer;
         }
+        if (call.text == readSlowly) ReadUntilTheServerCloses();
         return call.buttons == mb::kYesNo ? mb::Yes : 0;
+    }
+
+    // Stays in the box, as a user reading it does, until the server's close
+    // of the connection has come in (or the connection is gone).
+    void ReadUntilTheServerCloses() {
+        TClient* client = Session().Client;
+        ASSERT_NE(client, nullptr);
+        client->OnReconnect = [this](TClient*, int) { ++reconnects; };
+        auto closed = [&] { return Session().Client != client || !client->SocketOpen(); };
+        SessionStepUntil(closed);
+        closedInBox = closed();
     }
 
     void Register(const std::string& alias, const std::string& password) {
@@ -160,6 +172,9 @@ protected:
     nettest::TFakeDialogs dialogs{log};
     std::vector<int> connectAnswers;
     int endings = 0;
+    std::string readSlowly;
+    bool closedInBox = false;
+    int reconnects = 0;
 };
 
 TEST_F(SessionFormsTest, RegisterThenLogOnAgain) {
@@ -199,6 +214,24 @@ TEST_F(SessionFormsTest, AWrongPasswordShowsErrorpassAndEndsTheSession) {
     // The goodbye ends the session; the connection is given up.
     EXPECT_TRUE(SessionStepUntil([] { return Session().Client == nullptr; }));
     EXPECT_EQ(endings, endingsBefore);
+}
+
+// The refusal, the server's goodbye "|" and its close all arrive while the
+// user still reads the refusal's box: the goodbye is read before the close
+// is acted on, so the session ends without an attempt to resume it.
+TEST_F(SessionFormsTest, ARefusalReadAfterTheServerClosedEndsTheSessionWithoutAReconnect) {
+    Register("Ida", "hemmelig");
+    LogOff();
+    int endingsBefore = endings;
+    readSlowly = "Errorpass";
+    LogOn("Ida", "forkert");
+    ASSERT_TRUE(HasBox("Errorpass"));
+    EXPECT_TRUE(closedInBox);
+    EXPECT_TRUE(SessionStepUntil([] { return Session().Client == nullptr; }));
+    EXPECT_EQ(reconnects, 0);
+    EXPECT_EQ(endings, endingsBefore);
+    EXPECT_TRUE(Logon().Visible());
+    EXPECT_TRUE(Logon().Enabled());
 }
 
 TEST_F(SessionFormsTest, ALogonWhileTheAliasIsOnlineShowsErrorconnected) {

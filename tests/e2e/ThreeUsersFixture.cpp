@@ -8,6 +8,7 @@
 #include "controls/Multilist.h"
 #include "controls/Rollover.h"
 #include "controls/Text.h"
+#include "lobby/LobbySkin.h"
 #include "lobby/Spam.h"
 #include "lobby/UserIcons.h"
 #include "net/Dispatcher.h"
@@ -293,57 +294,15 @@ std::string ThreeUsersTest::Counter(int index) const { return Lobby().CounterVal
 
 // The logon windows' skin (written by the logon fixture) and the lobby's in
 // one: one pack with every image of the lobby and a font with the glyphs of
-// both, and both windows' layout and texts.
+// both, a font in the zone's name colour (so a speaker's name is drawn in a
+// font of its own), and both windows' layout and texts.
 void ThreeUsersTest::WriteSkin() {
-    gfxtest::Members pack;
-    auto solid = [&](const std::string& name, int w, int h, uint16_t colour) {
-        pack.push_back({name, gfxtest::SolidGiz(w, h, colour)});
-    };
-    auto button = [&](const std::string& name, int w, int h) {
-        solid(name + "on", w, h, kGreen);
-        solid(name + "of", w, h, kBlue);
-    };
-    TWidths letters = Alphanumerics(4);
-    for (uint8_t c : {':', '~', '>', '/', '!', '.', '?', '#', '\'', '-', '*', '=', '[', ']', ',', '{', '}'})
-        letters[c] = 2;
-    pack.push_back({"font1", BlockFont(6, 2, letters, kWhite)});
-    // The zone's name colour, so a speaker's name is drawn in a font of its own.
-    pack.push_back({"font3", BlockFont(6, 2, letters, kYellow)});
-    pack.push_back({"font99", BlockFont(6, 2, {{'!', 3}, {'A', 4}}, kRed)});
-    for (const char* name : {"Chat", "Big"}) solid(name, 400, 300, kGrey);
-    for (const char* name : {"Close", "Minimi", "Symbol", "Option", "Tumbli", "Bg", "Puzzle", "Yatzy",
-                             "create", "join", "Del", "joinJa", "Top100", "Chatof", "Chaton", "Info",
-                             "Rum21", "Ignore", "Perdel", "Tris", "Gam", "Gampoi", "Tumpoi", "Puzpoi",
-                             "Yatpoi", "Barle", "Barrig"})
-        button(name, 6, 10);
-    for (int n = 1; n <= 5; ++n) button("Menu" + std::to_string(n), 40, 10);
-    for (const char* name : {"Person", "Forum", "Public", "Blink"}) button(name, 40, 10);
-    for (const char* name : {"menu1-2", "menu1", "menu2", "menu3", "menu5", "menu6"}) solid(name, 20, 20, kYellow);
-    for (const std::string& name : UserIconNames()) solid(name, 8, 8, kRed);
-    for (const char* name : {"Glide", "Glidegammon", "Glidepuzzle", "GlideYatzy"}) solid(name, 200, 200, kGrey);
-    solid("Symbol", 60, 60, kGrey);
-    // Too long a name for a pack member.
-    Solid("Glidetumblix", 200, 200, kGrey);
-    for (const char* name : {"Listupon", "Listupof", "Listdoon", "Listdoof", "Listbar"}) solid(name, 8, 10, kYellow);
-    WritePack(pack);
-    WriteIni(std::string(nettest::kLogonSettings) +
-                 "[Chat]\nRooms=0,20,300,4,font1\nRoomsbig=0,40,300,4,font1\nMenu=0,150,300,5\n"
-                 "Chat=font1,0,35,100,0\nChatcolwidths=250\nChatbig=font1,0,55,200,0\n"
-                 "Chatbigcolwidths=380\nChatusers=font1,260,35,100,10\nChatuserscolwidths=100\n"
-                 "Users=font1,0,170,100,10\nUserscolwidths=100,20\n"
-                 "Chatedit=font1,0,280,250\nChateditbig=font1,0,285,300\nSymbol=300,280\n"
-                 "GamesCreatedbar=0,110,200,4,font1\nGamesCreated=font1,0,200,60,10\n"
-                 "GamesCreatedcolwidths=40,20,20\nGamesCreated2=font1,0,200,60,10\n"
-                 "GamesCreated2colwidths=60,20,20\nGamesJoin=font1,100,200,60,10\nGamesJoincolwidths=40,20\n"
-                 "Games=font1,200,200,60,10\nGamescolwidths=20,10,20,10,20,10,20,10\n"
-                 "create=300,200\nDel=300,200\njoin=300,215\njoinJa=300,230\nTop100=300,245\n"
-                 "[Charselect]\nList=5,5,30,20,0\n",
-             std::string(nettest::kLogonTexts) +
-                 "[en-Text]\nLogoff={1} left\nLogon={1} is back\nEntering=Welcome to {1}\n"
-                 "Entering1=Private with {1}\nEntering2=Forum {1}\nClosed={1} closed\n"
-                 "Private=Private {1}\nForum=Forum {1}\nClosing=Leave {1}\n"
-                 "[en-Message]\nignore=Ignoring {1}\nnoignore=Not ignoring {1}\n"
-                 "[en-Chat]\nMenu=Tables,Previews,Users,Web1,Web2\n");
+    lobbytest::TLobbySkin skin({'*', '=', '[', ']', ',', '{', '}'});
+    skin.pack.push_back({"font3", BlockFont(6, 2, skin.letters, kYellow)});
+    WritePack(skin.pack);
+    for (const auto& [name, giz] : skin.loose) WriteLoose(name, giz);
+    WriteIni(std::string(nettest::kLogonSettings) + lobbytest::TLobbySkin::kSettings,
+             std::string(nettest::kLogonTexts) + lobbytest::TLobbySkin::kTexts);
 }
 
 }  // namespace e2etest

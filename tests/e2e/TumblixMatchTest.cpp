@@ -122,7 +122,6 @@ protected:
 
     void Flush(TSide& side) {
         for (const std::string& payload : side.outbox) SendPayload(*side.user, kTumblix, payload);
-        m_sent += side.outbox.size();
         side.outbox.clear();
     }
 
@@ -169,30 +168,13 @@ protected:
         side.Collect();
     }
 
-    void Process(TSide& side) {
-        for (const std::string& message : TakeNew(*side.user)) {
-            protocol::TGameData data;
-            if (message.empty() || uint8_t(message[0]) != uint8_t(protocol::TGameData::kCode) ||
-                !protocol::Parse(message, data))
-                continue;
-            Receive(side, data.Payload);
-        }
-        Flush(side);
-    }
-
-    // Until nothing moves: every payload either side sent has been handled
-    // by the referee, and everything it sent has been answered.
+    // Both windows answer what they received until nothing moves.
     void Settle() {
-        for (int round = 0; round < 100; ++round) {
-            const size_t before = m_sent;
-            ASSERT_TRUE(Sync(*ann));
-            ASSERT_TRUE(Sync(*ben));
-            ASSERT_TRUE(Sync(*ann));
-            Process(m_ann);
-            Process(m_ben);
-            if (m_sent == before) return;
-        }
-        FAIL() << "the payloads never came to rest";
+        DuelTest::Settle([this](TWireUser& user, const std::vector<std::string>& payloads) {
+            TSide& side = &user == ann.get() ? m_ann : m_ben;
+            for (const std::string& payload : payloads) Receive(side, payload);
+            Flush(side);
+        });
     }
 
     // Each well as its player, the referee and the opponent hold it.
@@ -228,7 +210,6 @@ protected:
     }
 
     TSide m_ann, m_ben;
-    size_t m_sent = 0;
     int m_checks = 0;
 };
 
@@ -283,22 +264,7 @@ TEST_F(TumblixMatchTest, TwoPlayersPlayAMatchToItsEndAndEveryWellAgreesWithTheRe
                                  << ", lines " << m_ann.game.Lines() << "/" << m_ben.game.Lines();
     EXPECT_EQ(m_ann.levelUps, m_ben.levelUps);
 
-    // The zone's results, rating changes and statistics.
-    TWireUser& winner = annWon ? *ann : *ben;
-    TWireUser& loser = annWon ? *ben : *ann;
-    ASSERT_TRUE(Until([&] {
-        return All<protocol::TGameResult>(winner).size() == 1 && All<protocol::TGameResult>(loser).size() == 1 &&
-               !All<protocol::TRatingChange>(winner).empty();
-    }));
-    EXPECT_EQ(All<protocol::TGameResult>(winner).back().Result, protocol::TGameResult::kResultWon);
-    EXPECT_NE(All<protocol::TGameResult>(loser).back().Result, protocol::TGameResult::kResultWon);
-    const protocol::TGameStatistics won = Statistics(winner.Alias(), kTumblix);
-    const protocol::TGameStatistics lost = Statistics(loser.Alias(), kTumblix);
-    EXPECT_EQ(won.Won, 1);
-    EXPECT_EQ(won.Lost, 0);
-    EXPECT_EQ(lost.Lost, 1);
-    EXPECT_EQ(lost.Won, 0);
-    EXPECT_EQ(lost.Dropped, 0);
+    ExpectMatchRecorded(annWon ? *ann : *ben, annWon ? *ben : *ann, kTumblix);
 }
 
 }  // namespace

@@ -26,7 +26,7 @@ protected:
         client->WaitStep = VirtualStep;
         client->OnMessage = [this](TClient*, const std::string& m) { messages.push_back(m); };
         client->OnError = [this](TClient*, const std::string& e) { errors.push_back(e); };
-        client->OnDisconnect = [this](TClient*, int) { ++disconnects; };
+        disconnected = client->OnDisconnect.Subscribe([this](TClient*, int) { ++disconnects; });
         client->OnReconnect = [this](TClient*, int) { ++reconnects; };
         return *client;
     }
@@ -71,6 +71,7 @@ protected:
     std::vector<std::string> errors;
     int disconnects = 0;
     int reconnects = 0;
+    TSubscription disconnected;
 
 private:
     std::string m_pending;

@@ -77,7 +77,7 @@ TEST_F(ClientFraming, SessionNumberWaitsForItsEnd) {
     Connected(true);
     peer.Write("~4");
     ASSERT_TRUE(ReceivedBytes(2));
-    PumpBriefly();
+    ASSERT_TRUE(DrainLoop());
     EXPECT_EQ(client->SessionId(), 0);
     peer.Write("2\x01");
     ASSERT_TRUE(ReceivedBytes(4));
@@ -148,7 +148,7 @@ TEST_F(ClientFraming, SendDelayCoalescesUntil1200BytesWait) {
     EXPECT_EQ(c.GetSendDelay(), 100);
     c.Send("one");
     c.Send("two");
-    PumpBriefly();
+    ASSERT_TRUE(DrainLoop());
     EXPECT_EQ(c.PendingSend(), 8);
     EXPECT_TRUE(peer.ReadAvailable(20).empty());
     Loop().RunFor(150);

@@ -54,7 +54,7 @@ TEST_F(ClientSession, ResendsWhatTheServerLostAfterAResumeReply) {
 
     // The server lost frame b: it has 1 + 1 + 51 bytes.
     peer.Write("}53");
-    PumpBriefly();
+    ASSERT_TRUE(PumpUntil([&] { return c.Socket()->BytesReceived() == 3; }));
     EXPECT_TRUE(c.AwaitingResume());  // the reply waits for its 0x01
     peer.Write("\x01" + Frame("after"));
     ASSERT_TRUE(PumpUntil([&] { return !messages.empty(); }));
@@ -75,7 +75,7 @@ TEST_F(ClientSession, AResumeReplyCutHalfwayIsForgottenOnTheNextReconnect) {
 
     DropAndReconnect(peer, c);
     peer.Write("}2");
-    PumpBriefly();
+    ASSERT_TRUE(PumpUntil([&] { return c.Socket()->BytesReceived() == 2; }));
     EXPECT_TRUE(c.AwaitingResume());
     peer.Drop();
     ASSERT_TRUE(PumpUntil([&] { return c.ReconnectCount() == 2 && c.AwaitingResume(); }));
@@ -253,15 +253,47 @@ TEST_F(ClientSession, ServerGoodbyeEndsTheSession) {
     EXPECT_TRUE(peer.PeerClosed());
 }
 
+// A handler that waits (a modal box) while the goodbye and the close arrive:
+// the queued goodbye is read before the close is acted on, so the session
+// ends without a reconnect; a plain session hands on its queued messages
+// before it ends.
+TEST_F(ClientSession, AGoodbyeQueuedBehindAWaitingHandlerComesBeforeTheClose) {
+    for (bool resumable : {true, false}) {
+        SCOPED_TRACE(resumable);
+        messages.clear();
+        disconnects = reconnects = 0;
+        Tnet& c = Connected(resumable);
+        bool closedWhileWaiting = false;
+        c.OnMessage = [&](TClient*, const std::string& m) {
+            messages.push_back(m);
+            if (m != "refused") return;
+            peer.Write(Frame("last") + (resumable ? "|" : ""));
+            peer.Drop();
+            closedWhileWaiting = PumpUntil([&] { return !c.SocketOpen(); });
+            EXPECT_EQ(disconnects, 0);
+        };
+        peer.Write(Frame("refused"));
+        ASSERT_TRUE(PumpUntil([&] { return disconnects == 1; }));
+        EXPECT_TRUE(closedWhileWaiting);
+        EXPECT_EQ(reconnects, 0);
+        EXPECT_EQ(messages, (std::vector<std::string>{"refused", "last"}));
+        EXPECT_FALSE(c.Resumable);
+        if (!resumable) continue;
+        // The goodbye ended the session: nothing tries to resume it.
+        Loop().RunFor(2 * TClient::kAttemptGapMs);
+        EXPECT_EQ(c.ReconnectCount(), 0);
+    }
+}
+
 TEST_F(ClientSession, PlainCloseReachesOnDisconnectWhichMayDestroyTheClient) {
     Connected(false);
-    client->OnDisconnect = [&](TClient*, int) {
+    disconnected = client->OnDisconnect.Subscribe([&](TClient*, int) {
         ++disconnects;
         client.reset();
-    };
+    });
     peer.Drop();
     ASSERT_TRUE(PumpUntil([&] { return client == nullptr; }));
-    PumpBriefly();
+    ASSERT_TRUE(DrainLoop());
     EXPECT_EQ(disconnects, 1);
 }
 

@@ -77,7 +77,7 @@ TEST_F(DispatchSessionTest, LogonAcceptedHidesTheFormsOpensTheLobbyAndAsksForThe
     EXPECT_EQ(boxes.calls.size(), boxCount);
 
     // From now on a lost session ends the program after the box.
-    c.OnDisconnect(&c, 0);
+    c.OnDisconnect.Fire(&c, 0);
     EXPECT_EQ(LastBox().text, "Disconnect");
     EXPECT_EQ(endings, 1);
     c.OnReconnect(&c, 1);

@@ -135,11 +135,11 @@ public:
         }
         return true;
     }
-    // Handles messages for a short real-time window.
-    static void PumpBriefly(int ms = 30) {
-        auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
-        while (std::chrono::steady_clock::now() < until) Loop().ProcessMessages();
-    }
+    // Handles what is ready now, until nothing is (a check that something
+    // did not happen follows it); false when something never settles.
+    static bool DrainLoop() { return Loop().Drain(); }
+    // Host lookups still running on their helper threads.
+    static int LookupsRunning() { return static_cast<platform::headless::TIo&>(platform::Io()).LookupsRunning(); }
     // The wait step of a client under test: one virtual millisecond.
     static void VirtualStep() { Loop().RunFor(1); }
 };

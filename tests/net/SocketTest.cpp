@@ -65,7 +65,7 @@ TEST_F(SocketTest, NumericHostConnectsWithoutLookup) {
     EXPECT_TRUE(s.Connected());
     EXPECT_EQ(s.Port(), peer.Port());
     EXPECT_EQ(s.LocalAddress(), "127.0.0.1");
-    PumpBriefly();
+    ASSERT_TRUE(DrainLoop());
     EXPECT_EQ(ev.writes, 1);  // no writability watch while nothing waits
 }
 
@@ -99,7 +99,8 @@ TEST_F(SocketTest, LookupFinishingAfterDestructionIsIgnored) {
     // The handler drops a result for a lookup no live socket carries, and
     // the platform drops the cancelled one.
     TSocketHandler::Instance().HandleLookup(lookupId, {0x7F000001});
-    PumpBriefly(100);
+    ASSERT_TRUE(PumpUntil([] { return LookupsRunning() == 0; }));
+    ASSERT_TRUE(DrainLoop());
     EXPECT_FALSE(called);
     EXPECT_EQ(TSocketHandler::Instance().FindLookup(lookupId), nullptr);
 }
@@ -127,7 +128,7 @@ TEST_F(SocketTest, RefusedConnectIsOneError) {
     ev.Attach(s);
     s.Connect("127.0.0.1", static_cast<uint16_t>(nettest::ClosedPort()));
     ASSERT_TRUE(PumpUntil([&] { return ev.errors > 0; }));
-    PumpBriefly();
+    ASSERT_TRUE(DrainLoop());
     EXPECT_EQ(ev.order, "e");
     EXPECT_EQ(ev.lastError, ECONNREFUSED);
     // The failed socket still holds its handle: closing it is one close.
@@ -146,7 +147,7 @@ TEST_F(SocketTest, PeerCloseCallsOnCloseExactlyOnce) {
     peer.Write("bye");
     peer.Drop();
     ASSERT_TRUE(PumpUntil([&] { return ev.closes > 0; }));
-    PumpBriefly();
+    ASSERT_TRUE(DrainLoop());
     EXPECT_EQ(ev.closes, 1);
     EXPECT_EQ(ev.order, "cwrx");  // the last bytes are read before the close
     EXPECT_EQ(s.Socket(), -1);
@@ -167,7 +168,7 @@ TEST_F(SocketTest, HandlerMayDestroyItsSocket) {
     ASSERT_TRUE(peer.Accept());
     peer.Drop();
     ASSERT_TRUE(PumpUntil([&] { return s == nullptr; }));
-    PumpBriefly();
+    ASSERT_TRUE(DrainLoop());
     EXPECT_EQ(closes, 1);
     EXPECT_EQ(TSocketHandler::Instance().Count(), 0);
 }
@@ -217,7 +218,7 @@ TEST_F(SocketTest, ShortSendWaitsForWritability) {
     int writesBefore = ev.writes;
     EXPECT_EQ(peer.Read(total).size(), total);
     ASSERT_TRUE(PumpUntil([&] { return ev.writes > writesBefore; }));
-    PumpBriefly();
+    ASSERT_TRUE(DrainLoop());
     EXPECT_EQ(ev.writes, writesBefore + 1);  // once, then the watch is off again
 }
 

@@ -11,29 +11,29 @@ namespace {
 // Runs one event handler of the connection and turns an exception into the
 // connection's error report, so none reaches the socket layer or the loop.
 template <typename Handler, typename Report>
-void Guarded(const std::shared_ptr<bool>& alive, Handler handler, Report report) {
+void Guarded(const TLifetime::TWatch& alive, Handler handler, Report report) {
     try {
         handler();
     } catch (const std::exception& e) {
-        if (*alive) report(std::string(e.what()));
+        if (alive) report(std::string(e.what()));
     } catch (...) {
-        if (*alive) report(std::string("Unknown exception"));
+        if (alive) report(std::string("Unknown exception"));
     }
 }
 
 }  // namespace
 
-TClient::TClient() : m_alive(std::make_shared<bool>(true)) {
+TClient::TClient() {
     m_keepAliveTimer.SetInterval(kKeepAliveMs);
     m_keepAliveTimer.OnTimer = [this](TMyTimer*) {
-        Guarded(m_alive, [this] { KeepAlive(); }, [this](const std::string& t) { ReportError(t); });
+        Guarded(m_lifetime.Watch(), [this] { KeepAlive(); }, [this](const std::string& t) { ReportError(t); });
     };
     m_wakeTimer.OnTimer = [](TMyTimer* sender) { sender->SetEnabled(false); };
     WaitStep = [] { platform::Loop().WaitMessage(); };
 }
 
 TClient::~TClient() {
-    *m_alive = false;
+    m_lifetime.End();
     if (m_socket) {
         m_socket->OnClose = nullptr;
         m_socket->OnError = nullptr;
@@ -59,7 +59,7 @@ void TClient::SetSendDelay(int ms) {
     if (!m_sendTimer) {
         m_sendTimer = std::make_unique<TMyTimer>();
         m_sendTimer->OnTimer = [this](TMyTimer*) {
-            Guarded(m_alive, [this] { SendTimerFired(); }, [this](const std::string& t) { ReportError(t); });
+            Guarded(m_lifetime.Watch(), [this] { SendTimerFired(); }, [this](const std::string& t) { ReportError(t); });
         };
     }
     m_sendDelay = ms;
@@ -71,7 +71,7 @@ int TClient::GetSendDelay() const { return m_sendTimer ? m_sendDelay : 0; }
 void TClient::Open() {
     m_connecting = true;
     m_loggedIn = m_closing = m_reconnecting = m_awaitingResume = false;
-    m_socketOpen = m_quitSent = false;
+    m_socketOpen = m_quitSent = m_closePending = false;
     m_pingTime = 0;
     // A new session starts its counts afresh.
     m_bytesSent = m_bytesReceived = m_unackedReceived = 0;
@@ -81,18 +81,18 @@ void TClient::Open() {
     m_receiveBuffer.Clear();
     if (m_sendTimer) m_sendTimer->SetEnabled(false);
     m_keepAliveTimer.SetEnabled(false);
-    auto alive = m_alive;
+    auto alive = m_lifetime.Watch();
     TryConnect();
-    if (*alive && WaitForConnect) WaitWhile(m_connecting, alive);
+    if (alive && WaitForConnect) WaitWhile(m_connecting, alive);
 }
 
 // ---------------------------------------------------------------------------
 // Connect attempts
 
 void TClient::TryConnect() {
-    auto alive = m_alive;
+    auto alive = m_lifetime.Watch();
     WaitForNextAttempt();
-    if (!*alive) return;
+    if (!alive) return;
     m_lastAttemptAt = NowMs();
     m_attempted = true;
     ReplaceSocket();
@@ -104,12 +104,12 @@ void TClient::TryConnect() {
 }
 
 void TClient::WaitForNextAttempt() {
-    auto alive = m_alive;
+    auto alive = m_lifetime.Watch();
     while (m_attempted && !platform::Loop().Terminated()) {
         int64_t elapsed = NowMs() - m_lastAttemptAt;
         if (elapsed < 0 || elapsed >= kAttemptGapMs) break;
         Wait(kAttemptGapMs - elapsed);
-        if (!*alive) return;
+        if (!alive) return;
     }
     m_wakeTimer.SetEnabled(false);
 }
@@ -122,14 +122,14 @@ void TClient::ReplaceSocket() {
     m_socket = std::make_unique<TMyclientsocket>();
     m_socketOpen = false;
     auto report = [this](const std::string& t) { ReportError(t); };
-    m_socket->OnRead = [this, report](TMyclientsocket*) { Guarded(m_alive, [this] { HandleRead(); }, report); };
-    m_socket->OnWrite = [this, report](TMyclientsocket*) { Guarded(m_alive, [this] { Flush(); }, report); };
+    m_socket->OnRead = [this, report](TMyclientsocket*) { Guarded(m_lifetime.Watch(), [this] { HandleRead(); }, report); };
+    m_socket->OnWrite = [this, report](TMyclientsocket*) { Guarded(m_lifetime.Watch(), [this] { Flush(); }, report); };
     m_socket->OnConnect = [this, report](TMyclientsocket*) {
-        Guarded(m_alive, [this] { HandleConnect(); }, report);
+        Guarded(m_lifetime.Watch(), [this] { HandleConnect(); }, report);
     };
-    m_socket->OnClose = [this, report](TMyclientsocket*) { Guarded(m_alive, [this] { HandleClose(); }, report); };
+    m_socket->OnClose = [this, report](TMyclientsocket*) { Guarded(m_lifetime.Watch(), [this] { HandleClose(); }, report); };
     m_socket->OnError = [this, report](TMyclientsocket*, int32_t code) {
-        Guarded(m_alive, [this, code] { HandleError(code); }, report);
+        Guarded(m_lifetime.Watch(), [this, code] { HandleError(code); }, report);
     };
 }
 
@@ -142,8 +142,8 @@ void TClient::Wait(int64_t remainingMs) {
     if (step) step();
 }
 
-void TClient::WaitWhile(const bool& flag, const std::shared_ptr<bool>& alive) {
-    while (*alive && flag && !platform::Loop().Terminated()) {
+void TClient::WaitWhile(const bool& flag, const TLifetime::TWatch& alive) {
+    while (alive && flag && !platform::Loop().Terminated()) {
         auto step = WaitStep;
         if (step) step();
     }
@@ -165,10 +165,10 @@ void TClient::HandleConnect() {
     m_connecting = false;
     m_loggedIn = true;
     WriteOpening();
-    auto alive = m_alive;
+    auto alive = m_lifetime.Watch();
     auto onConnect = OnConnect;
     if (onConnect) onConnect(this);
-    if (!*alive) return;
+    if (!alive) return;
     m_keepAliveTimer.SetEnabled(true);
     KeepAlive();
 }
@@ -203,10 +203,10 @@ void TClient::ReportError(const std::string& text) {
         m_socket->Close();
         return;
     }
-    auto alive = m_alive;
+    auto alive = m_lifetime.Watch();
     auto onError = OnError;
     if (onError) onError(this, text);
-    if (!*alive) return;
+    if (!alive) return;
     if (!m_closing)
         Close();
     else if (m_socket)
@@ -225,6 +225,17 @@ void TClient::HandleClose() {
     }
     if (!m_socketOpen) return;
     m_socketOpen = false;
+    if (m_inReceive && CloseMustWait()) {
+        // The running message loop hands on what came before the close and
+        // then acts on it (RunMessageLoop).
+        m_closePending = true;
+        return;
+    }
+    ActOnClose();
+}
+
+void TClient::ActOnClose() {
+    m_closePending = false;
     if (Resumable)
         Reconnect();
     else
@@ -234,8 +245,7 @@ void TClient::HandleClose() {
 void TClient::EndSession() {
     m_keepAliveTimer.SetEnabled(false);
     if (m_sendTimer) m_sendTimer->SetEnabled(false);
-    auto onDisconnect = OnDisconnect;
-    if (onDisconnect) onDisconnect(this, 0);
+    OnDisconnect.Fire(this, 0);
 }
 
 void TClient::Reconnect() {
@@ -246,14 +256,14 @@ void TClient::Reconnect() {
     m_reconnecting = true;
     m_awaitingResume = false;
     ++m_reconnectCount;
-    auto alive = m_alive;
+    auto alive = m_lifetime.Watch();
     auto onReconnect = OnReconnect;
     if (onReconnect) onReconnect(this, m_reconnectCount);
-    if (!*alive) return;
+    if (!alive) return;
     // The first reconnect goes to the port that was in use.
     if (m_hasPorts && !m_ports.empty()) std::rotate(m_ports.rbegin(), m_ports.rbegin() + 1, m_ports.rend());
     TryConnect();
-    if (*alive) WaitWhile(m_reconnecting, alive);
+    if (alive) WaitWhile(m_reconnecting, alive);
 }
 
 void TClient::Close() {
@@ -271,7 +281,7 @@ void TClient::Close() {
     bool wasReconnecting = m_reconnecting;
     Resumable = false;
     m_connecting = m_reconnecting = false;
-    auto alive = m_alive;
+    auto alive = m_lifetime.Watch();
     m_socket->Close();
-    if (*alive && wasReconnecting) EndSession();
+    if (alive && wasReconnecting) EndSession();
 }

@@ -20,6 +20,18 @@
 // (InReceive): bytes that arrive while OnMessage runs are read and queued,
 // and the running loop delivers them.
 //
+// A close while OnMessage runs (a modal box waits inside it) with frames
+// still queued: the queued frames come first when the close cannot overtake
+// them. A plain session (or one whose goodbye "|" is among the queued
+// frames) ends only after the running loop has delivered what came before
+// the close, so the goodbye is read and no reconnect is started for a
+// session the server has ended. A resumable session without a queued
+// goodbye reconnects at once: the queued frames stay in order in front of
+// what the resumed connection brings.
+//
+// OnDisconnect is an event several owners subscribe to (each holds its
+// TSubscription); a subscriber that destroys this object ends the firing.
+//
 // Failures of the stream itself (a malformed frame, more than 64 MiB
 // waiting unprocessed, an acknowledgement without 1000 sent bytes held) are
 // protocol errors. Resuming cannot repair a stream the server sent wrong, so
@@ -35,6 +47,8 @@
 
 #include "protocol/FrameCodec.h"
 #include "net/transport/Mysocket.h"
+#include "platform/Event.h"
+#include "platform/Lifetime.h"
 #include "resources/MyMem.h"
 #include "shell/MyTimer.h"
 
@@ -68,7 +82,7 @@ public:
 
     std::function<void(TClient* socket, const std::string& text)> OnMessage;
     std::function<void(TClient* socket)> OnConnect;
-    std::function<void(TClient* socket, int code)> OnDisconnect;
+    TEvent<TClient* /*socket*/, int /*code*/> OnDisconnect;
     std::function<void(TClient* socket, const std::string& text)> OnError;
     std::function<void(TClient* socket, int code)> OnReconnect;  // code: the reconnect count
     // One step of every wait (see the top of this file).
@@ -130,11 +144,13 @@ private:
     void ReportError(const std::string& text);
     void ProtocolError(const std::string& text);
     void HandleClose();
+    bool CloseMustWait() const;
+    void ActOnClose();
     void EndSession();
     void KeepAlive();
     void SendTimerFired();
     void Wait(int64_t remainingMs);
-    void WaitWhile(const bool& flag, const std::shared_ptr<bool>& alive);
+    void WaitWhile(const bool& flag, const TLifetime::TWatch& alive);
 
     // Receiving (ClientReceive.cpp).
     void HandleRead();
@@ -164,6 +180,9 @@ private:
     bool m_loggedIn = false;
     bool m_socketOpen = false;
     bool m_quitSent = false;
+    // The socket closed while the message loop ran with frames queued; the
+    // loop acts on the close when it has handled them.
+    bool m_closePending = false;
     bool m_hasPorts = false;
     bool m_attempted = false;  // LastAttemptAt holds an attempt
     int m_sessionId = 0;
@@ -185,9 +204,9 @@ private:
     TMyTimer m_keepAliveTimer;
     TMyTimer m_wakeTimer;  // keeps a timed wait from blocking for ever
     std::unique_ptr<TMyclientsocket> m_socket;
-    // Cleared on destruction; held across callbacks to see whether a
-    // callback destroyed this object.
-    std::shared_ptr<bool> m_alive;
+    // Watched across callbacks to see whether a callback destroyed this
+    // object.
+    TLifetime m_lifetime;
 };
 
 class Tnet : public TClient {};

@@ -86,9 +86,9 @@ bool TClient::TakeResumeReply() {
     m_receiveBuffer.DeleteBytes(static_cast<int64_t>(frame.length));
     m_receiveBuffer.SetPosition(position);
     m_awaitingResume = false;
-    auto alive = m_alive;
+    auto alive = m_lifetime.Watch();
     ApplyResume(frame.number);
-    return *alive && m_socketOpen;
+    return alive && m_socketOpen;
 }
 
 // Sends again what the server lost: it has received `received` bytes of the
@@ -128,28 +128,28 @@ void TClient::CountReceived(int64_t count) {
 }
 
 void TClient::RunMessageLoop() {
-    auto alive = m_alive;
+    auto alive = m_lifetime.Watch();
     m_inReceive = true;
     std::string failure;  // an exception's report text
     std::string protocolError;
-    while (!m_closing && m_socketOpen) {
+    while (!m_closing && (m_socketOpen || m_closePending)) {
         protocol::TFrame frame;
         if (!NextFrame(frame, protocolError)) break;
         try {
             if (!HandleFrame(frame, protocolError)) {
-                if (!*alive) return;
+                if (!alive) return;
                 break;
             }
         } catch (const std::exception& e) {
-            if (!*alive) return;
+            if (!alive) return;
             failure = ProcessingError(e.what(), frame.payload);
             break;
         } catch (...) {
-            if (!*alive) return;
+            if (!alive) return;
             failure = ProcessingError("Unknown exception", frame.payload);
             break;
         }
-        if (!*alive) return;
+        if (!alive) return;
     }
     m_inReceive = false;
     if (m_receiveBuffer.Position() >= m_receiveBuffer.Size()) {
@@ -160,6 +160,29 @@ void TClient::RunMessageLoop() {
         ProtocolError(protocolError);
     else if (!failure.empty())
         ReportError(failure);
+    if (alive && m_closePending) ActOnClose();
+}
+
+// Whether a close found while the message loop runs must wait for the
+// queued frames: a plain session's end comes after its last messages, and a
+// queued goodbye says the session is over (resuming it would be refused).
+// Only the frames before an awaited resume reply are looked at.
+bool TClient::CloseMustWait() const {
+    int64_t end = m_awaitingResume ? m_resumeAt : m_receiveBuffer.Size();
+    int64_t position = m_receiveBuffer.Position();
+    if (position >= end) return false;
+    if (!Framing) return true;
+    while (position < end) {
+        protocol::TFrame frame;
+        std::string error;
+        const uint8_t* bytes = m_receiveBuffer.Memory() + position;
+        if (protocol::DecodeFrame(bytes, static_cast<size_t>(end - position), frame, error) !=
+            protocol::DecodeStatus::Complete)
+            return false;
+        if (!Resumable || frame.kind == protocol::FrameKind::Goodbye) return true;
+        position += static_cast<int64_t>(frame.length);
+    }
+    return false;
 }
 
 // Cuts the next frame (or, without framing, all unread bytes) from the

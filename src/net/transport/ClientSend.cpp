@@ -83,7 +83,7 @@ std::vector<int> TClient::FindOpenPorts(const std::string& host, const std::vect
                                         int limit) {
     std::vector<int> found;
     if (limit <= 0) return found;
-    auto alive = m_alive;
+    auto alive = m_lifetime.Watch();
     std::vector<std::unique_ptr<TClient>> probes;
     size_t next = 0;
     while (true) {
@@ -107,6 +107,6 @@ std::vector<int> TClient::FindOpenPorts(const std::string& host, const std::vect
         if (next >= candidates.size() && probes.empty()) return found;
         auto step = WaitStep;
         if (step) step();
-        if (!*alive) return found;
+        if (!alive) return found;
     }
 }

@@ -124,10 +124,10 @@ std::string TMysocket::LocalAddress() const {
 // ---------------------------------------------------------------------------
 // TMyclientsocket
 
-TMyclientsocket::TMyclientsocket() : m_alive(std::make_shared<bool>(true)) {}
+TMyclientsocket::TMyclientsocket() = default;
 
 TMyclientsocket::~TMyclientsocket() {
-    *m_alive = false;
+    m_lifetime.End();
     if (platform::Installed()) {
         if (m_lookupHandle) platform::Io().CancelLookup(m_lookupHandle);
         if (m_watchId) platform::Io().Unwatch(m_watchId);
@@ -234,10 +234,10 @@ void TMyclientsocket::ConnectEvent(unsigned events) {
     }
     m_state = TState::Connected;
     SetWatch(platform::IoRead);
-    auto alive = m_alive;
+    auto alive = m_lifetime.Watch();
     auto onConnect = OnConnect;
     if (onConnect) onConnect(this);
-    if (!*alive || m_state != TState::Connected) return;
+    if (!alive || m_state != TState::Connected) return;
     auto onWrite = OnWrite;
     if (onWrite) onWrite(this);
 }
@@ -248,14 +248,14 @@ void TMyclientsocket::ConnectedEvents(unsigned events) {
         Fail(error ? error : EIO);
         return;
     }
-    auto alive = m_alive;
+    auto alive = m_lifetime.Watch();
     if (events & platform::IoRead) {
         ReadEvent();
     } else if (events & platform::IoHangup) {
         Close();
         return;
     }
-    if (!*alive || m_state != TState::Connected) return;
+    if (!alive || m_state != TState::Connected) return;
     if ((events & platform::IoWrite) && (m_watchMask & platform::IoWrite)) {
         SetWatch(platform::IoRead);
         auto onWrite = OnWrite;
@@ -294,9 +294,9 @@ void TMyclientsocket::Fail(int32_t code) {
 void TMyclientsocket::FailLater(int32_t code) {
     Unwatch();
     m_state = TState::Failed;
-    auto alive = m_alive;
+    auto alive = m_lifetime.Watch();
     platform::Loop().Post([this, alive, code] {
-        if (!*alive) return;
+        if (!alive) return;
         auto onError = OnError;
         if (onError) onError(this, code);
     });

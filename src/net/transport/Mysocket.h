@@ -27,6 +27,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/Lifetime.h"
+
 class TMysocket {
 public:
     TMysocket();                     // a new stream socket
@@ -116,7 +118,7 @@ private:
     int m_watchId = 0;
     unsigned m_watchMask = 0;
     uint16_t m_port = 0;
-    // Cleared on destruction; event dispatch holds a copy, so it can tell
-    // when a handler destroyed this socket.
-    std::shared_ptr<bool> m_alive;
+    // Event dispatch watches it, so it can tell when a handler destroyed
+    // this socket.
+    TLifetime m_lifetime;
 };

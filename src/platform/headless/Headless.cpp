@@ -16,6 +16,15 @@ void TLoop::ProcessMessages() {
     m_queue.Drain();
 }
 
+bool TLoop::Drain(int maxPasses) {
+    for (int pass = 0; pass < maxPasses; ++pass) {
+        int handled = m_io ? m_io->Poll(0, nullptr) : 0;
+        handled += m_queue.Drain();
+        if (handled == 0 && m_queue.Empty()) return true;
+    }
+    return false;
+}
+
 void TLoop::WaitMessage() {
     if (m_terminated) return;
     bool tasksReady = !m_queue.Empty();

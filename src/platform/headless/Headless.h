@@ -51,6 +51,10 @@ public:
     // Moves time on by ms in 1 ms steps, handling messages after each step
     // (a responsive main thread).
     void RunFor(int64_t ms);
+    // Handles messages, without moving time, until a pass finds no
+    // descriptor ready and no task queued; false when something is still
+    // ready after maxPasses passes (a watch that never settles).
+    bool Drain(int maxPasses = 1000);
     void SetTimerCaps(bool readable, int minPeriodMs, int maxPeriodMs);
     int PeriodicCount() const { return m_periodic.Count(); }
     // How many periodic ticks fired so far (the wake-ups a real loop had).
@@ -109,6 +113,8 @@ public:
     // Polls the watches and the task queue's wake descriptor.
     int Poll(int timeoutMs, bool* tasksReady);
     bool Empty() const { return m_watches.Empty(); }
+    // Host lookups whose helper thread has not finished.
+    int LookupsRunning() const { return m_lookups.Running(); }
 
 private:
     TLoop& m_loop;

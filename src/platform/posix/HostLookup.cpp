@@ -23,10 +23,10 @@ std::vector<uint32_t> ResolveIpv4(const std::string& host) {
 }
 
 THostLookups::THostLookups(std::function<bool(Task)> post)
-    : m_post(std::move(post)), m_alive(std::make_shared<std::atomic<bool>>(true)) {}
+    : m_post(std::move(post)) {}
 
 THostLookups::~THostLookups() {
-    m_alive->store(false);
+    m_lifetime.End();
     for (auto& w : m_workers) {
         if (w.thread.joinable()) w.thread.join();
     }
@@ -38,16 +38,16 @@ int THostLookups::Start(const std::string& host, LookupHandler handler) {
     int id = m_nextId++;
     m_pending[id] = std::move(handler);
     auto done = std::make_shared<std::atomic<bool>>(false);
-    auto alive = m_alive;
+    auto alive = m_lifetime.Watch();
     auto post = m_post;
     try {
         std::thread t([this, id, host, done, alive, post] {
             auto addresses = ResolveIpv4(host);
             // The table lives as long as `alive`; the task checks it on the
             // main thread before touching this object.
-            if (alive->load()) {
+            if (alive) {
                 post([this, id, addresses, alive] {
-                    if (alive->load()) Deliver(id, addresses);
+                    if (alive) Deliver(id, addresses);
                 });
             }
             done->store(true);
@@ -61,6 +61,12 @@ int THostLookups::Start(const std::string& host, LookupHandler handler) {
 }
 
 void THostLookups::Cancel(int lookupId) { m_pending.erase(lookupId); }
+
+int THostLookups::Running() const {
+    int running = 0;
+    for (const auto& worker : m_workers) running += worker.done->load() ? 0 : 1;
+    return running;
+}
 
 void THostLookups::Deliver(int id, const std::vector<uint32_t>& addresses) {
     auto it = m_pending.find(id);

@@ -13,6 +13,7 @@
 #include <thread>
 #include <vector>
 
+#include "platform/Lifetime.h"
 #include "platform/Platform.h"
 
 namespace platform::posix {
@@ -28,6 +29,8 @@ public:
 
     int Start(const std::string& host, LookupHandler handler);
     void Cancel(int lookupId);
+    // Helper threads still resolving.
+    int Running() const;
 
 private:
     void Deliver(int id, const std::vector<uint32_t>& addresses);
@@ -41,7 +44,7 @@ private:
     std::function<bool(Task)> m_post;
     std::map<int, LookupHandler> m_pending;  // main thread only
     std::vector<TWorker> m_workers;          // main thread only
-    std::shared_ptr<std::atomic<bool>> m_alive;
+    TLifetime m_lifetime;  // helper threads and posted results check it
     int m_nextId = 1;
 };
 

@@ -51,13 +51,13 @@ int ForcedDepth() {
 // Set-up
 
 TVideo::TVideo(TLoop& loop)
-    : m_loop(loop), m_windowSystem(DriverHasWindowSystem()), m_alive(std::make_shared<bool>(true)) {
+    : m_loop(loop), m_windowSystem(DriverHasWindowSystem()) {
     m_loop.SetEventSink([this](const SDL_Event& event) { HandleEvent(event); });
     SDL_StartTextInput();
 }
 
 TVideo::~TVideo() {
-    *m_alive = false;
+    m_lifetime.End();
     m_loop.SetEventSink(nullptr);
     for (auto* window : m_windows) window->Detach();
 }
@@ -197,10 +197,8 @@ void TVideo::FocusLost(TWindow* window) {
     // The focus may be on its way to another of our windows.
     if (m_focusCheckPosted) return;
     m_focusCheckPosted = true;
-    std::weak_ptr<bool> alive = m_alive;
-    m_loop.Post([this, alive] {
-        auto a = alive.lock();
-        if (!a || !*a) return;
+    m_loop.Post([this, alive = m_lifetime.Watch()] {
+        if (!alive) return;
         m_focusCheckPosted = false;
         CheckApplicationFocus();
     });

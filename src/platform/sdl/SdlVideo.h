@@ -26,6 +26,7 @@
 #include <memory>
 #include <vector>
 
+#include "platform/Lifetime.h"
 #include "platform/Platform.h"
 #include "platform/sdl/SdlWindow.h"
 
@@ -90,7 +91,7 @@ private:
     TWindow* m_focused = nullptr;
     bool m_applicationActive = false;
     bool m_focusCheckPosted = false;
-    std::shared_ptr<bool> m_alive;
+    TLifetime m_lifetime;  // posted checks see whether the video is gone
     TWindow* m_confined = nullptr;  // holds the pointer rectangle
     Uint32 m_buttons = 0;           // SDL button mask, from the events seen
     std::function<void()> m_appActivate, m_appDeactivate;
