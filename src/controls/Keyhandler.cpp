@@ -10,8 +10,8 @@ TKeyhandler::TKeyhandler(TForm& window, int periodMs)
     // Whole intervals from the first press: a late pass makes up the ticks
     // it missed, one call each.
     m_timer->OnTick = [this](TMyTimer*, int64_t count) {
-        const std::shared_ptr<bool> alive = m_alive;
-        for (int64_t i = 0; i < std::min<int64_t>(count, kMaxCatchUp) && *alive && !m_keys.empty(); ++i) Tick();
+        const auto alive = m_lifetime.Watch();
+        for (int64_t i = 0; i < std::min<int64_t>(count, kMaxCatchUp) && alive && !m_keys.empty(); ++i) Tick();
     };
     m_previous = m_window.SetKeyFilter(this);
 }
