@@ -1,0 +1,251 @@
+// The frame codec as both peers use it. The first input byte picks the
+// options (limit, compression, chunking); the rest is a received stream.
+//
+// Receiving: the frames cut from the whole stream at once must be the frames
+// the server's session stream cuts from the same bytes handed over in
+// arbitrary chunks, with the same end (incomplete or an error at the same
+// frame); no frame exceeds the limit; a prefix of a complete frame is
+// incomplete, never an error. Every message frame, framed again by the
+// sending side with any options (including "y" frames), decodes to the same
+// message; every "}" and "~" number written back reads as the same number.
+// The stream is also read as a connection opening, and a reconnect opening
+// written back must parse to the same numbers.
+//
+// Sending and resuming: the server's stream sends the decoded messages, the
+// bytes leave in the input's chunk sizes, acknowledgements and a resume
+// from a point the input picks; what a client would read (written bytes,
+// then everything again from the resume point) must decode to the same
+// messages in order.
+#include <cstdint>
+#include <cstdlib>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "SessionStream.h"
+#include "protocol/FrameCodec.h"
+
+namespace {
+
+using protocol::DecodeStatus;
+using protocol::FrameKind;
+using protocol::TFrame;
+
+void Check(bool condition) {
+    if (!condition) std::abort();
+}
+
+struct TSettings {
+    size_t limit;
+    protocol::TFrameOptions options;
+    bool resumable;
+};
+
+TSettings SettingsOf(uint8_t byte) {
+    static constexpr size_t kLimits[] = {protocol::kMaxInflated, 65536, 300, 1};
+    TSettings s;
+    s.limit = kLimits[byte & 3];
+    s.options.compressLarge = (byte & 4) != 0;
+    s.options.compressAlways = (byte & 8) != 0;
+    s.options.level = (byte >> 4) % 11 - 1;  // -1..9
+    s.resumable = (byte & 0x80) != 0;
+    return s;
+}
+
+// Chunk sizes drawn from the stream itself, so they vary with the input.
+class TChunks {
+public:
+    explicit TChunks(std::string_view bytes) : m_bytes(bytes) {}
+    size_t Next() {
+        if (m_bytes.empty()) return 7;
+        uint8_t b = static_cast<uint8_t>(m_bytes[m_at++ % m_bytes.size()]);
+        return 1 + b % 61;
+    }
+
+private:
+    std::string_view m_bytes;
+    size_t m_at = 0;
+};
+
+struct TDecoded {
+    std::vector<TFrame> frames;
+    DecodeStatus end = DecodeStatus::Incomplete;
+};
+
+void CheckFrame(const TFrame& frame, size_t available, size_t limit) {
+    Check(frame.length >= 1 && frame.length <= available);
+    if (frame.kind == FrameKind::Message) Check(frame.payload.size() <= limit);
+    if (frame.kind == FrameKind::ResumeReply || frame.kind == FrameKind::SessionNumber)
+        Check(frame.payload.size() == frame.length && frame.length <= protocol::kMaxNumberFrame);
+}
+
+TDecoded DecodeAll(std::string_view stream, size_t limit) {
+    TDecoded out;
+    size_t at = 0;
+    while (true) {
+        TFrame frame;
+        std::string error;
+        DecodeStatus status = protocol::DecodeFrame(stream.substr(at), frame, error, limit);
+        if (status != DecodeStatus::Complete) {
+            Check(status == DecodeStatus::Incomplete || !error.empty());
+            out.end = status;
+            return out;
+        }
+        CheckFrame(frame, stream.size() - at, limit);
+        // Any shorter piece of a complete frame must wait for more bytes.
+        for (size_t cut : {frame.length - 1, frame.length / 2, size_t(1)}) {
+            if (cut == 0 || cut >= frame.length) continue;
+            TFrame partial;
+            Check(protocol::DecodeFrame(stream.substr(at, cut), partial, error, limit) == DecodeStatus::Incomplete);
+        }
+        at += frame.length;
+        out.frames.push_back(std::move(frame));
+    }
+}
+
+bool SameFrame(const TFrame& a, const TFrame& b) {
+    return a.kind == b.kind && a.payload == b.payload && a.number == b.number && a.length == b.length;
+}
+
+// The server's way: bytes arrive in chunks and frames are cut as they can.
+TDecoded DecodeInChunks(std::string_view stream, size_t limit, bool resumable) {
+    server::SessionStream session(resumable, limit);
+    TChunks chunks(stream);
+    TDecoded out;
+    size_t given = 0;
+    while (true) {
+        TFrame frame;
+        std::string error;
+        DecodeStatus status = session.TakeFrame(frame, error);
+        if (status == DecodeStatus::Complete) {
+            out.frames.push_back(std::move(frame));
+            continue;
+        }
+        if (status == DecodeStatus::Error || given == stream.size()) {
+            out.end = status;
+            break;
+        }
+        size_t n = std::min(chunks.Next(), stream.size() - given);
+        session.Receive(reinterpret_cast<const uint8_t*>(stream.data() + given), n);
+        given += n;
+    }
+    Check(session.Received() == given);
+    if (resumable) {
+        size_t acks = 0;
+        for (char ch : session.Unwritten()) acks += ch == static_cast<char>(protocol::kAcknowledge);
+        Check(acks == given / protocol::kAcknowledgeBytes);
+    }
+    return out;
+}
+
+void CheckReencoding(const TFrame& frame, const TSettings& s) {
+    if (frame.kind == FrameKind::Message) {
+        std::string encoded;
+        if (!protocol::EncodeFrame(frame.payload, s.options, encoded)) {
+            Check(frame.payload.empty());
+            return;
+        }
+        TFrame again;
+        std::string error;
+        Check(protocol::DecodeFrame(encoded, again, error) == DecodeStatus::Complete);
+        Check(again.kind == FrameKind::Message && again.payload == frame.payload && again.length == encoded.size());
+        return;
+    }
+    if ((frame.kind == FrameKind::ResumeReply || frame.kind == FrameKind::SessionNumber) && frame.number >= 0) {
+        std::string written;
+        if (frame.kind == FrameKind::ResumeReply)
+            protocol::AppendResumeReply(static_cast<uint64_t>(frame.number), written);
+        else
+            protocol::AppendSessionNumber(static_cast<uint64_t>(frame.number), written);
+        TFrame again;
+        std::string error;
+        Check(protocol::DecodeFrame(written, again, error) == DecodeStatus::Complete);
+        Check(again.kind == frame.kind && again.number == frame.number && again.length == written.size());
+    }
+}
+
+void CheckOpening(std::string_view stream) {
+    protocol::TOpening opening;
+    protocol::OpeningStatus status = protocol::ParseOpening(stream, opening);
+    if (status != protocol::OpeningStatus::Complete) return;
+    Check(opening.length >= 1 && opening.length <= stream.size());
+    for (size_t cut = 1; cut < opening.length; ++cut) {
+        protocol::TOpening partial;
+        Check(protocol::ParseOpening(stream.substr(0, cut), partial) == protocol::OpeningStatus::Incomplete);
+    }
+    if (opening.kind != protocol::OpeningKind::Reconnect) return;
+    std::string written = protocol::ReconnectOpening(opening.session, opening.bytesReceived);
+    protocol::TOpening again;
+    Check(protocol::ParseOpening(written, again) == protocol::OpeningStatus::Complete);
+    Check(again.kind == opening.kind && again.session == opening.session &&
+          again.bytesReceived == opening.bytesReceived && again.length == written.size());
+}
+
+// The messages a client cuts from what the server wrote.
+std::vector<std::string> ClientReads(std::string_view bytes) {
+    std::vector<std::string> messages;
+    TDecoded decoded = DecodeAll(bytes, protocol::kMaxInflated);
+    Check(decoded.end == DecodeStatus::Incomplete);
+    for (const TFrame& f : decoded.frames) {
+        Check(f.kind == FrameKind::Message);
+        messages.push_back(f.payload);
+    }
+    return messages;
+}
+
+// Sends the messages through a resumable server stream, writing in chunks,
+// taking acknowledgements where the client could give them, then resumes
+// from a point the client could report.
+void CheckSending(const std::vector<std::string>& messages, std::string_view stream) {
+    server::SessionStream session(true, protocol::kMaxInflated);
+    std::string wire;
+    std::vector<std::string> sent;
+    for (const std::string& m : messages)
+        if (session.SendMessage(m)) sent.push_back(m);
+    TChunks chunks(stream);
+    uint64_t acknowledged = 0;
+    while (!session.Unwritten().empty()) {
+        size_t n = std::min(chunks.Next() * 17, session.Unwritten().size());
+        wire.append(session.Unwritten().substr(0, n));
+        session.MarkWritten(n);
+        // The client's k-th acknowledgement comes after 1000k - 1 bytes.
+        while ((acknowledged + 1) * protocol::kAcknowledgeBytes - 1 <= wire.size()) {
+            Check(session.Acknowledge());
+            ++acknowledged;
+        }
+    }
+    Check(!session.Acknowledge());
+    Check(session.Written() == wire.size());
+    Check(ClientReads(wire) == sent);
+    // The client reports what it received: anything from what the server
+    // still holds up to everything.
+    uint64_t oldest = wire.size() - session.Buffered();
+    uint64_t reported = oldest + (stream.empty() ? 0 : static_cast<uint8_t>(stream[0])) % (session.Buffered() + 1);
+    Check(session.CanResumeFrom(reported));
+    Check(!session.CanResumeFrom(wire.size() + 1));
+    if (oldest > 0) Check(!session.CanResumeFrom(oldest - 1));
+    session.ResumeFrom(reported);
+    std::string resent(session.Unwritten());
+    Check(resent == wire.substr(reported));
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    if (size == 0) return 0;
+    const TSettings settings = SettingsOf(data[0]);
+    const std::string_view stream(reinterpret_cast<const char*>(data + 1), size - 1);
+
+    const TDecoded whole = DecodeAll(stream, settings.limit);
+    const TDecoded chunked = DecodeInChunks(stream, settings.limit, settings.resumable);
+    Check(whole.end == chunked.end && whole.frames.size() == chunked.frames.size());
+    std::vector<std::string> messages;
+    for (size_t i = 0; i < whole.frames.size(); ++i) {
+        Check(SameFrame(whole.frames[i], chunked.frames[i]));
+        CheckReencoding(whole.frames[i], settings);
+        if (whole.frames[i].kind == FrameKind::Message) messages.push_back(whole.frames[i].payload);
+    }
+    CheckOpening(stream);
+    CheckSending(messages, stream);
+    return 0;
+}
