@@ -16,13 +16,34 @@
 // from a point the input picks; what a client would read (written bytes,
 // then everything again from the resume point) must decode to the same
 // messages in order.
+//
+// The client's side: the real TClient on loopback receives the stream and
+// must hand over exactly the messages decoded above (with its control
+// frames taken as it documents), report a protocol error where the stream
+// has one, and acknowledge what it received. When it is resumable and the
+// session is still up, the connection is then cut: its reconnect opening
+// must name the bytes it received, and the input's resume reply must make
+// it send again exactly what it sent from that count on, or end the
+// session when the reply cannot be served.
+#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
+#include <functional>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <poll.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include "FuzzHarness.h"
 #include "SessionStream.h"
+#include "net/transport/Client.h"
+#include "platform/headless/Headless.h"
 #include "protocol/FrameCodec.h"
 
 namespace {
@@ -229,6 +250,195 @@ void CheckSending(const std::vector<std::string>& messages, std::string_view str
     Check(resent == wire.substr(reported));
 }
 
+
+// --- the client's side ----------------------------------------------------
+
+// How long the client side waits for loopback bytes (real time).
+constexpr int kPatienceMs = 5000;
+
+bool Readable(int fd, int timeoutMs) {
+    pollfd p{fd, POLLIN, 0};
+    return ::poll(&p, 1, timeoutMs) > 0;
+}
+
+// The server's end: a listening loopback socket and the connection taken
+// from it.
+class TPeer {
+public:
+    TPeer() {
+        m_listen = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+        sockaddr_in a{};
+        a.sin_family = AF_INET;
+        a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        Check(::bind(m_listen, reinterpret_cast<sockaddr*>(&a), sizeof a) == 0);
+        Check(::listen(m_listen, 16) == 0);
+        socklen_t n = sizeof a;
+        ::getsockname(m_listen, reinterpret_cast<sockaddr*>(&a), &n);
+        m_port = ntohs(a.sin_port);
+    }
+    int Port() const { return m_port; }
+    bool Accept() {
+        Drop();
+        if (!Readable(m_listen, kPatienceMs)) return false;
+        m_conn = ::accept(m_listen, nullptr, nullptr);
+        return m_conn >= 0;
+    }
+    void Drop() {
+        if (m_conn >= 0) ::close(m_conn);
+        m_conn = -1;
+    }
+    void Write(std::string_view bytes) {
+        while (!bytes.empty()) {
+            ssize_t n = ::send(m_conn, bytes.data(), bytes.size(), MSG_NOSIGNAL);
+            if (n <= 0) return;
+            bytes.remove_prefix(static_cast<size_t>(n));
+        }
+    }
+    // What the client wrote so far; false once it closed its end.
+    bool Take(std::string& into) {
+        char buffer[65536];
+        while (Readable(m_conn, 0)) {
+            ssize_t n = ::recv(m_conn, buffer, sizeof buffer, 0);
+            if (n <= 0) return false;
+            into.append(buffer, static_cast<size_t>(n));
+        }
+        return true;
+    }
+
+private:
+    int m_listen = -1;
+    int m_conn = -1;
+    int m_port = 0;
+};
+
+TPeer& Peer() {
+    static TPeer* peer = new TPeer;
+    return *peer;
+}
+
+struct TClientRecord {
+    std::vector<std::string> messages;
+    int errors = 0;
+    int disconnects = 0;
+    bool Ended() const { return errors > 0 || disconnects > 0; }
+};
+
+void Pump(const std::function<bool()>& done) {
+    auto& loop = platform::headless::Loop();
+    for (int round = 0; round < kPatienceMs && !done(); ++round) {
+        loop.ProcessMessages();
+        if (!done()) ::poll(nullptr, 0, 0);
+    }
+}
+
+// What the client must deliver of the stream: its messages, and the control
+// frames it does not use itself. Stops where the client must stop: error
+// tells whether it must report a protocol error there, ended whether the
+// session ended. An acknowledgement in a resumable session is judged
+// against bytes the client sent meanwhile (its answers to keep-alives and
+// its own acknowledgements), which only it knows: the comparison stops
+// there (open).
+struct TExpected {
+    std::vector<std::string> messages;
+    bool error = false, ended = false, open = false;
+};
+
+TExpected Expected(const TDecoded& decoded, bool resumable) {
+    TExpected out;
+    out.error = decoded.end == DecodeStatus::Error;
+    for (const TFrame& frame : decoded.frames) {
+        switch (frame.kind) {
+            case FrameKind::KeepAlive: continue;
+            case FrameKind::Goodbye:
+                if (!resumable) break;
+                out.error = false;
+                out.ended = true;
+                return out;
+            case FrameKind::Acknowledge:
+                if (!resumable) break;
+                out.error = false;
+                out.open = true;
+                return out;
+            case FrameKind::SessionNumber:
+                if (resumable) continue;
+                break;
+            default: break;
+        }
+        out.messages.push_back(frame.payload);
+    }
+    return out;
+}
+
+bool StartsWith(const std::vector<std::string>& all, const std::vector<std::string>& start) {
+    return all.size() >= start.size() && std::equal(start.begin(), start.end(), all.begin());
+}
+
+void CheckClient(std::string_view stream, bool resumable, uint8_t resumeChoice) {
+    fuzz::Prepare();
+    TPeer& peer = Peer();
+    TClientRecord record;
+    auto client = std::make_unique<Tnet>();
+    client->Host = "127.0.0.1";
+    client->Port = peer.Port();
+    client->Resumable = resumable;
+    client->WaitStep = [] { platform::headless::Loop().RunFor(50); };
+    client->OnMessage = [&record](TClient*, const std::string& m) { record.messages.push_back(m); };
+    client->OnError = [&record](TClient*, const std::string&) { ++record.errors; };
+    client->OnDisconnect = [&record](TClient*, int) { ++record.disconnects; };
+    client->Open();
+    Check(client->LoggedIn() && peer.Accept());
+    std::string sent;  // everything the client wrote on the first socket
+    Pump([&] { peer.Take(sent); return sent.size() >= 2; });
+    Check(sent.size() >= 2);  // the opening and the first keep-alive
+
+    const TExpected expected = Expected(DecodeAll(stream, protocol::kMaxInflated), resumable);
+    peer.Write(stream);
+    // The client cuts frames as it reads, so everything is handled once
+    // everything is read.
+    Pump([&] { return record.Ended() || client->BytesReceived() >= stream.size() || !client->SocketOpen(); });
+    if (expected.open) {
+        Check(StartsWith(record.messages, expected.messages));
+        return;
+    }
+    Check(record.messages == expected.messages);
+    Check(expected.error == (record.errors > 0));
+    Check(expected.ended == (record.disconnects > 0 && record.errors == 0));
+    if (record.Ended() || !resumable) return;
+    Check(client->BytesReceived() == stream.size());
+
+    // The cut, and the client's reconnect.
+    peer.Take(sent);
+    const uint64_t bytesSent = client->BytesSent();
+    Check(sent.size() == bytesSent);
+    peer.Drop();
+    Pump([&] { return client->AwaitingResume() || record.Ended(); });
+    Check(client->AwaitingResume() && peer.Accept());
+    std::string opening;
+    Pump([&] { peer.Take(opening); return opening.find('\x01', opening.find('\x01') + 1) != std::string::npos; });
+    protocol::TOpening parsed;
+    Check(protocol::ParseOpening(opening, parsed) == protocol::OpeningStatus::Complete);
+    Check(parsed.kind == protocol::OpeningKind::Reconnect && parsed.bytesReceived == stream.size());
+
+    // The resume reply: any count near what the client sent.
+    const int64_t reply = static_cast<int64_t>(bytesSent) - 1100 + resumeChoice * 9;
+    const uint64_t keptFrom = bytesSent - static_cast<uint64_t>(client->SendBuffer().Position());
+    std::string frame;
+    protocol::AppendResumeReply(static_cast<uint64_t>(std::max<int64_t>(reply, 0)), frame);
+    peer.Write(frame);
+    const bool servable = reply >= static_cast<int64_t>(keptFrom) && reply <= static_cast<int64_t>(bytesSent);
+    std::string resent;
+    Pump([&] {
+        peer.Take(resent);
+        return record.Ended() || (!client->AwaitingResume() && resent.size() >= bytesSent - std::max<int64_t>(reply, 0));
+    });
+    if (!servable) {
+        Check(record.disconnects == 1);
+        return;
+    }
+    Check(!record.Ended() && !client->AwaitingResume());
+    Check(resent.substr(0, bytesSent - static_cast<uint64_t>(reply)) == sent.substr(static_cast<size_t>(reply)));
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -247,5 +457,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     }
     CheckOpening(stream);
     CheckSending(messages, stream);
+    CheckClient(stream, settings.resumable, data[0]);
     return 0;
 }
