@@ -373,70 +373,102 @@ bool StartsWith(const std::vector<std::string>& all, const std::vector<std::stri
     return all.size() >= start.size() && std::equal(start.begin(), start.end(), all.begin());
 }
 
+// One client on loopback, with what it reported and what it wrote.
+class TClientSide {
+public:
+    explicit TClientSide(bool resumable) : m_client(std::make_unique<Tnet>()) {
+        m_client->Host = "127.0.0.1";
+        m_client->Port = Peer().Port();
+        m_client->Resumable = resumable;
+        m_client->WaitStep = [] { platform::headless::Loop().RunFor(50); };
+        m_client->OnMessage = [this](TClient*, const std::string& m) { m_record.messages.push_back(m); };
+        m_client->OnError = [this](TClient*, const std::string&) { ++m_record.errors; };
+        m_client->OnDisconnect = [this](TClient*, int) { ++m_record.disconnects; };
+    }
+
+    // Connects; the peer takes the opening and the first keep-alive.
+    void Open() {
+        m_client->Open();
+        Check(m_client->LoggedIn() && Peer().Accept());
+        Pump([&] { Peer().Take(m_sent); return m_sent.size() >= 2; });
+        Check(m_sent.size() >= 2);
+    }
+
+    // The stream arrives. True when the session is still up and resumable.
+    bool Feed(std::string_view stream, bool resumable) {
+        const TExpected expected = Expected(DecodeAll(stream, protocol::kMaxInflated), resumable);
+        Peer().Write(stream);
+        // The client cuts frames as it reads: everything is handled once
+        // everything is read.
+        Pump([&] { return m_record.Ended() || m_client->BytesReceived() >= stream.size() || !m_client->SocketOpen(); });
+        if (expected.open) {
+            Check(StartsWith(m_record.messages, expected.messages));
+            return false;
+        }
+        Check(m_record.messages == expected.messages);
+        Check(expected.error == (m_record.errors > 0));
+        Check(expected.ended == (m_record.disconnects > 0 && m_record.errors == 0));
+        if (m_record.Ended() || !resumable) return false;
+        Check(m_client->BytesReceived() == stream.size());
+        return true;
+    }
+
+    // The line breaks; the reconnect opening must name the session and the
+    // bytes received.
+    void Cut() {
+        Peer().Take(m_sent);
+        Check(m_sent.size() == m_client->BytesSent());
+        Peer().Drop();
+        Pump([&] { return m_client->AwaitingResume() || m_record.Ended(); });
+        Check(m_client->AwaitingResume() && Peer().Accept());
+        std::string opening;
+        Pump([&] {
+            Peer().Take(opening);
+            return opening.find('\x01', opening.find('\x01') + 1) != std::string::npos;
+        });
+        protocol::TOpening parsed;
+        Check(protocol::ParseOpening(opening, parsed) == protocol::OpeningStatus::Complete);
+        Check(parsed.kind == protocol::OpeningKind::Reconnect && parsed.bytesReceived == m_client->BytesReceived() &&
+              parsed.session == static_cast<uint64_t>(m_client->SessionId()));
+    }
+
+    // The resume reply names a count near what the client sent: the client
+    // sends everything from there again, or ends the session when it no
+    // longer holds those bytes or never sent them.
+    void Resume(uint8_t choice) {
+        const int64_t sent = static_cast<int64_t>(m_client->BytesSent());
+        const int64_t keptFrom = sent - m_client->SendBuffer().Position();
+        const int64_t reply = std::max<int64_t>(sent - 1100 + choice * 9, 0);
+        std::string frame;
+        protocol::AppendResumeReply(static_cast<uint64_t>(reply), frame);
+        Peer().Write(frame);
+        const bool servable = reply >= keptFrom && reply <= sent;
+        std::string resent;
+        Pump([&] {
+            Peer().Take(resent);
+            return m_record.Ended() || (!m_client->AwaitingResume() && static_cast<int64_t>(resent.size()) >= sent - reply);
+        });
+        if (!servable) {
+            Check(m_record.disconnects == 1);
+            return;
+        }
+        Check(!m_record.Ended() && !m_client->AwaitingResume());
+        Check(resent.substr(0, static_cast<size_t>(sent - reply)) == m_sent.substr(static_cast<size_t>(reply)));
+    }
+
+private:
+    TClientRecord m_record;
+    std::unique_ptr<Tnet> m_client;
+    std::string m_sent;  // everything the client wrote on the first socket
+};
+
 void CheckClient(std::string_view stream, bool resumable, uint8_t resumeChoice) {
     fuzz::Prepare();
-    TPeer& peer = Peer();
-    TClientRecord record;
-    auto client = std::make_unique<Tnet>();
-    client->Host = "127.0.0.1";
-    client->Port = peer.Port();
-    client->Resumable = resumable;
-    client->WaitStep = [] { platform::headless::Loop().RunFor(50); };
-    client->OnMessage = [&record](TClient*, const std::string& m) { record.messages.push_back(m); };
-    client->OnError = [&record](TClient*, const std::string&) { ++record.errors; };
-    client->OnDisconnect = [&record](TClient*, int) { ++record.disconnects; };
-    client->Open();
-    Check(client->LoggedIn() && peer.Accept());
-    std::string sent;  // everything the client wrote on the first socket
-    Pump([&] { peer.Take(sent); return sent.size() >= 2; });
-    Check(sent.size() >= 2);  // the opening and the first keep-alive
-
-    const TExpected expected = Expected(DecodeAll(stream, protocol::kMaxInflated), resumable);
-    peer.Write(stream);
-    // The client cuts frames as it reads, so everything is handled once
-    // everything is read.
-    Pump([&] { return record.Ended() || client->BytesReceived() >= stream.size() || !client->SocketOpen(); });
-    if (expected.open) {
-        Check(StartsWith(record.messages, expected.messages));
-        return;
-    }
-    Check(record.messages == expected.messages);
-    Check(expected.error == (record.errors > 0));
-    Check(expected.ended == (record.disconnects > 0 && record.errors == 0));
-    if (record.Ended() || !resumable) return;
-    Check(client->BytesReceived() == stream.size());
-
-    // The cut, and the client's reconnect.
-    peer.Take(sent);
-    const uint64_t bytesSent = client->BytesSent();
-    Check(sent.size() == bytesSent);
-    peer.Drop();
-    Pump([&] { return client->AwaitingResume() || record.Ended(); });
-    Check(client->AwaitingResume() && peer.Accept());
-    std::string opening;
-    Pump([&] { peer.Take(opening); return opening.find('\x01', opening.find('\x01') + 1) != std::string::npos; });
-    protocol::TOpening parsed;
-    Check(protocol::ParseOpening(opening, parsed) == protocol::OpeningStatus::Complete);
-    Check(parsed.kind == protocol::OpeningKind::Reconnect && parsed.bytesReceived == stream.size());
-
-    // The resume reply: any count near what the client sent.
-    const int64_t reply = static_cast<int64_t>(bytesSent) - 1100 + resumeChoice * 9;
-    const uint64_t keptFrom = bytesSent - static_cast<uint64_t>(client->SendBuffer().Position());
-    std::string frame;
-    protocol::AppendResumeReply(static_cast<uint64_t>(std::max<int64_t>(reply, 0)), frame);
-    peer.Write(frame);
-    const bool servable = reply >= static_cast<int64_t>(keptFrom) && reply <= static_cast<int64_t>(bytesSent);
-    std::string resent;
-    Pump([&] {
-        peer.Take(resent);
-        return record.Ended() || (!client->AwaitingResume() && resent.size() >= bytesSent - std::max<int64_t>(reply, 0));
-    });
-    if (!servable) {
-        Check(record.disconnects == 1);
-        return;
-    }
-    Check(!record.Ended() && !client->AwaitingResume());
-    Check(resent.substr(0, bytesSent - static_cast<uint64_t>(reply)) == sent.substr(static_cast<size_t>(reply)));
+    TClientSide side(resumable);
+    side.Open();
+    if (!side.Feed(stream, resumable)) return;
+    side.Cut();
+    side.Resume(resumeChoice);
 }
 
 }  // namespace
