@@ -158,30 +158,26 @@ private:
     bool m_transfer = false;
 };
 
-class TSessionForm : public IRegistrationWindow {
+// The logon and the registration window: shown until hidden.
+template <class TWindow>
+class TSessionFormOf : public TWindow {
 public:
     bool Visible() const override { return m_visible; }
     void SetEnabled(bool) override {}
     void Focus() override {}
     void Hide() override { m_visible = false; }
     std::string LogonMessage() const override { return protocol::Build(protocol::THello{}); }
-    void EditAccount(const TAccountData&) override {}
-    std::string AccountUpdate(bool) const override { return protocol::Build(protocol::TAccountRequest{}); }
 
 private:
     bool m_visible = true;
 };
 
-class TLogonForm : public ILogonWindow {
-public:
-    bool Visible() const override { return m_visible; }
-    void SetEnabled(bool) override {}
-    void Focus() override {}
-    void Hide() override { m_visible = false; }
-    std::string LogonMessage() const override { return protocol::Build(protocol::THello{}); }
+using TLogonForm = TSessionFormOf<ILogonWindow>;
 
-private:
-    bool m_visible = true;
+class TRegistrationForm : public TSessionFormOf<IRegistrationWindow> {
+public:
+    void EditAccount(const TAccountData&) override {}
+    std::string AccountUpdate(bool) const override { return protocol::Build(protocol::TAccountRequest{}); }
 };
 
 struct TWindows {
@@ -190,7 +186,7 @@ struct TWindows {
     TPreviews previews;
     TGame games[4] = {TGame(1), TGame(2), TGame(3), TGame(4)};
     TDialogs dialogs;
-    TSessionForm registration;
+    TRegistrationForm registration;
     TLogonForm logon;
     TBoxes boxes;
 };

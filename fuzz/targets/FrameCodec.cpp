@@ -34,13 +34,12 @@
 #include <string_view>
 #include <vector>
 
-#include <arpa/inet.h>
-#include <netinet/in.h>
 #include <poll.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
 #include "FuzzHarness.h"
+#include "Listener.h"
 #include "SessionStream.h"
 #include "net/transport/Client.h"
 #include "platform/headless/Headless.h"
@@ -266,15 +265,9 @@ bool Readable(int fd, int timeoutMs) {
 class TPeer {
 public:
     TPeer() {
-        m_listen = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
-        sockaddr_in a{};
-        a.sin_family = AF_INET;
-        a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-        Check(::bind(m_listen, reinterpret_cast<sockaddr*>(&a), sizeof a) == 0);
-        Check(::listen(m_listen, 16) == 0);
-        socklen_t n = sizeof a;
-        ::getsockname(m_listen, reinterpret_cast<sockaddr*>(&a), &n);
-        m_port = ntohs(a.sin_port);
+        std::string error;
+        m_listen = server::OpenListener("127.0.0.1", 0, m_port, error);
+        Check(m_listen >= 0);
     }
     int Port() const { return m_port; }
     bool Accept() {
@@ -308,7 +301,7 @@ public:
 private:
     int m_listen = -1;
     int m_conn = -1;
-    int m_port = 0;
+    uint16_t m_port = 0;
 };
 
 TPeer& Peer() {
