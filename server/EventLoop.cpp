@@ -63,7 +63,10 @@ int EventLoop::RunOnce(int timeoutMs) {
     int n = epoll_wait(m_epoll, events, kBatch, timeoutMs);
     if (n < 0) return errno == EINTR ? 0 : -1;
     for (int i = 0; i < n; ++i) {
-        auto it = m_watches.find(events[i].data.u64);
+        // A copy: epoll_event is packed, so its u64 may be misaligned for a
+        // reference.
+        const uint64_t id = events[i].data.u64;
+        auto it = m_watches.find(id);
         if (it == m_watches.end()) continue;  // unwatched earlier in this pass
         // Copy: the handler may unwatch itself and free the stored one.
         Handler handler = it->second.handler;

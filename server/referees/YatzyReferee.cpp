@@ -92,7 +92,10 @@ void YatzyReferee::AnnounceTurn(const yz::TOutcome& outcome) {
 }
 
 void YatzyReferee::OnForfeit(int seat) {
-    if (!m_table || Seats() <= yz::kMinPlayers || !Present(seat)) {
+    // A seat that dropped out has nothing left to forfeit; the shared
+    // forfeit would end the match for the others.
+    if (m_table && !Present(seat)) return;
+    if (!m_table || Seats() <= yz::kMinPlayers) {
         Referee::OnForfeit(seat);
         return;
     }

@@ -23,6 +23,10 @@ std::string NameIn(TFieldReader& r) {
     return rest;
 }
 
+// A name that ends the message holds no byte 1: it could not be sent back
+// as it was read.
+bool IsName(const std::string& name) { return name.find(kFieldEnd) == std::string::npos; }
+
 }  // namespace
 
 std::string Build(const THello& m) { return TFieldWriter(m.kCode).Take(); }
@@ -199,7 +203,7 @@ bool Read(TFieldReader& r, TOpenRoom& m) {
     if (!r.ReadByte(kind)) return false;
     m.Kind = kind;
     m.Name = NameIn(r);
-    return true;
+    return IsName(m.Name);
 }
 
 bool Read(TFieldReader& r, TForumAdd& m) {
@@ -207,7 +211,7 @@ bool Read(TFieldReader& r, TForumAdd& m) {
     if (!r.ReadWord(room)) return false;
     m.Room = room;
     m.Name = NameIn(r);
-    return true;
+    return IsName(m.Name);
 }
 
 bool Read(TFieldReader& r, TCreateTable& m) {

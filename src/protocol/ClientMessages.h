@@ -139,7 +139,7 @@ struct TInfoRequest {
 };
 
 // "+", kind (0 a private chat, 1 the own forum) and the name with nothing
-// after it; Read tolerates a last byte 1.
+// after it; Read tolerates a last byte 1 and refuses a name holding one.
 struct TOpenRoom {
     static constexpr TClientCode kCode = TClientCode::OpenRoom;
     int Kind = 0;
@@ -148,7 +148,8 @@ struct TOpenRoom {
 };
 
 // 0x1F, the forum's room and the name with nothing after it: adds the user
-// to the own forum. Read tolerates a last byte 1.
+// to the own forum. Read tolerates a last byte 1 and refuses a name holding
+// one.
 struct TForumAdd {
     static constexpr TClientCode kCode = TClientCode::ForumAdd;
     int Room = 0;

@@ -62,6 +62,18 @@ TEST(RoundTripTest, EveryPrefixOfAServerMessageIsRead) {
     std::apply([&](const auto&... sample) { (readPrefixes(sample), ...); }, ServerSamples());
 }
 
+// A name ends the message, so the reader drops one last byte 1; a name that
+// holds another could not be built again as it was read, and is refused.
+TEST(RoundTripTest, NamesAtTheEndAreReadOnlyWhenTheyCanBeBuiltAgain) {
+    using namespace std::literals;
+    TOpenRoom open;
+    EXPECT_TRUE(Parse("+\x00" "eva\x01"sv, open));
+    EXPECT_EQ(open.Name, "eva");
+    EXPECT_FALSE(Parse("+\x00" "eva\x01\x01"sv, open));
+    TForumAdd add;
+    EXPECT_FALSE(Parse("\x1F\x03\x00" "e\x01va"sv, add));
+}
+
 TEST(RoundTripTest, PayloadsBeyondTheLengthByteAreNotBuilt) {
     EXPECT_TRUE(Build(TGameData{std::string(256, 'x')}).empty());
     EXPECT_EQ(Build(TGameData{std::string(255, 'x')}).size(), 257u);

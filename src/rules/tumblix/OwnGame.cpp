@@ -35,7 +35,7 @@ void TOwnGame::NewGame() {
     m_well.Clear();
     m_piece = {};
     m_dead = false;
-    m_events.emplace_back(std::in_place_type<TSoundNow>, kNewGameSound);
+    m_events.emplace_back(TSoundNow{kNewGameSound});
     Iniplayer();
 }
 
@@ -134,7 +134,7 @@ void TOwnGame::CheckLines() {
 
 void TOwnGame::Weightdown() {
     Send(TWeightLanded{m_piece.X, m_piece.Y});
-    m_events.emplace_back(std::in_place_type<TSoundNow>, kWeightSound);
+    m_events.emplace_back(TSoundNow{kWeightSound});
     int column = m_piece.X + 1, row = m_piece.Y + 1;
     TWeightFall fall{column, row, {m_well.Cells()}};
     for (;;) {
@@ -155,7 +155,7 @@ void TOwnGame::Weightdown() {
 
 void TOwnGame::Explode(int x, int y) {
     Send(TBombExploded{x, y});
-    m_events.emplace_back(std::in_place_type<TSoundNow>, kExplodeSound);
+    m_events.emplace_back(TSoundNow{kExplodeSound});
     TBlast blast{x, y, m_well.Cells(), {}};
     m_well.ClearBlast(x, y);
     blast.After = m_well.Cells();
