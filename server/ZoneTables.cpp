@@ -1,7 +1,8 @@
 // The zone's side of the game tables: the lobby's table requests and the
-// game windows' payloads go to GameTables as parsed values; what the tables
-// decide comes back as TableEvents and leaves here as messages. Events
-// about someone who is no longer logged on are dropped.
+// game windows' payloads and the watch requests go to GameTables as parsed
+// values; what the tables decide comes back as TableEvents and leaves here
+// as messages, and the previews' messages are queued on their watchers'
+// sessions. Events about someone who is no longer logged on are dropped.
 #include <type_traits>
 
 #include "Zone.h"
@@ -27,6 +28,7 @@ bool Zone::HandleTables(ZoneUser& user, const std::string& message) {
         case TClientCode::AskToJoin: return Take<protocol::TAskToJoin>(user, message, &Zone::OnAskToJoin);
         case TClientCode::StartTable: return Take<protocol::TStartTable>(user, message, &Zone::OnStartTable);
         case TClientCode::GamePayload: return Take<protocol::TGamePayload>(user, message, &Zone::OnGamePayload);
+        case TClientCode::Watch: return Take<protocol::TWatch>(user, message, &Zone::OnWatch);
         default: return false;
     }
 }
@@ -49,6 +51,10 @@ void Zone::OnStartTable(ZoneUser& user, const protocol::TStartTable& in) {
 
 void Zone::OnGamePayload(ZoneUser& user, const protocol::TGamePayload& in) {
     m_tables->GamePayload(PlayerOf(user), in.Kind, in.Payload);
+}
+
+void Zone::OnWatch(ZoneUser& user, const protocol::TWatch& in) {
+    m_tables->Watch(PlayerOf(user), in.Kind, in.Player, in.Slot);
 }
 
 void Zone::Tick() { m_tables->Tick(); }
@@ -125,5 +131,7 @@ void Zone::RatingChanged(const std::string& alias, rules::TGameKind kind, int64_
     SendToAlias(alias, Build(protocol::TRatingChange{rules::KindNumber(kind), std::to_string(oldHundredths),
                                                      std::to_string(newHundredths)}));
 }
+
+void Zone::ToWatcher(const std::string& alias, std::string_view message) { SendToAlias(alias, message); }
 
 }  // namespace server

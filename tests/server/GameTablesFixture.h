@@ -41,6 +41,21 @@ public:
                        int64_t newHundredths) override;
 };
 
+// The preview messages as delivered, each with its watcher.
+class RecordingPreviews : public server::PreviewOutlet {
+public:
+    struct TDelivery {
+        std::string alias, message;
+    };
+    std::vector<TDelivery> deliveries;
+
+    // The watcher's messages since the last call, which are then forgotten.
+    std::vector<std::string> Take(const std::string& alias);
+    void ToWatcher(const std::string& alias, std::string_view message) override {
+        deliveries.push_back({alias, std::string(message)});
+    }
+};
+
 class GameTablesTest : public ::testing::Test {
 protected:
     static constexpr uint32_t kSeed = 0x80000007u;  // top bit set: the creator plays white
@@ -58,6 +73,7 @@ protected:
     server::AccountStore m_store;
     server::ManualClock m_clock;
     RecordingEvents m_events;
+    RecordingPreviews m_previews;
     std::unique_ptr<server::GameTables> m_tables;
     std::map<std::string, server::Player> m_players;
 };
