@@ -83,6 +83,13 @@ public:
         return game ? &game->Judge() : nullptr;
     }
 
+    // The live preview of the game the user is seated in, or null; for
+    // tests that compare what watchers hold.
+    const GamePreview* PreviewOf(std::string_view alias) const {
+        RunningGame* game = GameOf(alias);
+        return game ? game->Preview() : nullptr;
+    }
+
 private:
     RunningGame* GameOf(std::string_view alias) const;
     // The running game of the kind whose seat 1 is the alias, or null.
