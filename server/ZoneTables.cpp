@@ -108,8 +108,10 @@ void Zone::PlayingChanged(const std::string& alias, int kind) { SetPlaying(alias
 
 void Zone::GamePayload(const std::string& alias, std::string_view payload) {
     const std::string message = Build(protocol::TGameData{std::string(payload)});
-    // An empty build: no message can carry the payload.
-    if (!message.empty()) SendToAlias(alias, message);
+    // An empty build: no message can carry the payload. The player's line
+    // is written before the watchers' of the same pass.
+    ZoneUser* user = message.empty() ? nullptr : UserByName(alias);
+    if (Session* session = user ? m_host.FindSession(user->session) : nullptr) m_host.SendPrompt(*session, message);
 }
 
 void Zone::GameEnded(rules::TGameKind, const std::string& alias) { SendAll(Build(protocol::TGameEnded{alias})); }
