@@ -15,153 +15,32 @@
 // by a third (poll over their sockets, frames decoded and counted), the
 // players by the benchmark thread. On two cores all three share them, so
 // the figures are an upper bound of the server's own cost.
-#include <arpa/inet.h>
 #include <benchmark/benchmark.h>
 #include <fcntl.h>
-#include <netinet/in.h>
-#include <netinet/tcp.h>
 #include <poll.h>
-#include <sys/socket.h>
-#include <unistd.h>
 
 #include <atomic>
 #include <chrono>
-#include <cstdlib>
-#include <filesystem>
 #include <memory>
 #include <thread>
 #include <vector>
 
-#include "Clock.h"
-#include "Server.h"
-#include "protocol/FrameCodec.h"
+#include "LoopbackServer.h"
 #include "protocol/Messages.h"
 
 namespace {
 
+using bench::Client;
+
 constexpr int kTumblix = 1;
 constexpr uint8_t kTumblixCells = 75;
 constexpr uint8_t kGameData = 71;
-
-std::string Field(const std::string& text) { return text + '\x01'; }
-
-std::string Registration(const std::string& alias) {
-    return "\x04" + Field("0") + Field("0") + Field(alias) + Field("password") + Field("0") + Field("0") +
-           Field("1990") + Field("1") + Field("1") + Field("0") + Field("0");
-}
 
 std::string Bytes(std::initializer_list<int> bytes) {
     std::string s;
     for (int b : bytes) s += static_cast<char>(b);
     return s;
 }
-
-class RunningServer {
-public:
-    RunningServer() {
-        char pattern[] = "/tmp/qvbenchXXXXXX";
-        m_folder = std::string(mkdtemp(pattern)) + "/";
-        server::ServerConfig config;
-        config.folder = m_folder;
-        config.ports = {0};
-        config.bindAddress = "127.0.0.1";
-        config.adminSocket.clear();
-        config.hashOpsLimit = 1;
-        config.hashMemLimitKiB = 8;
-        config.floodBurst = 100000000;
-        config.floodFramesPerSecond = 100000000;
-        config.access.connectionsPerAddress = 1000000;
-        config.access.connectionsPerMinute = 100000000;
-        config.anonymousConnections = 10000;
-        m_server = std::make_unique<server::Server>(config, m_clock);
-        m_server->SetLog(nullptr);
-        std::string error;
-        if (!m_server->Start(error)) std::abort();
-        m_thread = std::thread([this] { m_server->Run(m_stop); });
-    }
-    ~RunningServer() {
-        m_stop.store(true);
-        m_thread.join();
-        m_server.reset();
-        std::filesystem::remove_all(m_folder);
-    }
-    uint16_t Port() const { return m_server->Ports()[0]; }
-
-private:
-    std::string m_folder;
-    server::SteadyClock m_clock;
-    std::unique_ptr<server::Server> m_server;
-    std::atomic<bool> m_stop{false};
-    std::thread m_thread;
-};
-
-// A blocking client on a plain (not resumable) connection.
-class Client {
-public:
-    explicit Client(uint16_t port) {
-        m_fd = socket(AF_INET, SOCK_STREAM, 0);
-        sockaddr_in sa{};
-        sa.sin_family = AF_INET;
-        sa.sin_port = htons(port);
-        sa.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-        int one = 1;
-        setsockopt(m_fd, IPPROTO_TCP, TCP_NODELAY, &one, sizeof one);
-        if (connect(m_fd, reinterpret_cast<sockaddr*>(&sa), sizeof sa) != 0) std::abort();
-        Write(protocol::PlainOpening());
-    }
-    ~Client() { close(m_fd); }
-    int Fd() const { return m_fd; }
-
-    void Write(const std::string& bytes) {
-        for (size_t at = 0; at < bytes.size();) {
-            ssize_t n = send(m_fd, bytes.data() + at, bytes.size() - at, MSG_NOSIGNAL);
-            if (n <= 0) std::abort();
-            at += static_cast<size_t>(n);
-        }
-    }
-    void Send(const std::string& message) {
-        std::string frame;
-        protocol::EncodeFrame(message, protocol::TFrameOptions{}, frame);
-        Write(frame);
-    }
-    // The next application message.
-    std::string Next() {
-        for (;;) {
-            protocol::TFrame frame;
-            std::string error;
-            if (protocol::DecodeFrame(m_buffer, frame, error) == protocol::DecodeStatus::Complete) {
-                m_buffer.erase(0, frame.length);
-                if (frame.kind == protocol::FrameKind::Message) return frame.payload;
-                continue;
-            }
-            char chunk[65536];
-            ssize_t n = recv(m_fd, chunk, sizeof chunk, 0);
-            if (n <= 0) std::abort();
-            m_buffer.append(chunk, static_cast<size_t>(n));
-        }
-    }
-    // The next message whose first bytes are these.
-    std::string NextStarting(const std::string& start) {
-        for (;;) {
-            std::string m = Next();
-            if (m.compare(0, start.size(), start) == 0) return m;
-        }
-    }
-    void LogOn(const std::string& alias) {
-        Send("O");
-        std::string query = NextStarting("Q");
-        Send("Q" + query.substr(1) + Field("3.61"));
-        NextStarting("R");
-        Send(Registration(alias));
-        if (Next()[0] != '\x01') std::abort();
-    }
-    // The bytes received and not yet read as frames, for the pool.
-    std::string& Buffer() { return m_buffer; }
-
-private:
-    int m_fd;
-    std::string m_buffer;
-};
 
 // Reads every watcher's socket on its own thread and counts the Tumblix
 // preview messages that arrive.
@@ -223,9 +102,9 @@ private:
 // well; `watchers` users watch it in slot 1.
 class WatchedGame {
 public:
-    explicit WatchedGame(int watchers) : ann(server.Port()), ben(server.Port()) {
-        ann.LogOn("ann");
-        ben.LogOn("ben");
+    explicit WatchedGame(int watchers) : server(1, 8), ann(server.Port(), false), ben(server.Port(), false) {
+        LogOn(ann, "ann");
+        LogOn(ben, "ben");
         ann.Send(protocol::Build(protocol::TCreateTable{kTumblix, "1"}));
         ann.NextStarting(std::string(1, '\x0B'));
         ben.Send(protocol::Build(protocol::TAskToJoin{kTumblix, "ann"}));
@@ -240,10 +119,10 @@ public:
         ann.Send(protocol::Build(protocol::TGamePayload{kTumblix, Bytes({'2', 1, 2, 2})}));
         ben.NextStarting(Game(Bytes({'2', 1, 2, 2})));
         for (int i = 0; i < watchers; ++i) {
-            m_watchers.push_back(std::make_unique<Client>(server.Port()));
+            m_watchers.push_back(std::make_unique<Client>(server.Port(), false));
             char alias[16];
             std::snprintf(alias, sizeof alias, "watcher%03d", i);
-            m_watchers.back()->LogOn(alias);
+            LogOn(*m_watchers.back(), alias);
             m_watchers.back()->Send(protocol::Build(protocol::TWatch{kTumblix, "ann", 1}));
             m_watchers.back()->NextStarting("J");
         }
@@ -261,10 +140,13 @@ public:
     void HoldWatchers(bool held) { m_pool->Hold(held); }
     size_t Watchers() const { return m_watchers.size(); }
 
-    RunningServer server;
+    bench::RunningServer server;
     Client ann, ben;
 
 private:
+    static void LogOn(Client& client, const std::string& alias) {
+        if (client.LogOn(bench::LogonMessage(alias, true))[0] != '\x01') std::abort();
+    }
     static std::string Game(const std::string& payload) {
         return std::string(1, static_cast<char>(kGameData)) + static_cast<char>(payload.size()) + payload;
     }
