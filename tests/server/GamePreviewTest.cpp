@@ -121,7 +121,8 @@ TEST_F(GamePreviewTest, GammonSnapshotShowsTheCreatorAsWhiteAndItsMovesAndUndos)
     EXPECT_EQ(got[3], Bytes({91, 1, seat}));
     EXPECT_EQ(got[4], Bytes({'Z', 1, dice[seat - 1], dice[2 - seat]}));
 
-    // The winner's first legal step, shown from white's side for eva.
+    // The winner's first legal step; eva plays black, so every point p of
+    // the board shows as 25 - p.
     const gm::TColour colour = winner == "eva" ? gm::TColour::Black : gm::TColour::White;
     const gm::TPosition start = gm::TPosition::Opening();
     std::optional<gm::TStep> step;
@@ -134,7 +135,7 @@ TEST_F(GamePreviewTest, GammonSnapshotShowsTheCreatorAsWhiteAndItsMovesAndUndos)
     }
     ASSERT_TRUE(step);
     Send(kGammon, winner, pl::BuildMove(pl::kMove, {step->Source, step->Pips}));
-    const int shown = winner == "eva" ? 25 - step->Source : step->Source;
+    const int shown = 25 - step->Source;
     EXPECT_THAT(To("cid"), ElementsAre(Bytes({92, 1, shown + 1, step->Pips})));
     const int target = gm::Advance(colour, step->Source, step->Pips);
     gm::TMoveRecord record;
@@ -143,7 +144,7 @@ TEST_F(GamePreviewTest, GammonSnapshotShowsTheCreatorAsWhiteAndItsMovesAndUndos)
     record.Target = target;
     record.Distance = step->Pips;
     Send(kGammon, winner, pl::BuildUndo(pl::kUndo, record));
-    const int shownTarget = winner == "eva" ? 25 - target : target;
+    const int shownTarget = 25 - target;
     EXPECT_THAT(To("cid"), ElementsAre(Bytes({93, 1, shownTarget + 2, shown + 2, 1})));
 }
 
