@@ -16,6 +16,7 @@
 
 namespace {
 
+using servertest::Bytes;
 using servertest::GameTablesTest;
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;
@@ -23,12 +24,6 @@ namespace gm = rules::gammon;
 namespace pl = rules::gammon::payload;
 
 constexpr int kTumblix = 1, kGammon = 2, kPuzzle = 3, kYatzy = 4;
-
-std::string Bytes(std::initializer_list<int> bytes) {
-    std::string s;
-    for (int b : bytes) s += static_cast<char>(b);
-    return s;
-}
 
 class GamePreviewTest : public GameTablesTest {
 protected:

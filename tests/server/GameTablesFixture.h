@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <initializer_list>
 #include <map>
 #include <string>
 #include <vector>
@@ -14,6 +15,13 @@
 #include "tables/GameTables.h"
 
 namespace servertest {
+
+// A payload or message written as its bytes.
+inline std::string Bytes(std::initializer_list<int> bytes) {
+    std::string s;
+    for (int b : bytes) s += static_cast<char>(b);
+    return s;
+}
 
 class RecordingEvents : public server::TableEvents {
 public:
