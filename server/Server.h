@@ -103,6 +103,7 @@ public:
     // (for tests of those layers).
     std::function<void(Session&, const std::string&)> OnUserMessage;
     void Send(Session& session, std::string_view message) override;
+    void SendPrompt(Session& session, std::string_view message) override;
 
 private:
     // LogonHost
@@ -143,7 +144,9 @@ private:
     void CheckTimeouts();
     void CheckSession(Session& session, int64_t now);
     void CheckConnection(Connection& connection, int64_t now);
+    // Writes every connection with output, the prompt sessions' first.
     void FlushAll();
+    void FlushConnection(Connection& c);
     void Reap();
     int PollTimeout() const;
     uint32_t NewSessionId() const;

@@ -18,6 +18,11 @@ void Server::Send(Session& session, std::string_view message) {
             " bytes not sent");
 }
 
+void Server::SendPrompt(Session& session, std::string_view message) {
+    Send(session, message);
+    session.SetPrompt(true);
+}
+
 void Server::Deliver(Session& session, const uint8_t* data, size_t n) {
     session.Stream().Receive(data, n);
     ProcessFrames(session);
@@ -199,13 +204,21 @@ void Server::CheckConnection(Connection& c, int64_t now) {
 
 void Server::FlushAll() {
     for (auto& [id, c] : m_connections) {
-        if (c->WatchId() == 0 || !c->NeedsFlush()) continue;
-        if (!c->Flush()) {
-            DropConnection(*c, "write failed");
-            continue;
-        }
-        UpdateInterest(*c);
+        Session* session = c->GetSession();
+        if (!session || !session->Prompt()) continue;
+        session->SetPrompt(false);
+        FlushConnection(*c);
     }
+    for (auto& [id, c] : m_connections) FlushConnection(*c);
+}
+
+void Server::FlushConnection(Connection& c) {
+    if (c.WatchId() == 0 || !c.NeedsFlush()) return;
+    if (!c.Flush()) {
+        DropConnection(c, "write failed");
+        return;
+    }
+    UpdateInterest(c);
 }
 
 void Server::Reap() {

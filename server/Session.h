@@ -54,6 +54,9 @@ public:
     // limit: the session must end, whatever it acknowledges later.
     bool Overflowed() const { return m_overflowed; }
     void MarkOverflowed() { m_overflowed = true; }
+    // Holds a message a game waits for: written first in the next flush.
+    bool Prompt() const { return m_prompt; }
+    void SetPrompt(bool prompt) { m_prompt = prompt; }
 
     // Set at logon.
     const std::string& Alias() const { return m_alias; }
@@ -89,6 +92,7 @@ private:
     LogonState m_state = LogonState::AwaitHello;
     std::string m_address;
     bool m_overflowed = false;
+    bool m_prompt = false;
     uint64_t m_pendingCheck = 0;
     std::string m_alias;
     int64_t m_accountId = 0;

@@ -16,6 +16,11 @@ class SessionHost {
 public:
     virtual ~SessionHost() = default;
     virtual void Send(Session& session, std::string_view message) = 0;
+    // The same for a message a game waits for (a player's game payload):
+    // the session is written before those holding only ordinary messages,
+    // so a game's traffic never waits behind, say, a hundred watchers' live
+    // previews of it.
+    virtual void SendPrompt(Session& session, std::string_view message) { Send(session, message); }
     // Ends the session after what is queued, with a goodbye when resumable.
     virtual void EndSession(Session& session, const std::string& reason) = 0;
     // A session that has not ended, by number, or null.

@@ -15,7 +15,8 @@ Zone::Zone(SessionHost& host, AccountStore& accounts, const Clock& clock, ZoneCo
         m_rooms.emplace(id, Room(id, r.kind, r.flags, r.name, r.prefix));
         m_publicRooms.push_back(id);
     }
-    m_tables = std::make_unique<GameTables>(static_cast<TableEvents&>(*this), m_accounts, m_clock, std::move(seeds));
+    m_tables = std::make_unique<GameTables>(static_cast<TableEvents&>(*this), static_cast<PreviewOutlet&>(*this),
+                                            m_accounts, m_clock, std::move(seeds));
 }
 
 // The referees may still report while they go; the tables go first.

@@ -41,12 +41,13 @@
 #include "ZoneConfig.h"
 #include "ZoneUser.h"
 #include "protocol/Messages.h"
+#include "previews/PreviewOutlet.h"
 #include "tables/GameTables.h"
 #include "tables/TableEvents.h"
 
 namespace server {
 
-class Zone : private TableEvents {
+class Zone : private TableEvents, private PreviewOutlet {
 public:
     Zone(SessionHost& host, AccountStore& accounts, const Clock& clock, ZoneConfig config,
          GameTables::SeedSource seeds = GameTables::SecureSeed);
@@ -155,6 +156,7 @@ private:
     void OnAskToJoin(ZoneUser& user, const protocol::TAskToJoin& in);
     void OnStartTable(ZoneUser& user, const protocol::TStartTable& in);
     void OnGamePayload(ZoneUser& user, const protocol::TGamePayload& in);
+    void OnWatch(ZoneUser& user, const protocol::TWatch& in);
     void DescribeTables(const ZoneUser& user);
     static Player PlayerOf(const ZoneUser& user) { return Player{user.accountId, user.alias}; }
     void SendToAlias(const std::string& alias, std::string_view message);
@@ -172,6 +174,7 @@ private:
     void MatchResult(const std::string& alias, const MatchResultLine& line) override;
     void RatingChanged(const std::string& alias, rules::TGameKind kind, int64_t oldHundredths,
                        int64_t newHundredths) override;
+    void ToWatcher(const std::string& alias, std::string_view message) override;
 
     // ZoneRequests.cpp
     void OnInfoRequest(ZoneUser& user, const protocol::TInfoRequest& in);

@@ -1,7 +1,8 @@
 // The zone's side of the game tables: the lobby's table requests and the
-// game windows' payloads go to GameTables as parsed values; what the tables
-// decide comes back as TableEvents and leaves here as messages. Events
-// about someone who is no longer logged on are dropped.
+// game windows' payloads and the watch requests go to GameTables as parsed
+// values; what the tables decide comes back as TableEvents and leaves here
+// as messages, and the previews' messages are queued on their watchers'
+// sessions. Events about someone who is no longer logged on are dropped.
 #include <type_traits>
 
 #include "Zone.h"
@@ -27,6 +28,7 @@ bool Zone::HandleTables(ZoneUser& user, const std::string& message) {
         case TClientCode::AskToJoin: return Take<protocol::TAskToJoin>(user, message, &Zone::OnAskToJoin);
         case TClientCode::StartTable: return Take<protocol::TStartTable>(user, message, &Zone::OnStartTable);
         case TClientCode::GamePayload: return Take<protocol::TGamePayload>(user, message, &Zone::OnGamePayload);
+        case TClientCode::Watch: return Take<protocol::TWatch>(user, message, &Zone::OnWatch);
         default: return false;
     }
 }
@@ -49,6 +51,10 @@ void Zone::OnStartTable(ZoneUser& user, const protocol::TStartTable& in) {
 
 void Zone::OnGamePayload(ZoneUser& user, const protocol::TGamePayload& in) {
     m_tables->GamePayload(PlayerOf(user), in.Kind, in.Payload);
+}
+
+void Zone::OnWatch(ZoneUser& user, const protocol::TWatch& in) {
+    m_tables->Watch(PlayerOf(user), in.Kind, in.Player, in.Slot);
 }
 
 void Zone::Tick() { m_tables->Tick(); }
@@ -102,8 +108,10 @@ void Zone::PlayingChanged(const std::string& alias, int kind) { SetPlaying(alias
 
 void Zone::GamePayload(const std::string& alias, std::string_view payload) {
     const std::string message = Build(protocol::TGameData{std::string(payload)});
-    // An empty build: no message can carry the payload.
-    if (!message.empty()) SendToAlias(alias, message);
+    // An empty build: no message can carry the payload. The player's line
+    // is written before the watchers' of the same pass.
+    ZoneUser* user = message.empty() ? nullptr : UserByName(alias);
+    if (Session* session = user ? m_host.FindSession(user->session) : nullptr) m_host.SendPrompt(*session, message);
 }
 
 void Zone::GameEnded(rules::TGameKind, const std::string& alias) { SendAll(Build(protocol::TGameEnded{alias})); }
@@ -125,5 +133,7 @@ void Zone::RatingChanged(const std::string& alias, rules::TGameKind kind, int64_
     SendToAlias(alias, Build(protocol::TRatingChange{rules::KindNumber(kind), std::to_string(oldHundredths),
                                                      std::to_string(newHundredths)}));
 }
+
+void Zone::ToWatcher(const std::string& alias, std::string_view message) { SendToAlias(alias, message); }
 
 }  // namespace server

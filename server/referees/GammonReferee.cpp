@@ -28,6 +28,14 @@ TColour GammonReferee::ColourOf(int seat) const {
     return (seat == 0) == m_seat0White ? TColour::White : TColour::Black;
 }
 
+GammonReferee::TTableDice GammonReferee::TableDice() const {
+    if (!m_started) return {};
+    if (m_phase == TPhase::Opening && m_openingDice != std::array<int, 2>{0, 0})
+        return {TDiceShown::Opening, -1, m_openingDice};
+    if (m_phase == TPhase::Moving) return {TDiceShown::Turn, m_turnSeat, {m_die1, m_die2}};
+    return {};
+}
+
 void GammonReferee::OnAllReady() {
     Referee::OnAllReady();
     if (m_started) return;
@@ -74,6 +82,7 @@ void GammonReferee::NewGame() {
     m_doubler = -1;
     m_declinedFor.reset();
     m_giveUp.reset();
+    Preview().Restarted();
 }
 
 // Each player rolls one die; the higher one begins and plays both dice.
@@ -81,10 +90,12 @@ void GammonReferee::OpeningRoll(int seat) {
     if (m_phase != TPhase::Opening || m_openingDice[seat] != 0) return;
     int die = m_dice.Roll();
     m_openingDice[seat] = die;
+    Preview().DiceChanged();
     SendAll(pl::BuildOpeningDie({ColourOf(seat), die}));
     if (m_openingDice[0] == 0 || m_openingDice[1] == 0) return;
     if (m_openingDice[0] == m_openingDice[1]) {
         m_openingDice = {0, 0};
+        Preview().DiceChanged();
         SendAll(Code(pl::kOpeningEqual));
         return;
     }
@@ -107,6 +118,7 @@ void GammonReferee::BeginMoving(int seat, int die1, int die2) {
     m_turnStart = m_position;
     m_steps.clear();
     m_phase = TPhase::Moving;
+    Preview().DiceChanged();
 }
 
 rules::gammon::TPosition GammonReferee::Replayed() const {
@@ -128,6 +140,7 @@ void GammonReferee::Move(int seat, std::string_view payload) {
         return;
     }
     m_position.ApplyStep(ColourOf(seat), move->Source, move->Pips);
+    Preview().CheckerMoved(seat, move->Source, move->Pips);
     SendTo(OtherSeat(seat), pl::BuildMove(pl::kOpponentMove, *move));
 }
 
@@ -147,6 +160,9 @@ void GammonReferee::Undo(int seat, std::string_view payload) {
     }
     m_steps.pop_back();
     m_position = Replayed();
+    // The move had hit when a lone opposing checker stood on its target.
+    const bool hit = target != rules::gammon::kOffBoard && m_position.Count(rules::gammon::Other(colour), target) == 1;
+    Preview().MoveTakenBack(seat, record->Source, target, hit);
     SendTo(OtherSeat(seat), pl::BuildUndo(pl::kOpponentUndo, *record));
 }
 
@@ -159,6 +175,7 @@ void GammonReferee::TurnOver(int seat) {
     }
     m_turnSeat = OtherSeat(seat);
     m_phase = TPhase::AwaitRoll;
+    Preview().DiceChanged();
     SendTo(m_turnSeat, Code(pl::kOpponentTurnOver));
 }
 
@@ -174,6 +191,7 @@ void GammonReferee::DoubleAnswered(int seat, bool accepted) {
     if (accepted) {
         m_cube.Accept(ColourOf(seat));
         m_phase = TPhase::AwaitRoll;
+        Preview().CubeChanged();
         SendAll(Code(pl::kDoubleTaken));
         return;
     }

@@ -16,6 +16,10 @@
 // set, as the players' set-ups say. The commitment to the dice (the hash
 // of their key) goes into the table chat at the start of the match, the key
 // itself when the match ends, however it ends.
+//
+// The previews hear of every die on the table, every accepted move and
+// undo, the cube, and of each new game as a restart (position, cube and
+// score all change at once).
 #pragma once
 
 #include <array>
@@ -32,6 +36,17 @@ namespace server {
 
 class GammonReferee : public Referee {
 public:
+    // The dice that lie on the table: during the opening roll each seat's
+    // die (0 until it is rolled, none before the first), while a seat moves
+    // its two dice, otherwise none.
+    enum class TDiceShown { None, Opening, Turn };
+    struct TTableDice {
+        TDiceShown shown = TDiceShown::None;
+        int mover = -1;           // Turn: the seat that moves
+        std::array<int, 2> dice{};  // Opening: by seat; Turn: as rolled
+        bool operator==(const TTableDice&) const = default;
+    };
+
     GammonReferee(RefereeHost& host, const RefereeSetup& setup);
 
     const rules::gammon::TPosition& Position() const { return m_position; }
@@ -39,6 +54,7 @@ public:
     const rules::gammon::TCube& Cube() const { return m_cube; }
     rules::gammon::TColour ColourOf(int seat) const;
     const FairDice& Dice() const { return m_dice; }
+    TTableDice TableDice() const;
 
 protected:
     void OnPayload(int seat, std::string_view payload) override;

@@ -57,6 +57,7 @@ void PuzzleReferee::OnAllReady() {
     m_level = 1;
     m_nextLevelAt = -1;
     m_pausedMs = 0;
+    Preview().Restarted();
     Referee::OnAllReady();
 }
 
@@ -69,6 +70,7 @@ void PuzzleReferee::OnTick(int64_t nowMs) {
     ++m_level;
     m_nextLevelAt = nowMs + kLevelStepMs;
     SendAll(rules::BuildPuzzleLevel(m_level));
+    Preview().LevelChanged();
 }
 
 void PuzzleReferee::Shot(int seat, std::string_view payload) {
@@ -81,6 +83,8 @@ void PuzzleReferee::Shot(int seat, std::string_view payload) {
     for (const rules::TPuzzleCellChange& change : landing.Changes)
         if (change.Kind == rules::TPuzzleChangeKind::Fell) ++side.fallen[change.Colour];
     side.cleared += ClearedCells(landing.Changes);
+    Preview().Shot(seat, shot.Colour, shot.Entry, shot.Cell);
+    Preview().CellsChanged(seat, landing.Changes);
     SendTo(Other(seat), payload);
 }
 
@@ -102,6 +106,7 @@ void PuzzleReferee::Placed(int seat, std::string_view payload) {
         replica.CheckTrash(placed.Colour, placed.Cell) != rules::TPuzzleVerdict::Ok)
         return;
     replica.ApplyTrash(placed.Colour, placed.Cell);
+    Preview().CellsChanged(seat, {{placed.Cell, rules::TPuzzleChangeKind::Trash, placed.Colour}});
     SendTo(Other(seat), payload);
 }
 
@@ -119,6 +124,7 @@ void PuzzleReferee::Lost(int loser) {
     TSide& l = Side(loser);
     ++w.won;
     m_playing = false;
+    Preview().Restarted();
     const uint32_t seed = NextSeed();
     auto byte = [](int n) { return std::clamp(n, 0, 255); };
     SendTo(winner, rules::BuildPuzzleResult(true, byte(w.won + 1), byte(l.won + 1), byte(w.cleared), seed));

@@ -26,6 +26,10 @@
 // (a minute per level, five levels) keeps the shot clock above a second for
 // the first four minutes (2.8 s at level 1, 1.0 s at level 4), and at level
 // 5 (0.8 s) a game rarely lasts long.
+//
+// The previews hear of every shot with the cells its landing changed, of
+// placed trash, of the level, and of a new game and each result as a
+// restart.
 #pragma once
 
 #include <array>

@@ -4,6 +4,8 @@
 
 namespace server {
 
+PreviewSink Referee::s_noPreview;
+
 Referee::Referee(RefereeHost& host, const RefereeSetup& setup)
     : m_host(host), m_setup(setup), m_ready(static_cast<size_t>(std::max(setup.seats, 0)), false) {}
 

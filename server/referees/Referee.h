@@ -14,6 +14,9 @@
 // below to follow its game through the rules library. After the match has
 // ended a referee ignores everything.
 //
+// A referee tells the game's live previews of every change a watcher sees
+// through a PreviewSink (nothing happens when the game has none).
+//
 // Seats count from 0 in the order of the start (the creator first).
 #pragma once
 
@@ -23,6 +26,7 @@
 #include <string_view>
 #include <vector>
 
+#include "previews/PreviewSink.h"
 #include "rules/GameKind.h"
 
 namespace server {
@@ -77,6 +81,10 @@ public:
     // time.
     void Tick(int64_t nowMs);
     bool Over() const { return m_over; }
+    int MatchLength() const { return m_setup.matchLength; }
+    // The previews of the game, told of changes from now on; the sink must
+    // outlive the referee.
+    void SetPreviewSink(PreviewSink& sink) { m_preview = &sink; }
 
 protected:
     // Extension points of the kinds. The defaults give the shared behaviour
@@ -96,12 +104,16 @@ protected:
     int Seats() const { return m_setup.seats; }
     RefereeHost& Host() { return m_host; }
     const RefereeSetup& Setup() const { return m_setup; }
+    PreviewSink& Preview() { return *m_preview; }
 
 private:
+    static PreviewSink s_noPreview;
+
     RefereeHost& m_host;
     RefereeSetup m_setup;
     std::vector<bool> m_ready;
     bool m_over = false;
+    PreviewSink* m_preview = &s_noPreview;
 };
 
 }  // namespace server

@@ -52,11 +52,15 @@ void TumblixReferee::OnPayload(int seat, std::string_view payload) {
 
 // A new game: both wells empty, the counts afresh.
 void TumblixReferee::OnAllReady() {
-    for (TWellReplay& well : m_wells) well.Reset();
+    for (TWellReplay& well : m_wells) {
+        well.Reset();
+        well.TakeChanges();  // the restart below carries the empty wells
+    }
     m_landingLines = {};
     m_roundLines = {};
     m_bothLines = 0;
     m_playing = true;
+    Preview().Restarted();
     Referee::OnAllReady();
 }
 
@@ -64,6 +68,7 @@ void TumblixReferee::WellPayload(int seat, const TPayload& payload, std::string_
     TWellReplay& well = m_wells[Index(seat)];
     if (!m_playing || well.Check(payload) != TReplayCheck::Fits) return;
     well.Apply(payload);
+    Preview().WellChanged(seat, well.TakeChanges());
     Relay(seat, bytes);
     if (code == '5') LineRemoved(seat);
     if (code == '2') SendJunk(seat);
@@ -72,7 +77,9 @@ void TumblixReferee::WellPayload(int seat, const TPayload& payload, std::string_
 void TumblixReferee::LineRemoved(int seat) {
     ++m_landingLines[Index(seat)];
     ++m_roundLines[Index(seat)];
-    if (++m_bothLines % kLinesPerLevel == 0) SendAll(Code(TCode::LevelUp));
+    if (++m_bothLines % kLinesPerLevel != 0) return;
+    SendAll(Code(TCode::LevelUp));
+    Preview().LevelChanged();
 }
 
 // The lines of the landing that just ended go to the opponent as junk.
@@ -85,6 +92,7 @@ void TumblixReferee::Lost(int seat) {
     m_playing = false;
     const int winner = Other(seat);
     ++m_wins[Index(winner)];
+    Preview().Restarted();
     const uint32_t seed = NextSeed();
     SendResult(winner, true, seed);
     SendResult(seat, false, seed);

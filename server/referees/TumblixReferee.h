@@ -20,6 +20,10 @@
 //   and the next game's seed. When both have acknowledged with ">", the
 //   next game starts (">" to both), until one has won the match length; at
 //   that result both windows are closed (byte 21) and the match ends.
+//
+// The previews hear of every change of a tracked well, of every level up,
+// and of a new game and each result as a restart (the wells, the level or
+// the games won changed all at once).
 #pragma once
 
 #include <array>
@@ -42,6 +46,9 @@ public:
     const rules::tumblix::TWellReplay& Well(int seat) const { return m_wells[Index(seat)]; }
     bool Playing() const { return m_playing; }
     int Wins(int seat) const { return m_wins[Index(seat)]; }
+    // The shared level as the windows count it: 1 at the start of a game,
+    // one more for every kLinesPerLevel lines of both.
+    int Level() const { return 1 + m_bothLines / kLinesPerLevel; }
 
     // Junk rows for the opponent after a landing that removed lines.
     static int JunkRowsFor(int lines);

@@ -18,8 +18,11 @@ constexpr size_t kMaxPayload = 255;
 
 uint32_t GameTables::SecureSeed() { return randombytes_random(); }
 
-GameTables::GameTables(TableEvents& events, AccountStore& accounts, const Clock& clock, SeedSource seeds)
-    : m_events(events), m_clock(clock), m_seeds(std::move(seeds)), m_tables(events), m_recorder(accounts, events) {}
+GameTables::GameTables(TableEvents& events, PreviewOutlet& previews, AccountStore& accounts, const Clock& clock,
+                       SeedSource seeds)
+    : m_events(events),
+      m_previews(previews),
+      m_clock(clock), m_seeds(std::move(seeds)), m_tables(events), m_recorder(accounts, events) {}
 
 RunningGame* GameTables::GameOf(std::string_view alias) const {
     for (const auto& game : m_games)
@@ -108,7 +111,8 @@ void GameTables::SeatPlayers(Table& table) {
     for (const Player& p : players) m_events.PlayingChanged(p.alias, rules::KindNumber(table.kind));
     RefereeSetup setup{table.kind, static_cast<int>(players.size()), table.matchLength, seed, m_seeds, {}};
     for (const Player& p : players) setup.names.push_back(p.alias);
-    m_games.push_back(std::make_unique<RunningGame>(m_events, setup, std::move(players), std::move(seats)));
+    m_games.push_back(
+        std::make_unique<RunningGame>(m_events, m_previews, setup, std::move(players), std::move(seats)));
 }
 
 void GameTables::GamePayload(const Player& user, int kindNumber, std::string_view payload) {
@@ -121,10 +125,29 @@ void GameTables::GamePayload(const Player& user, int kindNumber, std::string_vie
 
 void GameTables::UserLeft(const Player& user) {
     m_tables.RemovePlayer(user.alias);
+    for (const auto& game : m_games)
+        if (GamePreview* preview = game->Preview()) preview->Forget(user.alias);
     if (RunningGame* game = GameOf(user.alias)) {
         game->Judge().Leave(game->SeatOf(user.alias));
         FinishIfOver(game);
     }
+}
+
+RunningGame* GameTables::GameBy(rules::TGameKind kind, std::string_view seat1) const {
+    for (const auto& game : m_games)
+        if (game->Kind() == kind && SameAlias(game->Seats().front().alias, seat1)) return game.get();
+    return nullptr;
+}
+
+void GameTables::Watch(const Player& watcher, int kindNumber, std::string_view seat1, int slot) {
+    auto kind = rules::GameKindOf(kindNumber);
+    if (!kind || !GamePreview::IsSlot(slot)) return;
+    RunningGame* game = GameBy(*kind, seat1);
+    GamePreview* preview = game && !game->Outcome() ? game->Preview() : nullptr;
+    if (!preview) return;
+    for (const auto& other : m_games)
+        if (other.get() != game && other->Preview()) other->Preview()->Release(watcher.alias, slot);
+    preview->Watch(watcher.alias, slot);
 }
 
 void GameTables::Tick() {

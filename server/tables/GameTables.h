@@ -7,6 +7,7 @@
 //   OpenTable     0x0B kind, setting      WithdrawTable  0x0C kind
 //   AskToJoin     0x10 kind, creator      StartGame      0x11 kind, joiners
 //   GamePayload   "G" kind, payload       UserLeft       the session ended
+//   Watch         "H" kind, seat-1 alias, slot
 //   Tick          call regularly (the table time-out and the referees'
 //                 pacing, such as rising levels, read the clock)
 // Kind numbers are the raw bytes the client sent; anything out of range is
@@ -17,6 +18,14 @@
 //
 // A player plays one game at a time. When a game starts, every seated
 // player's open tables are withdrawn and their join requests forgotten.
+//
+// Anyone may watch running games of the kinds with previews in the four
+// slots of their preview strip: Watch hands the slot to the game (whose
+// preview sends the snapshot and from then on the changes, through the
+// PreviewOutlet) after the game that had the slot let go of it (it sends a
+// stop). A request for a slot outside 1..4, a kind that does not match,
+// an unknown or ended game or a Yatzy game is ignored. A watcher who leaves
+// the service is forgotten by every game.
 #pragma once
 
 #include <cstdint>
@@ -47,7 +56,8 @@ public:
     using SeedSource = std::function<uint32_t()>;
     static uint32_t SecureSeed();
 
-    GameTables(TableEvents& events, AccountStore& accounts, const Clock& clock, SeedSource seeds = SecureSeed);
+    GameTables(TableEvents& events, PreviewOutlet& previews, AccountStore& accounts, const Clock& clock,
+               SeedSource seeds = SecureSeed);
     GameTables(const GameTables&) = delete;
     GameTables& operator=(const GameTables&) = delete;
 
@@ -58,6 +68,7 @@ public:
     // The payload is what followed "G" and the kind byte; 1 to 255 bytes.
     void GamePayload(const Player& user, int kind, std::string_view payload);
     void UserLeft(const Player& user);
+    void Watch(const Player& watcher, int kind, std::string_view seat1, int slot);
     void Tick();
 
     // For a user who logs on: the tables (code 11 each) and games (78 each).
@@ -72,13 +83,23 @@ public:
         return game ? &game->Judge() : nullptr;
     }
 
+    // The live preview of the game the user is seated in, or null; for
+    // tests that compare what watchers hold.
+    const GamePreview* PreviewOf(std::string_view alias) const {
+        RunningGame* game = GameOf(alias);
+        return game ? game->Preview() : nullptr;
+    }
+
 private:
     RunningGame* GameOf(std::string_view alias) const;
+    // The running game of the kind whose seat 1 is the alias, or null.
+    RunningGame* GameBy(rules::TGameKind kind, std::string_view seat1) const;
     bool RefuseWhilePlaying(const Player& user);
     void SeatPlayers(Table& table);
     void FinishIfOver(RunningGame* game);
 
     TableEvents& m_events;
+    PreviewOutlet& m_previews;
     const Clock& m_clock;
     SeedSource m_seeds;
     TableRegistry m_tables;

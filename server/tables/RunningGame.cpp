@@ -1,18 +1,22 @@
 #include "tables/RunningGame.h"
 
+#include "previews/PreviewFactory.h"
 #include "referees/RefereeFactory.h"
 #include "tables/TableRegistry.h"
 
 namespace server {
 
-RunningGame::RunningGame(TableEvents& events, const RefereeSetup& setup, std::vector<Player> players,
-                         std::vector<Seat> seats)
+RunningGame::RunningGame(TableEvents& events, PreviewOutlet& previews, const RefereeSetup& setup,
+                         std::vector<Player> players, std::vector<Seat> seats)
     : m_events(events),
       m_kind(setup.kind),
       m_players(std::move(players)),
       m_seats(std::move(seats)),
       m_left(m_players.size(), false),
-      m_referee(MakeReferee(*this, setup)) {}
+      m_referee(MakeReferee(*this, setup)),
+      m_preview(MakePreview(previews, *m_referee)) {
+    if (m_preview) m_referee->SetPreviewSink(*m_preview);
+}
 
 int RunningGame::SeatOf(std::string_view alias) const {
     for (size_t seat = 0; seat < m_players.size(); ++seat)
@@ -46,8 +50,11 @@ void RunningGame::SeatLeft(int seat) {
     m_events.PlayingChanged(m_players[static_cast<size_t>(seat)].alias, 0);
 }
 
+// Watchers learn the winner (the first, when a kind had several).
 void RunningGame::EndMatch(const MatchOutcome& outcome) {
-    if (!m_outcome) m_outcome = outcome;
+    if (m_outcome) return;
+    m_outcome = outcome;
+    if (m_preview) m_preview->End(outcome.winners.empty() ? -1 : outcome.winners.front());
 }
 
 }  // namespace server

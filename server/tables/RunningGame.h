@@ -3,7 +3,8 @@
 // host: what the referee sends to a seat becomes a payload event for that
 // player, and the end of the match is kept until the tables collect it (a
 // referee ends the match from inside its own call, so it must not be
-// destroyed there).
+// destroyed there). It also holds the game's live preview, which the
+// referee tells of its changes and which sends the end to its watchers.
 #pragma once
 
 #include <memory>
@@ -11,6 +12,7 @@
 #include <string_view>
 #include <vector>
 
+#include "previews/GamePreview.h"
 #include "referees/Referee.h"
 #include "tables/TableEvents.h"
 
@@ -18,7 +20,8 @@ namespace server {
 
 class RunningGame : public RefereeHost {
 public:
-    RunningGame(TableEvents& events, const RefereeSetup& setup, std::vector<Player> players, std::vector<Seat> seats);
+    RunningGame(TableEvents& events, PreviewOutlet& previews, const RefereeSetup& setup, std::vector<Player> players,
+                std::vector<Seat> seats);
 
     rules::TGameKind Kind() const { return m_kind; }
     const std::vector<Player>& Players() const { return m_players; }
@@ -29,6 +32,8 @@ public:
     int SeatOf(std::string_view alias) const;
     Referee& Judge() { return *m_referee; }
     const Referee& Judge() const { return *m_referee; }
+    // The live preview; null for a kind nobody watches.
+    GamePreview* Preview() { return m_preview.get(); }
     // Set once the referee has ended the match.
     const std::optional<MatchOutcome>& Outcome() const { return m_outcome; }
 
@@ -44,6 +49,8 @@ private:
     std::vector<Seat> m_seats;
     std::vector<bool> m_left;
     std::unique_ptr<Referee> m_referee;
+    // After the referee it reads, so it goes first.
+    std::unique_ptr<GamePreview> m_preview;
     std::optional<MatchOutcome> m_outcome;
 };
 

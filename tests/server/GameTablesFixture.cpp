@@ -9,6 +9,16 @@ int K(rules::TGameKind kind) { return rules::KindNumber(kind); }
 
 }  // namespace
 
+std::vector<std::string> RecordingPreviews::Take(const std::string& alias) {
+    std::vector<std::string> taken;
+    std::erase_if(deliveries, [&](TDelivery& d) {
+        if (d.alias != alias) return false;
+        taken.push_back(std::move(d.message));
+        return true;
+    });
+    return taken;
+}
+
 std::vector<std::string> RecordingEvents::Take() {
     std::vector<std::string> taken;
     taken.swap(lines);
@@ -81,7 +91,7 @@ void GameTablesTest::SetUp() {
         ASSERT_EQ(m_store.Create(a), server::AccountStore::Result::Ok);
         m_players[alias] = server::Player{a.id, alias};
     }
-    m_tables = std::make_unique<server::GameTables>(m_events, m_store, m_clock, [] { return kSeed; });
+    m_tables = std::make_unique<server::GameTables>(m_events, m_previews, m_store, m_clock, [] { return kSeed; });
 }
 
 void GameTablesTest::TearDown() {

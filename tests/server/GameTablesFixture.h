@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <initializer_list>
 #include <map>
 #include <string>
 #include <vector>
@@ -14,6 +15,13 @@
 #include "tables/GameTables.h"
 
 namespace servertest {
+
+// A payload or message written as its bytes.
+inline std::string Bytes(std::initializer_list<int> bytes) {
+    std::string s;
+    for (int b : bytes) s += static_cast<char>(b);
+    return s;
+}
 
 class RecordingEvents : public server::TableEvents {
 public:
@@ -41,6 +49,21 @@ public:
                        int64_t newHundredths) override;
 };
 
+// The preview messages as delivered, each with its watcher.
+class RecordingPreviews : public server::PreviewOutlet {
+public:
+    struct TDelivery {
+        std::string alias, message;
+    };
+    std::vector<TDelivery> deliveries;
+
+    // The watcher's messages since the last call, which are then forgotten.
+    std::vector<std::string> Take(const std::string& alias);
+    void ToWatcher(const std::string& alias, std::string_view message) override {
+        deliveries.push_back({alias, std::string(message)});
+    }
+};
+
 class GameTablesTest : public ::testing::Test {
 protected:
     static constexpr uint32_t kSeed = 0x80000007u;  // top bit set: the creator plays white
@@ -58,6 +81,7 @@ protected:
     server::AccountStore m_store;
     server::ManualClock m_clock;
     RecordingEvents m_events;
+    RecordingPreviews m_previews;
     std::unique_ptr<server::GameTables> m_tables;
     std::map<std::string, server::Player> m_players;
 };

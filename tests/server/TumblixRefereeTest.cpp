@@ -10,18 +10,13 @@
 
 namespace {
 
+using servertest::Bytes;
 using servertest::GameTablesTest;
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;
 using namespace rules::tumblix;
 
 constexpr int kTumblix = 1;
-
-std::string Bytes(std::initializer_list<int> bytes) {
-    std::string s;
-    for (int b : bytes) s += static_cast<char>(b);
-    return s;
-}
 
 class TumblixRefereeTest : public GameTablesTest {
 protected:
