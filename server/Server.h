@@ -54,6 +54,7 @@
 #include "PasswordHasher.h"
 #include "ServerConfig.h"
 #include "Session.h"
+#include "UpdateRelease.h"
 #include "Zone.h"
 
 namespace server {
@@ -156,6 +157,7 @@ private:
     // outlives it; it never runs them on destruction.
     std::unique_ptr<HashWorker> m_hashWorker;
     uint64_t m_hashWatch = 0;
+    std::unique_ptr<UpdateRelease> m_release;
     std::unique_ptr<LogonService> m_logon;
     std::unique_ptr<Zone> m_zone;
     std::unique_ptr<AdminCommands> m_commands;
