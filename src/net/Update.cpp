@@ -51,7 +51,12 @@ TUpdate::~TUpdate() {
     if (SessionWindows().Update == this) SessionWindows().Update = nullptr;
 }
 
-void TUpdate::Clear() { m_items.clear(); }
+void TUpdate::Clear() {
+    m_items.clear();
+    m_current = -1;
+    m_name.clear();
+    m_file.Drop();
+}
 
 void TUpdate::AddItem(const std::string& item) {
     std::string rest = item;
@@ -88,17 +93,26 @@ bool TUpdate::RequestNext(int item) {
     return false;
 }
 
-void TUpdate::Request(int64_t offset) { SendToServer(protocol::Build(protocol::TFileRequest{m_name, offset})); }
+void TUpdate::Request(int64_t offset) {
+    std::string message = protocol::Build(protocol::TFileRequest{m_name, offset});
+    if (OnSend)
+        OnSend(message);
+    else
+        SendToServer(message);
+}
 
 void TUpdate::AddChunk(const TFileChunk& chunk) {
     // Nothing was asked for: a stray chunk.
     if (m_current < 0 || m_name.empty()) return;
     if (!m_file.Collecting() && chunk.Size != 0) m_file.Begin(m_name, chunk.Size);
     AddChunk(chunk.Data);
-    if (m_file.Collecting())
-        Request(m_file.Held());
-    else
+    if (!m_file.Collecting()) {
         FileDone();
+        return;
+    }
+    // Nothing held yet: the next answer starts the file again, with its size.
+    if (m_file.Held() == 0) m_file.Drop();
+    Request(m_file.Held());
 }
 
 int64_t TUpdate::AddChunk(const std::string& data) {

@@ -27,6 +27,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -76,6 +77,9 @@ public:
     // Adds the bytes to the bar and the file: the number of bytes now held,
     // or 0 when the file is complete and written.
     int64_t AddChunk(const std::string& data);
+
+    // Where the file requests go; empty: the session's connection.
+    std::function<void(const std::string& message)> OnSend;
 
 private:
     // Takes the next acceptable name off the item's list and asks for it;
