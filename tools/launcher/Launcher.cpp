@@ -25,7 +25,12 @@ void Discard(const std::string& root, const std::vector<std::string>& names) {
     for (const std::string& file : release::ReleaseFiles(names)) platform::RemoveFile(root + file);
 }
 
-TResult Refuse(const std::string& root, const std::vector<std::string>& names, const std::string& why) {
+TResult Refuse(const std::string& root, std::vector<std::string> names, const std::string& why) {
+    // The list itself may be what is forged, or not checked at all: its
+    // names are taken only when it reads as a list, so a broken one discards
+    // just itself.
+    std::string error;
+    if (names.empty()) release::ReadManifest(root, names, error);
     Discard(root, names);
     return {TOutcome::Refused,
             "The update was not installed: " + why +
@@ -84,12 +89,7 @@ TResult InstallRelease(const std::string& root, const std::string& programDir) {
     if (!release::LoadPublicKey(programDir + release::kPublicKeyName, key, error))
         return Refuse(root, names, "the key to check it with is missing (" + error + ")");
     std::string wrong = CheckSignatures(key, root, names);
-    if (!wrong.empty()) {
-        // The list itself may be what is forged: take its names only when
-        // it reads as a list at all, so a broken one discards just itself.
-        if (names.empty()) release::ReadManifest(root, names, error);
-        return Refuse(root, names, wrong);
-    }
+    if (!wrong.empty()) return Refuse(root, names, wrong);
     std::string identity = release::ReleaseIdentity(root, names);
     TResult result{TOutcome::Installed, "The update was installed.", {}};
     for (const std::string& name : names) {
