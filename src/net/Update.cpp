@@ -26,11 +26,13 @@ std::string StoredNameLower(const std::string& name) {
 }
 
 // A name the download may fetch: not empty, not a path the file writer
-// refuses, not the launcher that will check what was fetched.
+// refuses, not the launcher that will check what was fetched, not the
+// record of what is installed.
 bool Fetchable(const std::string& name) {
     if (name.empty() || name.find(':') != std::string::npos || name.find('\0') != std::string::npos) return false;
     std::string last = StoredNameLower(name);
-    return !last.empty() && last != "." && last != ".." && last != TUpdate::kLauncher;
+    return !last.empty() && last != "." && last != ".." && last != TUpdate::kLauncher &&
+           last != TUpdate::kVersionFile;
 }
 
 bool HasFetchableName(std::string files) {

@@ -18,7 +18,8 @@
 //
 // Sound behaviour where the announcement is hostile or odd: an item without
 // a file name starts nothing; names the installation must not take from the
-// network (the launcher itself, names a TFile refuses) are skipped; an empty
+// network (the launcher itself, version.ini, names a TFile refuses) are
+// skipped; an empty
 // file is skipped (nothing is written); a chunk that arrives while nothing
 // was asked for is dropped.
 //
@@ -44,6 +45,8 @@ public:
     // The launcher in the installation root, started after a program update;
     // never fetched from the network.
     static constexpr char kLauncher[] = "start.exe";
+    // The record of the installed release, which only the launcher writes.
+    static constexpr char kVersionFile[] = "version.ini";
 
     struct TItem {
         std::string Kind;

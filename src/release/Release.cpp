@@ -76,7 +76,7 @@ bool ReleasableName(const std::string& name) {
     for (unsigned char c : name)
         if (c < 0x20 || c == 0x7F || c == '/' || c == '\\' || c == ':') return false;
     std::string lower = Lower(name);
-    return lower != kManifest && lower != kLauncherName && !EndsWith(lower, kSignatureSuffix);
+    return lower != kManifest && lower != kLauncherName && lower != kVersionFile && !EndsWith(lower, kSignatureSuffix);
 }
 
 bool SignRelease(const std::string& keyPath, const std::vector<std::string>& files, std::string& folder,

@@ -27,11 +27,13 @@ constexpr char kPublicKeyName[] = "update.pub";
 // also the name of the server's version query.
 constexpr char kVersionKey[] = "update";
 constexpr char kVersionSection[] = "Version";
+constexpr char kVersionFile[] = "version.ini";
 // Releases hold a client and its skin: a few dozen files at most.
 constexpr size_t kMaxReleaseFiles = 1000;
 
 // A plain file name a release may carry: no folder part, no control bytes,
-// not ".", "..", the manifest, a signature or the launcher.
+// not ".", "..", the manifest, a signature, the launcher or version.ini
+// (the launcher's record of what is installed).
 bool ReleasableName(const std::string& name);
 
 // Signs every file (they must lie in one folder) and writes and signs the

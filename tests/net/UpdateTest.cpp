@@ -129,8 +129,8 @@ TEST_F(UpdateTest, ACode26LongerThanTheBytesPresentAddsOnlyThose) {
     EXPECT_EQ(Read("long.dat"), "abcdef");
 }
 
-TEST_F(UpdateTest, NamesNeverLeaveTheRootAndTheLauncherIsNotFetched) {
-    update->AddItem("0,0,9,start.exe,../../up.txt,START.EXE,a/b\\in.txt");
+TEST_F(UpdateTest, NamesNeverLeaveTheRootAndTheLauncherAndVersionAreNotFetched) {
+    update->AddItem("0,0,9,start.exe,../../up.txt,START.EXE,Version.ini,a/b\\in.txt");
     ASSERT_TRUE(update->StartIfNeeded());
     EXPECT_EQ(sent, std::vector<std::string>{Request("../../up.txt", 0)});
     Dispatch(Chunk("up", 2));

@@ -52,7 +52,7 @@ bool PutInPlace(const std::string& from, const std::string& to, bool program) {
 }
 
 void RecordIdentity(const std::string& root, const std::string& identity) {
-    std::string path = root + "version.ini", text;
+    std::string path = root + release::kVersionFile, text;
     if (!platform::ReadWholeFile(path, text, 1 << 20)) text.clear();
     text = release::WithInstalledIdentity(text, identity);
     platform::WriteFileAtomic(path, text.data(), static_cast<int64_t>(text.size()));
