@@ -69,6 +69,7 @@ public:
     int ModemSpeed() const { return m_modemSpeed; }
     TUpdateform* Window() const { return m_window.get(); }
 
+    // A new connection: forgets the items and any file half fetched.
     void Clear() override;
     // "kind,ignored,size,name,name,...".
     void AddItem(const std::string& item) override;
