@@ -113,15 +113,6 @@ protected:
         return call.buttons == mb::kYesNo ? mb::Yes : 0;
     }
 
-    void Register(const std::string& alias, const std::string& password) {
-        Registration().Show();
-        Registration().AliasEdit()->SetText(alias);
-        Registration().PasswordEdit()->SetText(password);
-        Registration().YearEdit()->SetText("1990");
-        Registration().MonthEdit()->SetText("5");
-        Registration().DayEdit()->SetText("17");
-        Registration().OkClick();
-    }
     void LogOn(const std::string& alias, const std::string& password) {
         Logon().Show();
         Logon().NameEdit()->SetText(alias);

@@ -169,13 +169,7 @@ TEST_F(UpdateDownloadTest, ASignedReleaseIsFetchedAcrossACutAndInstalled) {
                                                  release::ReleaseIdentity(m_server.Config().UpdatesPath(), names)),
               std::string::npos);
     proxy->StopCutting();
-    Registration().Show();
-    Registration().AliasEdit()->SetText("Ida");
-    Registration().PasswordEdit()->SetText("hemmelig");
-    Registration().YearEdit()->SetText("1990");
-    Registration().MonthEdit()->SetText("5");
-    Registration().DayEdit()->SetText("17");
-    Registration().OkClick();
+    Register("Ida", "hemmelig");
     EXPECT_TRUE(log.Has("ShowLobby()"));
     EXPECT_TRUE(update->Items().empty());
     EXPECT_EQ(Started().size(), 1u);
