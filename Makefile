@@ -3,7 +3,7 @@
 FUZZ_SECONDS ?= 60
 
 run:
-	@scripts/build quorvalendix quorvalendix-server skin
+	@scripts/build quorvalendix quorvalendix-server skin launcher update_key
 	@scripts/run
 
 test:

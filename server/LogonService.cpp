@@ -2,6 +2,8 @@
 
 #include <ctime>
 
+#include "release/Release.h"
+
 namespace server {
 namespace {
 
@@ -22,12 +24,13 @@ std::string Quoted(const std::string& alias) {
 }  // namespace
 
 LogonService::LogonService(LogonHost& host, AccountStore& accounts, const PasswordHasher& hasher,
-                           HashWorker& worker, std::string versionQuery)
+                           HashWorker& worker, std::string versionQuery, UpdateRelease* release)
     : m_host(host),
       m_accounts(accounts),
       m_hasher(hasher),
       m_worker(worker),
-      m_versionQuery(std::move(versionQuery)) {}
+      m_versionQuery(std::move(versionQuery)),
+      m_release(release) {}
 
 bool LogonService::Handle(Session& session, const std::string& message) {
     uint8_t code = static_cast<uint8_t>(message[0]);
@@ -40,6 +43,7 @@ bool LogonService::Handle(Session& session, const std::string& message) {
             return true;
         case LogonState::AwaitLogon:
             if (code == protocol::CodeByte(protocol::TClientCode::Logon)) Logon(session, message);
+            if (code == protocol::CodeByte(protocol::TClientCode::FileRequest)) FileRequest(session, message);
             return true;
         case LogonState::Checking:
         case LogonState::Refused:
@@ -66,21 +70,60 @@ bool LogonService::Handle(Session& session, const std::string& message) {
 }
 
 void LogonService::Hello(Session& session) {
+    if (m_release) m_release->Refresh();
     if (!m_versionQuery.empty()) {
         m_host.Send(session, protocol::Build(protocol::TVersionQuery{m_versionQuery}));
         session.SetState(LogonState::AwaitVersion);
         return;
     }
-    m_host.Send(session, protocol::Build(protocol::TLogonPrompt{}));
-    session.SetState(LogonState::AwaitLogon);
+    AskRelease(session);
 }
 
 void LogonService::VersionAnswer(Session& session, const std::string& message) {
     std::string name, version;
-    if (!ParseVersionAnswer(message, name, version) || name != m_versionQuery) return;
+    if (!ParseVersionAnswer(message, name, version)) return;
+    if (session.ReleaseAsked()) {
+        if (name == release::kVersionKey) ReleaseAnswer(session, version);
+        return;
+    }
+    if (name != m_versionQuery) return;
     session.SetClientVersion(version);
+    AskRelease(session);
+}
+
+void LogonService::AskRelease(Session& session) {
+    if (!m_release || !m_release->Available()) {
+        Prompt(session);
+        return;
+    }
+    session.SetReleaseAsked(true);
+    m_host.Send(session, protocol::Build(protocol::TVersionQuery{release::kVersionKey}));
+    session.SetState(LogonState::AwaitVersion);
+}
+
+void LogonService::ReleaseAnswer(Session& session, const std::string& installed) {
+    if (m_release->Available() && installed != m_release->Identity()) {
+        m_host.Send(session, protocol::Build(protocol::TUpdateItem{m_release->Item()}));
+        session.SetUpdateOffered(true);
+    }
+    Prompt(session);
+}
+
+void LogonService::Prompt(Session& session) {
     m_host.Send(session, protocol::Build(protocol::TLogonPrompt{}));
     session.SetState(LogonState::AwaitLogon);
+}
+
+void LogonService::FileRequest(Session& session, const std::string& message) {
+    protocol::TFileRequest request;
+    if (!session.UpdateOffered() || !protocol::Parse(message, request)) return;
+    std::string chunk = m_release->Chunk(request.Name, request.Offset);
+    if (chunk.empty()) {
+        m_host.EndSession(session, "asked for a file the release does not hold: " + request.Name.substr(0, 80));
+        return;
+    }
+    session.SetUpdating(true);
+    m_host.Send(session, chunk);
 }
 
 void LogonService::Logon(Session& session, const std::string& message) {

@@ -1,8 +1,12 @@
 // The logon conversation of a session and the account messages after it:
-//   hello "O" -> version query (81, when configured) -> logon prompt (82)
+//   hello "O" -> version query (81, when configured) -> when a signed
+//   release is published, the query "update" (81), and the release (83)
+//   unless the client has it -> logon prompt (82)
 //   -> logon or registration logon -> accepted (1, web password) or refused
 //   (255 and a number, after which the session ends);
 //   once logged on: account data request "'" -> code 39; account update "(".
+// A client that was offered the release may fetch its files before it logs
+// on (0x1A name, offset -> 26, see UpdateRelease.h).
 // What follows the accepted reply (the world of the zone) is the host's,
 // told through LoggedOn.
 // Messages that do not fit the session's state are ignored.
@@ -30,6 +34,7 @@
 #include "PasswordHasher.h"
 #include "Session.h"
 #include "SessionHost.h"
+#include "UpdateRelease.h"
 
 namespace server {
 
@@ -56,7 +61,7 @@ public:
 class LogonService {
 public:
     LogonService(LogonHost& host, AccountStore& accounts, const PasswordHasher& hasher, HashWorker& worker,
-                 std::string versionQuery);
+                 std::string versionQuery, UpdateRelease* release = nullptr);
 
     // Handles one application message. Returns false when it was not one of
     // the logon or account messages (for a logged-on session, the caller
@@ -68,6 +73,11 @@ private:
 
     void Hello(Session& session);
     void VersionAnswer(Session& session, const std::string& message);
+    // Asks for the installed release when one is published, else prompts.
+    void AskRelease(Session& session);
+    void ReleaseAnswer(Session& session, const std::string& installed);
+    void Prompt(Session& session);
+    void FileRequest(Session& session, const std::string& message);
     void Logon(Session& session, const std::string& message);
     void CheckPassword(Session& session, const LogonRequest& request);
     void PasswordChecked(Session& session, Account& account, const LogonRequest& request, bool verified);
@@ -87,6 +97,7 @@ private:
     const PasswordHasher& m_hasher;
     HashWorker& m_worker;
     std::string m_versionQuery;
+    UpdateRelease* m_release;
     uint64_t m_lastCheck = 0;
 };
 

@@ -3,6 +3,8 @@
 //   quorvalendix-server [--folder DIR]
 //   quorvalendix-server admin [--folder DIR] COMMAND [WORDS...]
 //   quorvalendix-server verify-dice KEY [COUNT]
+//   quorvalendix-server make-update-key [--keep] KEYFILE [PUBFILE]
+//   quorvalendix-server sign-update KEYFILE FILES...
 //
 // DIR (default: the folder "server" beside the program directory, i.e.
 // build/server/) holds server.ini and the account database; both are created
@@ -12,7 +14,9 @@
 // The third prints the dice of a Backgammon match from the key the table
 // chat showed at its end: the key's hash (as shown at the start), then the
 // first COUNT dice (default 400; the chat line says how many were used),
-// numbered from 1, one per line, in the order they were rolled.
+// numbered from 1, one per line, in the order they were rolled. The last
+// two make the key pair of signed updates and sign a release
+// (ReleaseCommands.h).
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
@@ -20,6 +24,7 @@
 
 #include "AdminClient.h"
 #include "Clock.h"
+#include "ReleaseCommands.h"
 #include "platform/Files.h"
 #include "referees/FairDice.h"
 #include "Server.h"
@@ -43,8 +48,10 @@ void InstallSignals() {
 void Usage(const char* program) {
     std::fprintf(stderr,
                  "usage: %s [--folder DIR]\n       %s admin [--folder DIR] COMMAND [WORDS...]\n"
-                 "       %s verify-dice KEY [COUNT]\n",
-                 program, program, program);
+                 "       %s verify-dice KEY [COUNT]\n"
+                 "       %s make-update-key [--keep] KEYFILE [PUBFILE]\n"
+                 "       %s sign-update KEYFILE FILES...\n",
+                 program, program, program, program, program);
 }
 
 int VerifyDice(int argc, char** argv) {
@@ -111,6 +118,7 @@ int RunAdmin(const std::string& folder, const std::vector<std::string>& words) {
 
 int main(int argc, char** argv) {
     if (argc > 1 && std::strcmp(argv[1], "verify-dice") == 0) return VerifyDice(argc, argv);
+    if (int code = server::RunReleaseCommand(argc, argv); code >= 0) return code;
     std::string folder = server::DefaultServerFolder();
     bool admin = false;
     std::vector<std::string> words;

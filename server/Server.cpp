@@ -79,7 +79,9 @@ bool Server::Start(std::string& error) {
         return false;
     }
     LogonHost& host = *this;
-    m_logon = std::make_unique<LogonService>(host, m_accounts, *m_hasher, *m_hashWorker, m_config.versionQuery);
+    m_release = std::make_unique<UpdateRelease>(m_config.UpdatesPath());
+    m_logon = std::make_unique<LogonService>(host, m_accounts, *m_hasher, *m_hashWorker, m_config.versionQuery,
+                                             m_release.get());
     m_zone = std::make_unique<Zone>(host, m_accounts, m_clock, m_config.zone);
     if (!OpenAdminChannel(error)) return false;
     for (uint16_t port : m_config.ports) {
@@ -341,8 +343,9 @@ void Server::StartSession(Connection& c, bool resumable) {
 
 bool Server::ResumeSession(Connection& c, const protocol::TOpening& opening) {
     Session* s = opening.session <= UINT32_MAX ? FindSession(static_cast<uint32_t>(opening.session)) : nullptr;
-    // Only a logged-on session is kept for resumption.
-    if (s && !s->LoggedOn()) s = nullptr;
+    // Only a logged-on session, or one fetching an update, is kept for
+    // resumption.
+    if (s && !s->Keepable()) s = nullptr;
     if (s && !s->Stream().CanResumeFrom(opening.bytesReceived)) {
         EndSession(*s, "cannot resume from byte " + std::to_string(opening.bytesReceived), false);
         s = nullptr;

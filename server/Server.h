@@ -55,6 +55,7 @@
 #include "PasswordHasher.h"
 #include "ServerConfig.h"
 #include "Session.h"
+#include "UpdateRelease.h"
 #include "Zone.h"
 
 namespace server {
@@ -160,6 +161,7 @@ private:
     // outlives it; it never runs them on destruction.
     std::unique_ptr<HashWorker> m_hashWorker;
     uint64_t m_hashWatch = 0;
+    std::unique_ptr<UpdateRelease> m_release;
     std::unique_ptr<LogonService> m_logon;
     std::unique_ptr<Zone> m_zone;
     std::unique_ptr<AdminCommands> m_commands;

@@ -58,6 +58,7 @@ void ReadValues(const IniReader& ini, ServerConfig& config, std::vector<std::str
     config.database = ini.ReadString(kSection, "Database", config.database);
     config.versionQuery = ini.ReadString(kSection, "VersionQuery", config.versionQuery);
     config.adminSocket = ini.ReadString(kSection, "AdminSocket", config.adminSocket);
+    config.updates = ini.ReadString(kSection, "Updates", config.updates);
     ReadBounded(ini, "MaxConnections", 1, 100000, config.maxConnections, warnings);
     ReadBounded(ini, "AnonymousConnections", 1, 10000, config.anonymousConnections, warnings);
     ReadBounded(ini, "ConnectionsPerAddress", 1, 100000, config.access.connectionsPerAddress, warnings);
@@ -91,6 +92,8 @@ std::string InFolder(const std::string& folder, const std::string& name) {
 std::string ServerConfig::DatabasePath() const { return InFolder(folder, database); }
 
 std::string ServerConfig::AdminSocketPath() const { return adminSocket.empty() ? "" : InFolder(folder, adminSocket); }
+
+std::string ServerConfig::UpdatesPath() const { return WithSlash(InFolder(folder, updates)); }
 
 std::string DefaultServerFolder() {
     // The program directory's parent is the installation root.
@@ -132,6 +135,8 @@ std::string DefaultServerIni() {
     line("HashMemLimitKiB=" + std::to_string(d.hashMemLimitKiB));
     line("; The operator's channel (see quorvalendix-server admin help); empty: none.");
     line("AdminSocket=" + d.adminSocket);
+    line("; The signed release offered to clients (see server/README.md, Releasing an update).");
+    line("Updates=" + d.updates);
     return t + DefaultZoneIni();
 }
 

@@ -57,9 +57,15 @@ struct ServerConfig {
     // the folder); empty: none.
     std::string adminSocket = "admin.sock";
 
+    // The signed release offered to clients before the logon (relative
+    // names lie in the folder); see UpdateRelease.h.
+    std::string updates = "updates";
+
     ZoneConfig zone;
 
     std::string DatabasePath() const;
+    // The updates folder with a trailing "/".
+    std::string UpdatesPath() const;
     std::string AdminSocketPath() const;
 };
 

@@ -130,7 +130,7 @@ void Server::DropConnection(Connection& c, const std::string& reason) {
     c.Release();
     CloseNow(c);
     if (!s || s->Ended()) return;
-    if (s->Resumable() && s->LoggedOn()) {
+    if (s->Resumable() && s->Keepable()) {
         s->Detach(m_clock.NowMs());
         Log("session " + std::to_string(s->Id()) + " lost its connection (" + reason + "); waiting for a resume");
     } else {
@@ -179,7 +179,7 @@ void Server::CheckSession(Session& s, int64_t now) {
         s.Refill(now, m_config.floodFramesPerSecond, m_config.floodBurst);
     }
     if (s.Ended()) return;
-    if (!s.LoggedOn() && now - s.CreatedAt() >= m_config.logonTimeoutMs) {
+    if (!s.Keepable() && now - s.CreatedAt() >= m_config.logonTimeoutMs) {
         EndSession(s, "no logon in time", true);
     } else if (!s.Attached() && now - s.DetachedAt() >= m_config.gracePeriodMs) {
         EndSession(s, "not resumed in time", false);

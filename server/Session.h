@@ -70,6 +70,18 @@ public:
     bool BirthdayAsked() const { return m_birthdayAsked; }
     void SetBirthdayAsked(bool asked) { m_birthdayAsked = asked; }
     int PingMs() const { return m_pingMs; }
+    // The update download before the logon: the release query is out, the
+    // release was announced, and files are being fetched. A fetching session
+    // is kept for resumption and has no logon time limit, like a logged-on
+    // one, so a cut line does not restart a long download.
+    bool ReleaseAsked() const { return m_releaseAsked; }
+    void SetReleaseAsked(bool asked) { m_releaseAsked = asked; }
+    bool UpdateOffered() const { return m_updateOffered; }
+    void SetUpdateOffered(bool offered) { m_updateOffered = offered; }
+    bool Updating() const { return m_updating; }
+    void SetUpdating(bool updating) { m_updating = updating; }
+    // Logged on, or fetching an update: worth keeping when the line drops.
+    bool Keepable() const { return LoggedOn() || m_updating; }
 
     // Ended sessions wait for the end of the loop pass to be freed.
     bool Ended() const { return m_ended; }
@@ -99,6 +111,9 @@ private:
     std::string m_clientVersion;
     bool m_birthdayAsked = false;
     int m_pingMs = 0;
+    bool m_releaseAsked = false;
+    bool m_updateOffered = false;
+    bool m_updating = false;
     double m_tokens;
     int64_t m_refilledAt;
     bool m_throttled = false;

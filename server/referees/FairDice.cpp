@@ -2,28 +2,10 @@
 
 #include <sodium.h>
 
+#include "release/Signing.h"
+
 namespace server {
 
-namespace {
-
-std::string Hex(const uint8_t* bytes, size_t size) {
-    static const char digits[] = "0123456789abcdef";
-    std::string text;
-    for (size_t i = 0; i < size; ++i) {
-        text += digits[bytes[i] >> 4];
-        text += digits[bytes[i] & 15];
-    }
-    return text;
-}
-
-int HexDigit(char c) {
-    if (c >= '0' && c <= '9') return c - '0';
-    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-    return -1;
-}
-
-}  // namespace
 
 FairDice::FairDice() {
     if (sodium_init() < 0) return;  // the server refuses to start without libsodium
@@ -32,7 +14,7 @@ FairDice::FairDice() {
 
 int FairDice::Roll() { return DieAt(m_key, m_next++); }
 
-std::string FairDice::KeyHex() const { return Hex(m_key.data(), m_key.size()); }
+std::string FairDice::KeyHex() const { return release::ToHex(m_key.data(), m_key.size()); }
 
 std::string FairDice::CommitmentHex() const { return Commitment(m_key); }
 
@@ -51,18 +33,14 @@ int FairDice::DieAt(const Key& key, uint64_t n) {
 std::optional<FairDice::Key> FairDice::ParseKey(std::string_view hex) {
     if (hex.size() != 2 * kKeyBytes) return std::nullopt;
     Key key{};
-    for (size_t i = 0; i < kKeyBytes; ++i) {
-        int high = HexDigit(hex[2 * i]), low = HexDigit(hex[2 * i + 1]);
-        if (high < 0 || low < 0) return std::nullopt;
-        key[i] = static_cast<uint8_t>(high * 16 + low);
-    }
+    if (!release::FromHex(std::string(hex), key.data(), key.size())) return std::nullopt;
     return key;
 }
 
 std::string FairDice::Commitment(const Key& key) {
     uint8_t out[32];
     crypto_generichash(out, sizeof out, key.data(), key.size(), nullptr, 0);
-    return Hex(out, sizeof out);
+    return release::ToHex(out, sizeof out);
 }
 
 }  // namespace server

@@ -78,17 +78,33 @@ bool WriteWholeFile(const std::string& path, const void* data, int64_t n) {
     return ok;
 }
 
-bool WriteFileAtomic(const std::string& path, const void* data, int64_t n) {
+bool WriteFileAtomic(const std::string& path, const void* data, int64_t n, unsigned mode) {
     if (n < 0) return false;
     static std::atomic<unsigned> counter{0};
     std::string temp = path + ".tmp" + std::to_string(getpid()) + "_" + std::to_string(counter++);
-    int fd = open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+    int fd = open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode & 0600);
     if (fd < 0) return false;
-    bool ok = WriteAllTo(fd, data, n) && fsync(fd) == 0;
+    // The umask would narrow the bits; fchmod sets them as asked.
+    bool ok = fchmod(fd, mode & 07777) == 0 && WriteAllTo(fd, data, n) && fsync(fd) == 0;
     if (close(fd) != 0) ok = false;
     if (ok) ok = rename(temp.c_str(), path.c_str()) == 0;
     if (!ok) unlink(temp.c_str());
     return ok;
+}
+
+bool ReadWholeFile(const std::string& path, std::string& out, int64_t maxBytes) {
+    TReadFile file;
+    if (!file.Open(path)) return false;
+    int64_t size = file.Size();
+    if (size < 0 || size > maxBytes) return false;
+    out.assign(static_cast<size_t>(size), '\0');
+    return size == 0 || file.Read(out.data(), size) == size;
+}
+
+int FileMode(const std::string& path) {
+    struct stat st;
+    if (stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return -1;
+    return static_cast<int>(st.st_mode & 07777);
 }
 
 bool FileExists(const std::string& path) {

@@ -36,8 +36,15 @@ private:
 // written.
 bool WriteWholeFile(const std::string& path, const void* data, int64_t n);
 // Writes a temporary file beside the target and renames it over the target,
-// so the target holds either its old or its new contents, never a part.
-bool WriteFileAtomic(const std::string& path, const void* data, int64_t n);
+// so the target holds either its old or its new contents, never a part. The
+// new file gets exactly the permission bits mode (0600 keeps a secret from
+// other users from its first byte on).
+bool WriteFileAtomic(const std::string& path, const void* data, int64_t n, unsigned mode = 0644);
+// The whole file into out; false when it cannot be read or is longer than
+// maxBytes.
+bool ReadWholeFile(const std::string& path, std::string& out, int64_t maxBytes);
+// The permission bits of a file, -1 when there is none.
+int FileMode(const std::string& path);
 
 bool FileExists(const std::string& path);
 bool DirectoryExists(const std::string& path);

@@ -81,6 +81,10 @@ std::string Build(const TUploadChunk& m) {
     return TFieldWriter(m.kCode).Number(static_cast<int64_t>(m.Data.size())).Raw(m.Data).Take();
 }
 
+std::string Build(const TFileRequest& m) {
+    return TFieldWriter(m.kCode).Field(m.Name).Number(m.Offset).Take();
+}
+
 std::string Build(const TWatch& m) {
     return TFieldWriter(m.kCode).Byte(m.Kind).Field(m.Player).Byte(m.Slot).Take();
 }
@@ -266,6 +270,13 @@ bool Read(TFieldReader& r, TUploadChunk& m) {
     if (n < 0 || static_cast<uint64_t>(n) != r.Remaining()) return false;
     m.Data = r.Rest();
     return true;
+}
+
+bool Read(TFieldReader& r, TFileRequest& m) {
+    std::string offset;
+    if (!r.ReadField(m.Name) || !r.ReadField(offset)) return false;
+    m.Offset = ParseDecimal(offset);
+    return m.Offset >= 0;
 }
 
 bool Read(TFieldReader& r, TWatch& m) {

@@ -218,6 +218,16 @@ struct TUploadChunk {
     bool operator==(const TUploadChunk&) const = default;
 };
 
+// 0x1A, a file name and byte 1, the offset in decimal and byte 1: the
+// update download asks for the named file from that byte on (0 for a new
+// file). Read fails unless the offset is a decimal number of 0 or more.
+struct TFileRequest {
+    static constexpr TClientCode kCode = TClientCode::FileRequest;
+    std::string Name;
+    int64_t Offset = 0;
+    bool operator==(const TFileRequest&) const = default;
+};
+
 // "H", the kind, the seat-1 alias of a running game and the preview slot
 // as a byte: stream that game into the slot. The kind and slot are the
 // server's to range-check.
@@ -263,6 +273,7 @@ std::string Build(const TStartTable& m);
 std::string Build(const TGamePayload& m);
 std::string Build(const TUploadStart& m);
 std::string Build(const TUploadChunk& m);
+std::string Build(const TFileRequest& m);
 std::string Build(const TWatch& m);
 std::string Build(const THiscoreRequest& m);
 
@@ -291,6 +302,7 @@ bool Read(TFieldReader& r, TStartTable& m);
 bool Read(TFieldReader& r, TGamePayload& m);
 bool Read(TFieldReader& r, TUploadStart& m);
 bool Read(TFieldReader& r, TUploadChunk& m);
+bool Read(TFieldReader& r, TFileRequest& m);
 bool Read(TFieldReader& r, TWatch& m);
 bool Read(TFieldReader& r, THiscoreRequest& m);
 

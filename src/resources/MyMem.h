@@ -139,10 +139,13 @@ public:
     int64_t Append(const void* data, int64_t n);
     // Writes what was collected to the target and forgets the file.
     void Finish();
+    // Forgets the file being collected without writing it.
+    void Drop();
     bool Collecting() const { return m_buffer != nullptr; }
+    // The bytes collected so far; 0 when nothing is being collected.
+    int64_t Held() const { return m_buffer ? m_buffer->Position() : 0; }
 
 private:
-    void Drop();
 
     std::unique_ptr<TMymem> m_buffer;
 };

@@ -20,6 +20,7 @@
 #include "net/LogonUnit.h"
 #include "net/Registerunit.h"
 #include "net/Session.h"
+#include "net/Update.h"
 
 TWindows::TWindows() = default;
 
@@ -35,6 +36,7 @@ TWindows::~TWindows() {
     m_info.reset();
     m_hiscore.reset();
     m_register.reset();
+    m_update.reset();
     m_options.reset();
     m_spam.reset();
     m_logon.reset();
@@ -55,6 +57,7 @@ void TWindows::Create() {
     m_commands = std::make_unique<TChatcommands>(Session().Dicestat);
     m_spam = std::make_unique<TSpamform>();
     m_options = std::make_unique<TOptionsform>();
+    m_update = std::make_unique<TUpdate>("Update", "Options");
     m_register = std::make_unique<TRegisterform>();
     m_hiscore = std::make_unique<THiscoreform>();
     m_info = std::make_unique<TInfoform>();

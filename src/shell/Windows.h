@@ -15,6 +15,7 @@ class TInfoform;
 class TLogon;
 class TMsgforms;
 class TOptionsform;
+class TUpdate;
 class TPuzzleform;
 class TQuestionform;
 class TRegisterform;
@@ -51,6 +52,8 @@ private:
     std::unique_ptr<TChatcommands> m_commands;
     std::unique_ptr<TSpamform> m_spam;
     std::unique_ptr<TOptionsform> m_options;
+    // The update download, created with the options window it belongs to.
+    std::unique_ptr<TUpdate> m_update;
     std::unique_ptr<TRegisterform> m_register;
     std::unique_ptr<THiscoreform> m_hiscore;
     std::unique_ptr<TInfoform> m_info;

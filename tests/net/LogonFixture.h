@@ -85,6 +85,16 @@ protected:
         }
         return *registration;
     }
+    // Fills the registration window for a new account and clicks OK.
+    void Register(const std::string& alias, const std::string& password) {
+        Registration().Show();
+        Registration().AliasEdit()->SetText(alias);
+        Registration().PasswordEdit()->SetText(password);
+        Registration().YearEdit()->SetText("1990");
+        Registration().MonthEdit()->SetText("5");
+        Registration().DayEdit()->SetText("17");
+        Registration().OkClick();
+    }
     void SetPorts(const std::string& key, const std::string& value) {
         SettingsFile().WriteString("Lobbivex", key, value);
     }

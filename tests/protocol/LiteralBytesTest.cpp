@@ -53,6 +53,16 @@ TEST(LiteralBytesTest, TableRequests) {
     EXPECT_EQ(Build(TGamePayload{2, TPayloadWriter('2').Number(4, 1).Number(0, 2).Take()}), "G\x02" "2\x05\x02");
 }
 
+TEST(LiteralBytesTest, FileRequestAndItsStrictReading) {
+    EXPECT_EQ(Build(TFileRequest{"data.pac", 16384}), "\x1A" "data.pac\x01" "16384\x01");
+    TFileRequest request;
+    ASSERT_TRUE(Parse("\x1A" "a b\x01" "0\x01"s, request));
+    EXPECT_EQ(request, (TFileRequest{"a b", 0}));
+    EXPECT_FALSE(Parse("\x1A" "a\x01" "-1\x01"s, request));
+    EXPECT_FALSE(Parse("\x1A" "a\x01" "12"s, request));
+    EXPECT_FALSE(Parse("\x1A" "a\x01" "x\x01"s, request));
+}
+
 TEST(LiteralBytesTest, ChatLineDropsItsLastByte) {
     TChatLine line;
     ASSERT_TRUE(Parse("\x09\x02\x01\x03\x08" "eva: hi\x01"s, line));
