@@ -170,7 +170,8 @@ void TLitehtmlView::CompleteIfDone() {
 void TLitehtmlView::LinkClicked(const std::string& url, const std::string& target) {
     if (!FetchableUrl(url)) return;
     const std::string where = Lower(target);
-    if (!where.empty() && where != "_self" && where != "_top" && where != "_parent") {
+    const bool targeted = !where.empty() && where != "_self" && where != "_top" && where != "_parent";
+    if (targeted || m_linksOpenNewWindow) {
         Later([this, url] {
             if (OnNewWindow) OnNewWindow(url);
         });

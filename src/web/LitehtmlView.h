@@ -39,6 +39,7 @@ public:
     int Height() const override { return m_height; }
     void SetZeroMargins(bool zero) override;
     void SetBackground(uint32_t rgb) override;
+    void SetLinksOpenNewWindow(bool all) override { m_linksOpenNewWindow = all; }
 
     int ScrollRange() const override;
     int ScrollPos() const override { return m_scroll; }
@@ -85,6 +86,7 @@ private:
     std::set<std::string> m_pendingSheets, m_pendingImages;
     int m_imagesAsked = 0;
     bool m_zeroMargins = false;
+    bool m_linksOpenNewWindow = false;
     uint32_t m_background = 0xFFFFFF;
     int m_scroll = 0;
     void* m_surface = nullptr;  // cairo_surface_t*

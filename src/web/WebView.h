@@ -55,6 +55,9 @@ public:
     virtual void SetZeroMargins(bool zero) = 0;
     // The colour behind the page, 0xRRGGBB.
     virtual void SetBackground(uint32_t rgb) = 0;
+    // Every link click becomes a new-window request (banners whose links
+    // leave the panel).
+    virtual void SetLinksOpenNewWindow(bool all) = 0;
 
     // The page's height beyond the view's: 0 when it fits.
     virtual int ScrollRange() const = 0;
