@@ -8,6 +8,7 @@
 #include "games/TableChat.h"
 #include "games/Tumblix.h"
 #include "games/Yatzy.h"
+#include "graphics/Paint.h"
 #include "lobby/Chatcommands.h"
 #include "lobby/Hiscoreform.h"
 #include "lobby/Infoform.h"
@@ -16,6 +17,7 @@
 #include "lobby/Optionsform.h"
 #include "lobby/Questionform.h"
 #include "lobby/Spamform.h"
+#include "lobby/WebPanels.h"
 #include "net/LogonUnit.h"
 #include "net/Registerunit.h"
 #include "net/Session.h"
@@ -38,6 +40,7 @@ TWindows::~TWindows() {
     m_spam.reset();
     m_logon.reset();
     m_commands.reset();
+    m_web.reset();
     m_chat.reset();
     m_boxes.reset();
 }
@@ -47,6 +50,8 @@ void TWindows::Create() {
     m_boxes->Register();
     m_logon = std::make_unique<TLogon>();
     m_chat = std::make_unique<TChatform>();
+    m_web = std::make_unique<TWebPanels>(m_chat->Paint());
+    m_chat->SetWeb(m_web.get());
     m_commands = std::make_unique<TChatcommands>(Session().Dicestat);
     m_spam = std::make_unique<TSpamform>();
     m_options = std::make_unique<TOptionsform>();

@@ -20,6 +20,7 @@ class TQuestionform;
 class TRegisterform;
 class TSpamform;
 class TTumblixForm;
+class TWebPanels;
 class TYatzyform;
 
 class TWindows {
@@ -46,6 +47,7 @@ private:
     std::unique_ptr<TMsgforms> m_boxes;
     std::unique_ptr<TLogon> m_logon;
     std::unique_ptr<TChatform> m_chat;
+    std::unique_ptr<TWebPanels> m_web;
     std::unique_ptr<TChatcommands> m_commands;
     std::unique_ptr<TSpamform> m_spam;
     std::unique_ptr<TOptionsform> m_options;
