@@ -59,12 +59,8 @@ void TWebPanels::CreateBanners() {
     for (int place = 1; place <= 3; ++place) {
         auto banner = std::make_unique<TBrowser>(m_lobby, kSection, kBannerKeys[place - 1]);
         if (place <= kReportingBanners) {
-            banner->OnLoaded = [place](TBrowser*) {
-                SendToServer(Report(protocol::TClientCode::BannerLoaded, place));
-            };
-            banner->OnClick = [place](TBrowser*) {
-                SendToServer(Report(protocol::TClientCode::BannerClicked, place));
-            };
+            banner->OnLoaded = [this, place](TBrowser*) { Send(Report(protocol::TClientCode::BannerLoaded, place)); };
+            banner->OnClick = [this, place](TBrowser*) { Send(Report(protocol::TClientCode::BannerClicked, place)); };
         } else {
             banner->OnEnter = [](TBrowser*) { PlaySound("Rollover.wav"); };
             banner->OnPress = [](TBrowser*) { PlaySound("Rolldown.wav"); };
@@ -92,6 +88,11 @@ void TWebPanels::CreateAreas() {
             m_lobby, [this, area](TRollover* tab) { Htmlclick(area, AreaBar(area).FindByKey(tab->Tag())); },
             kAreaBars[area - 1], kSection);
     }
+}
+
+void TWebPanels::Send(const std::string& message) {
+    if (Sender) Sender(message);
+    else SendToServer(message);
 }
 
 // --- the hidden panel, banners, cameras -------------------------------------------------

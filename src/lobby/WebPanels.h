@@ -17,6 +17,7 @@
 #pragma once
 
 #include <array>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -57,6 +58,9 @@ public:
     void SetCameras(bool on) override;
     void SetWebTabs(const TWebTabs& tabs) override;
 
+    // Where the banners' reports go; unset: the session's connection.
+    std::function<void(const std::string& message)> Sender;
+
     // A tab of a web area was chosen.
     void Htmlclick(int area, int index);
 
@@ -81,6 +85,7 @@ private:
         bool open = false;
     };
 
+    void Send(const std::string& message);
     void CreateBanners();
     void CreateHeaders();
     void CreateAreas();

@@ -13,7 +13,7 @@
 
 #include "platform/headless/Headless.h"
 #include "shell/MyTimer.h"
-#include "web/TestHttpServer.h"
+#include "web/server/TestHttpServer.h"
 #include "web/WebView.h"
 
 namespace webtest {

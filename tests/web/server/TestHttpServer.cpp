@@ -1,4 +1,4 @@
-#include "web/TestHttpServer.h"
+#include "web/server/TestHttpServer.h"
 
 #include <microhttpd.h>
 #include <netinet/in.h>
