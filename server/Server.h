@@ -118,6 +118,7 @@ private:
     void LogRefusal(Session& session, const std::string& line) override;
     void LogRefusal(const std::string& address, const std::string& line);
     bool OpenAdminChannel(std::string& error);
+    void StartWebSite();
 
     void AcceptAll(int listener);
     bool Admit(const std::string& address);
@@ -157,6 +158,8 @@ private:
     std::unique_ptr<HashWorker> m_hashWorker;
     uint64_t m_hashWatch = 0;
     std::unique_ptr<LogonService> m_logon;
+    // The web site outlives the zone, which feeds its news page.
+    std::unique_ptr<web::WebSite> m_web;
     std::unique_ptr<Zone> m_zone;
     std::unique_ptr<AdminCommands> m_commands;
     std::unique_ptr<AdminChannel> m_admin;

@@ -132,7 +132,7 @@ std::string DefaultServerIni() {
     line("HashMemLimitKiB=" + std::to_string(d.hashMemLimitKiB));
     line("; The operator's channel (see quorvalendix-server admin help); empty: none.");
     line("AdminSocket=" + d.adminSocket);
-    return t + DefaultZoneIni();
+    return t + DefaultZoneIni() + web::DefaultWebIni();
 }
 
 bool LoadServerConfig(const std::string& folderIn, ServerConfig& config, std::string& error,
@@ -159,6 +159,7 @@ bool LoadServerConfig(const std::string& folderIn, ServerConfig& config, std::st
     config.folder = folder;
     ReadValues(ini, config, warnings);
     ReadZoneConfig(ini, config.zone, warnings);
+    web::ReadWebSiteConfig(ini, config.web, warnings);
     config.zone.uploadFolder = folder + "uploads/";
     return true;
 }

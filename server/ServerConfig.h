@@ -11,6 +11,7 @@
 
 #include "AccessLimits.h"
 #include "ZoneConfig.h"
+#include "web/WebSite.h"
 
 namespace server {
 
@@ -58,6 +59,8 @@ struct ServerConfig {
     std::string adminSocket = "admin.sock";
 
     ZoneConfig zone;
+    // The zone's web site, section [Web] (web/WebSite.h).
+    web::WebSiteConfig web;
 
     std::string DatabasePath() const;
     std::string AdminSocketPath() const;
