@@ -85,6 +85,8 @@ public:
     AccountStore& Accounts() { return m_accounts; }
     // Valid after a successful Start.
     Zone& GetZone() { return *m_zone; }
+    // The zone's web site; null when it is off or could not start.
+    web::WebSite* Site() { return m_web.get(); }
     size_t SessionCount() const { return m_sessions.size() - m_endedSessions.size(); }
     size_t ConnectionCount() const { return m_connections.size() - m_deadConnections.size(); }
     // Connections open and not logged on.

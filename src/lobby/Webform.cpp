@@ -77,9 +77,13 @@ TWebform::TWebform(const std::string& url, int width, int height)
     m_browser = std::make_unique<TBrowser>(Paint(), area, kPageColour, false, false);
     m_browser->SetLayer(1);
     m_browser->SetScrollable(true);
-    m_ok = std::make_unique<TRollover>(Paint(), "", kOkElement, [this](TRollover*) { Close(); });
-    m_ok->SetPosition((Width() - m_ok->ImageWidth()) / 2, Height() - kButtonGap - m_ok->ImageHeight());
-    m_ok->Show();
+    // A skin without the box's OK button leaves the window to the window
+    // system's close instead of ending the program over a missing image.
+    if (TMybitmap::Exists(LowerCaseAscii(std::string(kOkElement) + "on"))) {
+        m_ok = std::make_unique<TRollover>(Paint(), "", kOkElement, [this](TRollover*) { Close(); });
+        m_ok->SetPosition((Width() - m_ok->ImageWidth()) / 2, Height() - kButtonGap - m_ok->ImageHeight());
+        m_ok->Show();
+    }
     m_browser->Load(url);
     m_browser->Show();
 }

@@ -30,7 +30,8 @@ public:
     ~TWebform() override;
 
     TBrowser& Browser() const { return *m_browser; }
-    TRollover& OkButton() const { return *m_ok; }
+    // Null when the skin has no OK button.
+    TRollover* OkButton() const { return m_ok.get(); }
 
     std::function<void(TWebform* sender)> OnClosed;
 

@@ -148,7 +148,8 @@ TEST_F(WebPanelsTest, PopUpWindowClosesWithOkAndGoesOnTheNextTick) {
     EXPECT_EQ(window->Height(), 400 + TWebform::kExtraHeight);
     ASSERT_TRUE(RunUntil([&] { return window->Browser().Loaded(); }));
 
-    Click(*window, window->OkButton());
+    ASSERT_NE(window->OkButton(), nullptr);
+    Click(*window, *window->OkButton());
     EXPECT_EQ(panels.WindowCount(), 1);  // not inside its own close
     Loop().RunFor(20);
     EXPECT_EQ(panels.WindowCount(), 0);
