@@ -1,8 +1,8 @@
 #include "lobby/Camera.h"
 
+#include "controls/Browser.h"
 #include "graphics/Mybitmap.h"
 #include "graphics/Myimage.h"
-#include "lobby/Browser.h"
 
 namespace {
 constexpr char kSection[] = "Chat";

@@ -2,16 +2,15 @@
 
 #include <algorithm>
 
+#include "controls/AdvertPanels.h"
 #include "controls/Bar.h"
+#include "controls/Browser.h"
 #include "controls/Rollover.h"
+#include "controls/WebUrls.h"
 #include "graphics/Mybitmap.h"
-#include "graphics/Sound.h"
-#include "lobby/Browser.h"
 #include "lobby/Camera.h"
-#include "lobby/WebUrls.h"
 #include "lobby/Webform.h"
 #include "net/Session.h"
-#include "protocol/Codes.h"
 #include "resources/StrFuncs.h"
 #include "resources/Texts.h"
 #include "shell/MyTimer.h"
@@ -19,16 +18,11 @@
 namespace {
 
 constexpr char kSection[] = "Chat";
-constexpr const char* kBannerKeys[] = {"Reklame1", "Reklame2", "Reklame3"};
 constexpr const char* kAreaBars[] = {"Htmlbar1", "Htmlbar2"};
 constexpr char kFallbackPrefix[] = "forum";
-// The banners that report their loads and clicks.
-constexpr int kReportingBanners = 2;
+// The lobby's banners report with the bytes 1 and 2.
+constexpr int kFirstReportByte = 1;
 constexpr int kReaperMs = 1;
-
-std::string Report(protocol::TClientCode code, int place) {
-    return std::string(1, static_cast<char>(code)) + static_cast<char>(place);
-}
 
 std::string CurrentLogin() {
     return LoginString(Session().Alias, Session().WebPassword, Language());
@@ -56,20 +50,12 @@ TWebPanels::~TWebPanels() {
 }
 
 void TWebPanels::CreateBanners() {
-    for (int place = 1; place <= 3; ++place) {
-        auto banner = std::make_unique<TBrowser>(m_lobby, kSection, kBannerKeys[place - 1]);
-        if (place <= kReportingBanners) {
-            banner->OnLoaded = [this, place](TBrowser*) { Send(Report(protocol::TClientCode::BannerLoaded, place)); };
-            banner->OnClick = [this, place](TBrowser*) { Send(Report(protocol::TClientCode::BannerClicked, place)); };
-        } else {
-            banner->OnEnter = [](TBrowser*) { PlaySound("Rollover.wav"); };
-            banner->OnPress = [](TBrowser*) { PlaySound("Rolldown.wav"); };
-        }
-        banner->OnPopup = [this](const std::string& url, int w, int h) { OpenWebWindow(url, w, h, false); };
-        banner->Show();
-        m_banners[static_cast<size_t>(place - 1)] = std::move(banner);
-    }
+    m_banners = std::make_unique<TAdvertPanels>(m_lobby, kSection, kFirstReportByte,
+                                                [this](const std::string& message) { Send(message); });
+    m_banners->OnPopup = [this](const std::string& url, int w, int h) { OpenWebWindow(url, w, h, false); };
 }
+
+TBrowser& TWebPanels::Banner(int place) const { return m_banners->Panel(place); }
 
 void TWebPanels::CreateHeaders() {
     const std::string url = GetText(kSection, "Chatheader");
@@ -100,8 +86,7 @@ void TWebPanels::Send(const std::string& message) {
 void TWebPanels::VisitHidden(const std::string& url) { m_hidden->Load(url); }
 
 void TWebPanels::LoadBanner(int place, const std::string& url) {
-    if (place < 1 || place > 3) return;
-    Banner(place).Load(url);
+    m_banners->Load(place, url);
 }
 
 void TWebPanels::SetCameras(bool on) {

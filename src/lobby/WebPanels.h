@@ -25,6 +25,7 @@
 #include "lobby/LobbyAreas.h"
 #include "net/SessionWindows.h"
 
+class TAdvertPanels;
 class TBar;
 class TBrowser;
 class TCamera;
@@ -65,7 +66,7 @@ public:
     void Htmlclick(int area, int index);
 
     TBrowser& Hidden() const { return *m_hidden; }
-    TBrowser& Banner(int place) const { return *m_banners[static_cast<size_t>(place - 1)]; }
+    TBrowser& Banner(int place) const;
     TBrowser& Header(bool big) const { return big ? *m_headerBig : *m_header; }
     TBar& AreaBar(int area) const { return *m_areas[static_cast<size_t>(area - 1)].bar; }
     // The panel of a tab (1-based) of an area: a page or a camera.
@@ -99,7 +100,7 @@ private:
 
     TMygfx* m_lobby;
     std::unique_ptr<TBrowser> m_hidden;
-    std::array<std::unique_ptr<TBrowser>, 3> m_banners;
+    std::unique_ptr<TAdvertPanels> m_banners;
     std::unique_ptr<TBrowser> m_header, m_headerBig;
     bool m_big = false;
     std::array<TArea, 2> m_areas;

@@ -2,11 +2,11 @@
 
 #include <algorithm>
 
+#include "controls/Browser.h"
 #include "controls/Rollover.h"
 #include "graphics/Mybitmap.h"
 #include "graphics/Paint.h"
 #include "graphics/PixelFormat.h"
-#include "lobby/Browser.h"
 #include "resources/StrFuncs.h"
 
 namespace {

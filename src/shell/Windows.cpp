@@ -1,5 +1,6 @@
 #include "shell/Windows.h"
 
+#include "controls/AdvertPanels.h"
 #include "controls/Bar.h"
 #include "games/Dicestats.h"
 #include "games/Gammon.h"
@@ -27,6 +28,8 @@ TWindows::TWindows() = default;
 // The windows go before the box slots their owners hold, and the lobby,
 // which owns the shared box, goes last of the windows.
 TWindows::~TWindows() {
+    m_yatzyAds.reset();
+    m_gammonAds.reset();
     m_yatzy.reset();
     m_puzzle.reset();
     m_gammonOptions.reset();
@@ -64,6 +67,9 @@ void TWindows::Create() {
     m_gammonOptions = std::make_unique<TGammonOptionsform>();
     m_puzzle = std::make_unique<TPuzzleform>();
     m_yatzy = std::make_unique<TYatzyform>();
+    // Backgammon reports its panels with the bytes 4 and 5, Yatzy with 7 and 8.
+    m_gammonAds = std::make_unique<TAdvertPanels>(m_gammon->Paint(), TGammonform::kSection, 4, SendToServer);
+    m_yatzyAds = std::make_unique<TAdvertPanels>(m_yatzy->Paint(), "Yatzy", 7, SendToServer);
     Connect();
 }
 
@@ -87,6 +93,8 @@ void TWindows::Connect() {
     m_tumblix->OnLobbyRoom = lobbyRoom;
     m_yatzy->Chat().OnRoomKey = lobbyRoom;
     m_yatzy->SetDicestat(&DiceStatistics());
+    m_gammon->OnAdvert = [this](int panel, const std::string& url) { m_gammonAds->Load(panel, url); };
+    m_yatzy->OnAdvert = [this](int panel, const std::string& url) { m_yatzyAds->Load(panel, url); };
     // The Yatzy window opens just inside the lobby's top-left corner.
     m_yatzy->LobbyCorner = [this](int& left, int& top) {
         if (!m_chat->Visible()) return false;

@@ -6,6 +6,7 @@
 #include <functional>
 #include <memory>
 
+class TAdvertPanels;
 class TChatcommands;
 class TChatform;
 class TGammonOptionsform;
@@ -60,4 +61,6 @@ private:
     std::unique_ptr<TGammonOptionsform> m_gammonOptions;
     std::unique_ptr<TPuzzleform> m_puzzle;
     std::unique_ptr<TYatzyform> m_yatzy;
+    // The advertisement panels of the Backgammon and Yatzy windows.
+    std::unique_ptr<TAdvertPanels> m_gammonAds, m_yatzyAds;
 };

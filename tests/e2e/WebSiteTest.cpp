@@ -6,9 +6,9 @@
 #include <gtest/gtest.h>
 
 #include "ThreeUsersFixture.h"
+#include "controls/Browser.h"
 #include "graphics/Paint.h"
 #include "graphics/PixelFormat.h"
-#include "lobby/Browser.h"
 #include "lobby/WebPanels.h"
 #include "lobby/Webform.h"
 #include "resources/Inifile.h"

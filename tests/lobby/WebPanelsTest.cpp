@@ -2,9 +2,10 @@
 // never shows a blank page, banners report their loads and clicks, the web
 // areas of code 106 fill their tabs, pop-up windows close and go away on
 // the next tick.
+#include "controls/AdvertPanels.h"
 #include "controls/Bar.h"
+#include "controls/Browser.h"
 #include "graphics/PixelFormat.h"
-#include "lobby/Browser.h"
 #include "lobby/LobbyFixture.h"
 #include "lobby/WebPanels.h"
 #include "lobby/Webform.h"
@@ -113,6 +114,20 @@ TEST_F(WebPanelsTest, BannersReportLoadsAndClicksAndReklame3Plays) {
     ASSERT_GE(sounds.size(), 2u);
     EXPECT_NE(sounds[sounds.size() - 2].find("Rollover.wav"), std::string::npos);
     EXPECT_NE(sounds.back().find("Rolldown.wav"), std::string::npos);
+}
+
+TEST_F(WebPanelsTest, GameWindowPanelsReportWithTheirOwnBytes) {
+    server.Put("/ad", {.body = ColourPage("#0000ff")});
+    std::vector<std::string> sent;
+    TAdvertPanels gammon(owner->Paint(), "Chat", 4, [&](const std::string& m) { sent.push_back(m); });
+    gammon.Load(2, server.Url("/ad"));
+    gammon.Load(4, server.Url("/ad"));  // no such panel
+    ASSERT_TRUE(RunUntil([&] { return gammon.Panel(2).Loaded(); }));
+    Win(*owner).MouseMove(310, 70);
+    Win(*owner).MouseDown(platform::ButtonLeft, 310, 70);
+    Win(*owner).MouseUp(platform::ButtonLeft, 310, 70);
+    EXPECT_EQ(sent, (std::vector<std::string>{"a\x05", "b\x05"}));
+    EXPECT_EQ(server.Requests().size(), 1u);
 }
 
 TEST_F(WebPanelsTest, WebAreaTabsFallBackToForumAndFillTheLogin) {

@@ -1,7 +1,7 @@
 // The addresses of the web panels: "Rand=", the login string, "obwindow=".
 #include <gtest/gtest.h>
 
-#include "lobby/WebUrls.h"
+#include "controls/WebUrls.h"
 
 namespace {
 

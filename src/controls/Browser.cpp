@@ -1,11 +1,11 @@
-#include "lobby/Browser.h"
+#include "controls/Browser.h"
 
 #include <algorithm>
 #include <random>
 
 #include "controls/Scrollbar.h"
+#include "controls/WebUrls.h"
 #include "graphics/Paint.h"
-#include "lobby/WebUrls.h"
 #include "platform/Platform.h"
 #include "resources/Inifile.h"
 #include "resources/StrFuncs.h"

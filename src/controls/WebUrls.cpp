@@ -1,4 +1,4 @@
-#include "lobby/WebUrls.h"
+#include "controls/WebUrls.h"
 
 #include "resources/StrFuncs.h"
 
