@@ -8,6 +8,7 @@
 #include <ctime>
 
 #include "Listener.h"
+#include "web/WebLinks.h"
 
 namespace server {
 namespace {
@@ -57,6 +58,20 @@ bool Server::OpenAdminChannel(std::string& error) {
     return m_admin->Open(path, error);
 }
 
+// A web site that cannot start leaves the zone without one, not down.
+void Server::StartWebSite() {
+    if (!m_config.web.enabled) return;
+    auto site = std::make_unique<web::WebSite>();
+    std::string error;
+    if (!site->Start(m_config.web, m_config.DatabasePath(), error)) {
+        Log("no web site: " + error);
+        return;
+    }
+    m_web = std::move(site);
+    web::FillZoneLinks(m_config.zone, m_web->BaseUrl());
+    Log("web site at " + m_web->BaseUrl());
+}
+
 bool Server::Start(std::string& error) {
     if (!m_loop.Ok()) {
         error = "cannot create the event loop";
@@ -82,7 +97,9 @@ bool Server::Start(std::string& error) {
     m_release = std::make_unique<UpdateRelease>(m_config.UpdatesPath());
     m_logon = std::make_unique<LogonService>(host, m_accounts, *m_hasher, *m_hashWorker, m_config.versionQuery,
                                              m_release.get());
+    StartWebSite();
     m_zone = std::make_unique<Zone>(host, m_accounts, m_clock, m_config.zone);
+    if (m_web) m_zone->SetNewsSink([board = &m_web->News()](const std::string& line) { board->Add(line); });
     if (!OpenAdminChannel(error)) return false;
     for (uint16_t port : m_config.ports) {
         uint16_t bound = 0;

@@ -87,6 +87,8 @@ public:
     AccountStore& Accounts() { return m_accounts; }
     // Valid after a successful Start.
     Zone& GetZone() { return *m_zone; }
+    // The zone's web site; null when it is off or could not start.
+    web::WebSite* Site() { return m_web.get(); }
     size_t SessionCount() const { return m_sessions.size() - m_endedSessions.size(); }
     size_t ConnectionCount() const { return m_connections.size() - m_deadConnections.size(); }
     // Connections open and not logged on.
@@ -121,6 +123,7 @@ private:
     void LogRefusal(Session& session, const std::string& line) override;
     void LogRefusal(const std::string& address, const std::string& line);
     bool OpenAdminChannel(std::string& error);
+    void StartWebSite();
 
     void AcceptAll(int listener);
     bool Admit(const std::string& address);
@@ -163,6 +166,8 @@ private:
     uint64_t m_hashWatch = 0;
     std::unique_ptr<UpdateRelease> m_release;
     std::unique_ptr<LogonService> m_logon;
+    // The web site outlives the zone, which feeds its news page.
+    std::unique_ptr<web::WebSite> m_web;
     std::unique_ptr<Zone> m_zone;
     std::unique_ptr<AdminCommands> m_commands;
     std::unique_ptr<AdminChannel> m_admin;

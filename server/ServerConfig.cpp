@@ -137,7 +137,7 @@ std::string DefaultServerIni() {
     line("AdminSocket=" + d.adminSocket);
     line("; The signed release offered to clients (see server/README.md, Releasing an update).");
     line("Updates=" + d.updates);
-    return t + DefaultZoneIni();
+    return t + DefaultZoneIni() + web::DefaultWebIni();
 }
 
 bool LoadServerConfig(const std::string& folderIn, ServerConfig& config, std::string& error,
@@ -164,6 +164,7 @@ bool LoadServerConfig(const std::string& folderIn, ServerConfig& config, std::st
     config.folder = folder;
     ReadValues(ini, config, warnings);
     ReadZoneConfig(ini, config.zone, warnings);
+    web::ReadWebSiteConfig(ini, config.web, warnings);
     config.zone.uploadFolder = folder + "uploads/";
     return true;
 }

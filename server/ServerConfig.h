@@ -11,6 +11,7 @@
 
 #include "AccessLimits.h"
 #include "ZoneConfig.h"
+#include "web/WebSite.h"
 
 namespace server {
 
@@ -62,6 +63,8 @@ struct ServerConfig {
     std::string updates = "updates";
 
     ZoneConfig zone;
+    // The zone's web site, section [Web] (web/WebSite.h).
+    web::WebSiteConfig web;
 
     std::string DatabasePath() const;
     // The updates folder with a trailing "/".

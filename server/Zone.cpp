@@ -52,6 +52,7 @@ void Zone::SendSettings(Session& session, ZoneUser& user, const Account& account
     SendTo(user, Build(protocol::TOptions{user.options}));
     SendTo(user, Build(protocol::TBannerInterval{m_config.bannerMinIntervalSeconds}));
     SendTo(user, Build(protocol::TBannerPeriod{m_config.bannerPeriodMinutes}));
+    SendWebPanels(user);
     // The registration window then asks for what is missing.
     if (!account.HasBirthday()) {
         session.SetBirthdayAsked(true);
@@ -118,6 +119,9 @@ bool Zone::Handle(Session& session, const std::string& message) {
         case TClientCode::CloseRoom: return Take<protocol::TCloseRoom>(*user, message, &Zone::OnCloseRoom);
         case TClientCode::InfoRequest: return Take<protocol::TInfoRequest>(*user, message, &Zone::OnInfoRequest);
         case TClientCode::UrlRequest: return Take<protocol::TUrlRequest>(*user, message, &Zone::OnUrlRequest);
+        case TClientCode::BannerRequest: return Take<protocol::TBannerRequest>(*user, message, &Zone::OnBannerRequest);
+        case TClientCode::BannerLoaded: return true;
+        case TClientCode::BannerClicked: m_host.Log("banner clicked by " + user->alias); return true;
         case TClientCode::SetOption: return Take<protocol::TSetOption>(*user, message, &Zone::OnSetOption);
         case TClientCode::Answer: return Take<protocol::TAnswer>(*user, message, &Zone::OnAnswer);
         case TClientCode::HiscoreRequest:

@@ -26,6 +26,7 @@
 
 #include <cstdint>
 #include <deque>
+#include <functional>
 #include <map>
 #include <memory>
 #include <string>
@@ -59,6 +60,9 @@ public:
     void Enter(Session& session, const Account& account);
     // A logged-on session ends (whatever the reason).
     void Leave(Session& session);
+    // Every news line (the room's clean text) also goes here: the web
+    // site's news page.
+    void SetNewsSink(std::function<void(const std::string& line)> sink) { m_newsSink = std::move(sink); }
     // One message of a logged-on session; false when it is none of the zone's.
     bool Handle(Session& session, const std::string& message);
     // The account's gender or face may have changed.
@@ -179,6 +183,8 @@ private:
     // ZoneRequests.cpp
     void OnInfoRequest(ZoneUser& user, const protocol::TInfoRequest& in);
     void OnUrlRequest(ZoneUser& user, const protocol::TUrlRequest& in);
+    void OnBannerRequest(ZoneUser& user, const protocol::TBannerRequest& in);
+    void SendWebPanels(const ZoneUser& user);
     void OnSetOption(ZoneUser& user, const protocol::TSetOption& in);
     void OnAnswer(ZoneUser& user, const protocol::TAnswer& in);
     // ZoneHiscore.cpp
@@ -193,6 +199,8 @@ private:
     std::map<uint16_t, Room> m_rooms;
     std::vector<uint16_t> m_publicRooms;  // in configured order
     std::map<uint16_t, std::deque<std::string>> m_news;  // latest lines of news rooms
+    size_t m_bannerTurn = 0;                             // place 2's rotation
+    std::function<void(const std::string&)> m_newsSink;   // the web site's news page
     uint16_t m_nextRoomId = 1;
     size_t m_privateRoomCount = 0;
     // Last: the running games' referees talk to the zone until they go.

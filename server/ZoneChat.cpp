@@ -105,6 +105,7 @@ bool Zone::Say(uint16_t id, const std::string& text) {
         std::deque<std::string>& news = m_news[id];
         news.push_back(line);
         if (news.size() > kNewsKept) news.pop_front();
+        if (m_newsSink) m_newsSink(clean);
     }
     return true;
 }

@@ -15,6 +15,8 @@
 #include <string>
 #include <vector>
 
+#include "protocol/DialogMessages.h"
+
 namespace server {
 
 class IniReader;
@@ -40,6 +42,12 @@ struct ZoneConfig {
     };
     // URL entries 1..7 of code 99; empty where the zone has no web site.
     std::array<std::string, kUrlCount> urls;
+    // Banner URLs of places 1..3 (code 85): each place shows its first URL
+    // after the logon; place 2 turns to the next one on each "U" request.
+    // Empty where the zone has none (the web site fills them).
+    std::array<std::vector<std::string>, 3> banners;
+    // The tabs of web areas 1 and 2 (code 106) sent after the logon.
+    std::array<std::vector<protocol::TWebTab>, 2> webTabs;
     int bannerMinIntervalSeconds = 30;  // code 48
     int bannerPeriodMinutes = 30;       // code 49
     std::string defaultOptions = "1";   // sound on

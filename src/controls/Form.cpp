@@ -16,6 +16,16 @@ std::vector<TForm*>& Registry() {
 const std::vector<TForm*>& TForm::All() { return Registry(); }
 
 TForm::TForm(const std::string& painter, platform::WindowKind kind) {
+    m_paint = std::make_unique<TPaint>(painter, kind, Events());
+    Registry().push_back(this);
+}
+
+TForm::TForm(int width, int height, platform::WindowKind kind) {
+    m_paint = std::make_unique<TPaint>(width, height, kind, Events());
+    Registry().push_back(this);
+}
+
+TFormEvents TForm::Events() {
     TFormEvents events;
     events.onMouseMove = [this](TPaint*, TShiftState shift, int x, int y) { FormMouseMove(shift, x, y); };
     events.onMouseDown = [this](TPaint*, int button, TShiftState shift, int x, int y) {
@@ -32,8 +42,7 @@ TForm::TForm(const std::string& painter, platform::WindowKind kind) {
     events.onKeyUp = [this](int key, unsigned shift) { KeyUp(key, shift); };
     events.onChar = [this](uint8_t ch) { KeyPress(ch); };
     events.onCloseRequest = [this] { Close(); };
-    m_paint = std::make_unique<TPaint>(painter, kind, std::move(events));
-    Registry().push_back(this);
+    return events;
 }
 
 TForm::~TForm() {

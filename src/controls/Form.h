@@ -39,6 +39,7 @@
 #include "platform/Platform.h"
 
 class TPaint;
+struct TFormEvents;
 
 // A control that can hold its window's keyboard focus.
 class TFocusable {
@@ -69,6 +70,9 @@ public:
     // image ends the process with "File not found " + name.
     explicit TForm(const std::string& painter,
                    platform::WindowKind kind = platform::WindowKind::Normal);
+    // A window of that size without background image, drawn entirely by
+    // its controls (pop-up web windows).
+    TForm(int width, int height, platform::WindowKind kind = platform::WindowKind::Normal);
     virtual ~TForm();
     TForm(const TForm&) = delete;
     TForm& operator=(const TForm&) = delete;
@@ -137,6 +141,7 @@ protected:
     virtual void FormMouseMove(unsigned shift, int x, int y) { (void)shift, (void)x, (void)y; }
 
 private:
+    TFormEvents Events();
     void KeyDown(int key, unsigned shift);
     void KeyUp(int key, unsigned shift);
     void KeyPress(uint8_t ch);

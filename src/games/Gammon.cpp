@@ -204,7 +204,9 @@ void TGammonform::GameRead(const std::string& data) {
         case pl::kClose: Close(); break;
         case pl::kYouWin: YouWin(); break;
         case pl::kTableBegins: GameStarted(); break;
-        case pl::kAdvert: break;  // the panels' pages come with the web panels
+        case pl::kAdvert:
+            if (auto advert = pl::ParseAdvert(data); advert && OnAdvert) OnAdvert(advert->Panel, advert->Url);
+            break;
         case pl::kOpeningDie: OpeningDie(data); break;
         case pl::kOpeningEqual:
             SystemLine("2_thesame");

@@ -13,6 +13,7 @@
 // offers and notices go through the message box slot of skin 2.
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -47,6 +48,9 @@ public:
 
     TGammonform();
     ~TGammonform() override;
+
+    // Message 85: an advertisement panel (1..3) is to load a URL.
+    std::function<void(int panel, const std::string& url)> OnAdvert;
 
     const rules::gammon::TBoard& Board() const { return m_board; }
     rules::gammon::TColour Own() const { return m_board.OwnColour(); }

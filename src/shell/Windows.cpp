@@ -1,5 +1,6 @@
 #include "shell/Windows.h"
 
+#include "controls/AdvertPanels.h"
 #include "controls/Bar.h"
 #include "games/Dicestats.h"
 #include "games/Gammon.h"
@@ -8,6 +9,7 @@
 #include "games/TableChat.h"
 #include "games/Tumblix.h"
 #include "games/Yatzy.h"
+#include "graphics/Paint.h"
 #include "lobby/Chatcommands.h"
 #include "lobby/Hiscoreform.h"
 #include "lobby/Infoform.h"
@@ -17,6 +19,7 @@
 #include "lobby/Preview.h"
 #include "lobby/Questionform.h"
 #include "lobby/Spamform.h"
+#include "lobby/WebPanels.h"
 #include "net/LogonUnit.h"
 #include "net/Registerunit.h"
 #include "net/Session.h"
@@ -27,6 +30,8 @@ TWindows::TWindows() = default;
 // The windows go before the box slots their owners hold, and the lobby,
 // which owns the shared box, goes last of the windows.
 TWindows::~TWindows() {
+    m_yatzyAds.reset();
+    m_gammonAds.reset();
     m_yatzy.reset();
     m_puzzle.reset();
     m_gammonOptions.reset();
@@ -44,6 +49,7 @@ TWindows::~TWindows() {
     // The preview strip lives on the lobby's surface and reads its tables.
     if (m_chat) m_chat->SetPreviews(nullptr);
     m_previews.reset();
+    m_web.reset();
     m_chat.reset();
     m_boxes.reset();
 }
@@ -54,6 +60,8 @@ void TWindows::Create() {
     m_logon = std::make_unique<TLogon>();
     m_chat = std::make_unique<TChatform>();
     m_previews = std::make_unique<Tpreview>(m_chat->Paint(), *m_chat->Tables());
+    m_web = std::make_unique<TWebPanels>(m_chat->Paint());
+    m_chat->SetWeb(m_web.get());
     m_commands = std::make_unique<TChatcommands>(Session().Dicestat);
     m_spam = std::make_unique<TSpamform>();
     m_options = std::make_unique<TOptionsform>();
@@ -67,6 +75,9 @@ void TWindows::Create() {
     m_gammonOptions = std::make_unique<TGammonOptionsform>();
     m_puzzle = std::make_unique<TPuzzleform>();
     m_yatzy = std::make_unique<TYatzyform>();
+    // Backgammon reports its panels with the bytes 4 and 5, Yatzy with 7 and 8.
+    m_gammonAds = std::make_unique<TAdvertPanels>(m_gammon->Paint(), TGammonform::kSection, 4, SendToServer);
+    m_yatzyAds = std::make_unique<TAdvertPanels>(m_yatzy->Paint(), "Yatzy", 7, SendToServer);
     Connect();
 }
 
@@ -96,6 +107,8 @@ void TWindows::Connect() {
         game->OnLobbyRoom = lobbyRoom;
     m_yatzy->Chat().OnRoomKey = lobbyRoom;
     m_yatzy->SetDicestat(&DiceStatistics());
+    m_gammon->OnAdvert = [this](int panel, const std::string& url) { m_gammonAds->Load(panel, url); };
+    m_yatzy->OnAdvert = [this](int panel, const std::string& url) { m_yatzyAds->Load(panel, url); };
     // The Yatzy window opens just inside the lobby's top-left corner.
     m_yatzy->LobbyCorner = [this](int& left, int& top) {
         if (!m_chat->Visible()) return false;

@@ -6,6 +6,7 @@
 #include <functional>
 #include <memory>
 
+class TAdvertPanels;
 class TChatcommands;
 class TChatform;
 class TGammonOptionsform;
@@ -21,6 +22,7 @@ class TQuestionform;
 class TRegisterform;
 class TSpamform;
 class TTumblixForm;
+class TWebPanels;
 class TYatzyform;
 class Tpreview;
 
@@ -49,6 +51,7 @@ private:
     std::unique_ptr<TLogon> m_logon;
     std::unique_ptr<TChatform> m_chat;
     std::unique_ptr<Tpreview> m_previews;
+    std::unique_ptr<TWebPanels> m_web;
     std::unique_ptr<TChatcommands> m_commands;
     std::unique_ptr<TSpamform> m_spam;
     std::unique_ptr<TOptionsform> m_options;
@@ -63,4 +66,6 @@ private:
     std::unique_ptr<TGammonOptionsform> m_gammonOptions;
     std::unique_ptr<TPuzzleform> m_puzzle;
     std::unique_ptr<TYatzyform> m_yatzy;
+    // The advertisement panels of the Backgammon and Yatzy windows.
+    std::unique_ptr<TAdvertPanels> m_gammonAds, m_yatzyAds;
 };

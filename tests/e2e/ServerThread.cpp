@@ -17,6 +17,7 @@ TServerThread::TServerThread() {
     m_config.folder = m_folder;
     m_config.ports = {0};
     m_config.bindAddress = "127.0.0.1";
+    m_config.web.port = 0;
     m_config.hashOpsLimit = 1;
     m_config.hashMemLimitKiB = 8;
     m_config.floodBurst = 100000000;

@@ -159,8 +159,9 @@ bool AddImages(const TSources& s, const TArtContext& context, TPackWriter& pack,
     if (!ReadSplashLayout(s.settings, layout, error) ||
         !DrawSplash(context.palette, context.faces, layout, images, error) ||
         !DrawControls(context, images, error) || !DrawButtons(context, images, error) ||
-        !DrawDialogs(context, images, error) || !DrawDialogWindows(context, images, error) || !DrawLobby(context, images, error) ||
-        !DrawGames(context, images, error) || !DrawGammonPieces(context, images, error))
+        !DrawDialogs(context, images, error) || !DrawDialogWindows(context, images, error) ||
+        !DrawLobby(context, images, error) || !DrawGames(context, images, error) ||
+        !DrawGammonPieces(context, images, error) || !DrawWebArt(context, images, error))
         return false;
     for (TImage& image : images) {
         if (image.name.size() > static_cast<size_t>(TPackWriter::kMaxNameLength)) {

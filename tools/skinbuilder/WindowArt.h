@@ -41,4 +41,7 @@ bool DrawPreviews(const TArtContext& context, std::vector<TImage>& images, std::
 // The Backgammon table's pieces and buttons (GammonArt.cpp).
 bool DrawGammonPieces(const TArtContext& context, std::vector<TImage>& images, std::string& error);
 
+// The pop-up web window's frame and the web camera's still (WebArt.cpp).
+bool DrawWebArt(const TArtContext& context, std::vector<TImage>& images, std::string& error);
+
 }  // namespace skin
