@@ -120,7 +120,7 @@ public:
         ben.NextStarting(Game(Bytes({'2', 1, 2, 2})));
         for (int i = 0; i < watchers; ++i) {
             m_watchers.push_back(std::make_unique<Client>(server.Port(), false));
-            char alias[16];
+            char alias[32];
             std::snprintf(alias, sizeof alias, "watcher%03d", i);
             LogOn(*m_watchers.back(), alias);
             m_watchers.back()->Send(protocol::Build(protocol::TWatch{kTumblix, "ann", 1}));

@@ -376,7 +376,7 @@ public:
         m_client->WaitStep = [] { platform::headless::Loop().RunFor(50); };
         m_client->OnMessage = [this](TClient*, const std::string& m) { m_record.messages.push_back(m); };
         m_client->OnError = [this](TClient*, const std::string&) { ++m_record.errors; };
-        m_client->OnDisconnect = [this](TClient*, int) { ++m_record.disconnects; };
+        m_disconnects = m_client->OnDisconnect.Subscribe([this](TClient*, int) { ++m_record.disconnects; });
     }
 
     // Connects; the peer takes the opening and the first keep-alive.
@@ -452,6 +452,7 @@ public:
 private:
     TClientRecord m_record;
     std::unique_ptr<Tnet> m_client;
+    TSubscription m_disconnects;
     std::string m_sent;  // everything the client wrote on the first socket
 };
 

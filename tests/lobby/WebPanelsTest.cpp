@@ -135,8 +135,8 @@ TEST_F(WebPanelsTest, WebAreaTabsFallBackToForumAndFillTheLogin) {
     TWebPanels panels(owner->Paint());
     TWebTabs tabs;
     tabs.Area = 1;
-    tabs.Tabs.push_back({.Title = "News", .Prefix = "Nosuchtab", .Url = server.Url("/news?{Login}")});
-    tabs.Tabs.push_back({.Title = "Web", .Prefix = "forum", .Url = server.Url("/web")});
+    tabs.Tabs.push_back({.Title = "News", .Prefix = "Nosuchtab", .Url = server.Url("/news?{Login}"), .Refresh = 0, .CameraUrl = ""});
+    tabs.Tabs.push_back({.Title = "Web", .Prefix = "forum", .Url = server.Url("/web"), .Refresh = 0, .CameraUrl = ""});
     panels.SetWebTabs(tabs);
     ASSERT_EQ(panels.AreaBar(1).Count(), 2);
     EXPECT_EQ(panels.AreaBar(1).Tab(1)->Element(), "forum");
