@@ -42,6 +42,7 @@ public:
         server::ServerConfig config;
         config.folder = m_folder;
         config.ports = {0};
+        config.web.enabled = false;
         config.bindAddress = "127.0.0.1";
         config.adminSocket.clear();
         config.hashOpsLimit = opsLimit;

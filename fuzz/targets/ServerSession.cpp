@@ -167,6 +167,7 @@ TWorld& World() {
         config.folder = fuzz::ScratchDirectory() + "server/";
         std::filesystem::create_directories(config.folder);
         config.ports = {0};
+        config.web.enabled = false;
         config.bindAddress = "127.0.0.1";
         config.hashOpsLimit = 1;
         config.hashMemLimitKiB = 8;

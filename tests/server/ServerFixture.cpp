@@ -34,6 +34,9 @@ void ServerTest::SetUp() {
     ASSERT_FALSE(m_folder.empty());
     m_config.folder = m_folder;
     m_config.ports = {0};
+    // No web site: a test never binds a fixed port, and the welcome stays
+    // as the zone alone sends it.
+    m_config.web.enabled = false;
     m_config.bindAddress = "127.0.0.1";
     m_config.hashOpsLimit = 1;
     m_config.hashMemLimitKiB = 8;
