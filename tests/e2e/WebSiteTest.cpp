@@ -65,9 +65,12 @@ TEST_F(WebSiteTest, NewsAndProfilePagesOpenInWebWindowsAndABannerClickIsReported
     // The site's deep ground fills the page under its text.
     const platform::Surface& back = panels.Window(0)->Paint()->BackBuffer();
     const int bytes = DepthBytesPerPixel(back.depth);
-    // The window paints its page on a posted repaint after the load.
+    // Inside the frame, in the page's left margin. The window paints its
+    // page on a posted repaint after the load.
+    ASSERT_GT(back.width, 20);
+    ASSERT_GT(back.height, 20);
     const uint32_t ground = ColourToPixel(RgbColour(0x12, 0x1A, 0x33), back.depth);
-    auto pixel = [&] { return LoadPixel(back.pixels + 300 * back.pitch + 300 * bytes, bytes); };
+    auto pixel = [&] { return LoadPixel(back.pixels + (back.height / 2) * back.pitch + 12 * bytes, bytes); };
     EXPECT_TRUE(Until([&] { return pixel() == ground; })) << pixel();
 
     panels.LoadBanner(1, base + "/banner?n=1");
