@@ -18,8 +18,9 @@ void TPeriodicSchedule::Remove(int id) { m_sources.erase(id); }
 
 int64_t TPeriodicSchedule::GridAtOrAfter(const TSource& s, int64_t t) {
     if (t <= s.anchor) return s.anchor;
-    int64_t steps = (t - s.anchor + s.period - 1) / s.period;
     // A due far in the future stays far without overflowing.
+    if (t - s.anchor > kNever - s.period) return kNever;
+    int64_t steps = (t - s.anchor + s.period - 1) / s.period;
     if (steps > (kNever - s.anchor) / s.period) return kNever;
     return s.anchor + steps * s.period;
 }
