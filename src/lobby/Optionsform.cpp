@@ -27,7 +27,6 @@ TOptionsform::TOptionsform() : TForm(kPainter) {
 }
 
 TOptionsform::~TOptionsform() {
-    ForgetUpdate();
     if (SessionWindows().Options == this) SessionWindows().Options = nullptr;
 }
 
@@ -37,16 +36,6 @@ void TOptionsform::SetSoundToggle(bool on) {
     m_settingToggle = false;
 }
 
-void TOptionsform::SetUpdate(std::unique_ptr<IUpdate> update) {
-    ForgetUpdate();
-    m_update = std::move(update);
-    SessionWindows().Update = m_update.get();
-}
-
-void TOptionsform::ForgetUpdate() {
-    if (m_update && SessionWindows().Update == m_update.get()) SessionWindows().Update = nullptr;
-    m_update.reset();
-}
 
 void TOptionsform::SoundChanged() {
     if (m_settingToggle) return;

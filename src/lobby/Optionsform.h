@@ -1,17 +1,13 @@
 // TOptionsform: the options window: the sound switch, the button that asks
 // the server for the account data (to change it in the registration
-// window), OK, and the home of the update download object.
+// window) and OK.
 //
 // The sound toggle shows the program's sound switch. A change by the user
 // sends "n", option 2 and the new value + 1, makes the first option digit of
 // the session that value, and switches the sound. The server's options
 // (code 111) set the toggle through SetSoundToggle without sending anything
-// back.
-//
-// The update download is built by its own unit and handed in with
-// SetUpdate; the window owns it from then on and registers it as the
-// dispatcher's update (until then code 83 and 26 find none and are
-// dropped).
+// back. The update download is its own object (net/Update.h), made at
+// start-up beside this window.
 #pragma once
 
 #include <functional>
@@ -30,8 +26,6 @@ public:
     static constexpr char kSection[] = "Options";
     // The sound toggle's layout and caption.
     static constexpr char kSoundSection[] = "options";
-    // The key prefix and section the update download reads its settings by.
-    static constexpr char kUpdatePrefix[] = "Update";
     // The option number of the sound digit (the first of OptionString).
     static constexpr int kSoundOption = 2;
 
@@ -44,10 +38,6 @@ public:
     bool Visible() const override { return TForm::Visible(); }
     void Focus() override { TForm::Focus(); }
 
-    // Takes the update download and registers it as SessionWindows().Update.
-    void SetUpdate(std::unique_ptr<IUpdate> update);
-    IUpdate* Update() const { return m_update.get(); }
-
     // Where the window's messages go; empty: the session's connection.
     std::function<void(const std::string& message)> Sender;
 
@@ -59,10 +49,8 @@ private:
     void SoundChanged();
     void ChangeClicked();
     void Send(const std::string& message);
-    void ForgetUpdate();
 
     std::unique_ptr<TCheck> m_sound;
     std::unique_ptr<TRollover> m_ok, m_change;
-    std::unique_ptr<IUpdate> m_update;
     bool m_settingToggle = false;
 };
