@@ -33,14 +33,11 @@ void TumblixReferee::OnPayload(int seat, std::string_view payload) {
     std::optional<TPayload> parsed = ParsePayload(payload);
     if (!parsed) return;
     const int code = PayloadCode(payload);
+    if (IsWellReplayCode(code)) {
+        WellPayload(seat, *parsed, payload, code);
+        return;
+    }
     switch (code) {
-        case '2':
-        case '3':
-        case '4':
-        case '5':
-        case '7':
-        case '9':
-        case ':': WellPayload(seat, *parsed, payload, code); return;
         case static_cast<int>(TCode::Died):
             if (m_playing) Lost(seat);
             return;

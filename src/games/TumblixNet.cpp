@@ -12,22 +12,6 @@
 
 using namespace rules::tumblix;
 
-namespace {
-
-bool IsOpponentWellCode(int code) {
-    switch (code) {
-        case '2':
-        case '3':
-        case '4':
-        case '5':
-        case '7':
-        case '9':
-        case ':': return true;
-        default: return false;
-    }
-}
-
-}  // namespace
 
 // After every call into the own game: its payloads go out, its sounds and
 // animations start, and the window shows the game as it now stands.
@@ -78,12 +62,12 @@ void TTumblixForm::GameRead(const std::string& data) {
     if (!payload) {
         // A code of the table with fields that do not fit it is dropped;
         // any other code is a mismatch the user is told of.
-        bool known = IsOpponentWellCode(code) || code == '6' || code == '8' || code == '=' || code == 64 ||
+        bool known = IsWellReplayCode(code) || code == '6' || code == '8' || code == '=' || code == 64 ||
                      code == static_cast<int>(TCode::Won) || code == static_cast<int>(TCode::Lost);
         if (!known) WrongControl(data);
         return;
     }
-    if (IsOpponentWellCode(code)) {
+    if (IsWellReplayCode(code)) {
         OpponentRead(*payload, code);
         return;
     }

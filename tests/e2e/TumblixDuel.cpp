@@ -121,17 +121,13 @@ void TumblixDuelTest::Receive(TTumblixSide& side, const std::string& data) {
     }
     std::optional<TPayload> payload = ParsePayload(data);
     ASSERT_TRUE(payload.has_value()) << side.user->Alias() << " cannot read a payload of code " << code;
+    if (IsWellReplayCode(code)) {
+        side.opponent.Apply(*payload);
+        if (code == '5') side.game.AddOpponentLine();
+        side.Collect();
+        return;
+    }
     switch (code) {
-        case '2':
-        case '3':
-        case '4':
-        case '5':
-        case '7':
-        case '9':
-        case ':':
-            side.opponent.Apply(*payload);
-            if (code == '5') side.game.AddOpponentLine();
-            break;
         case '6':
             ++side.junkRows;
             side.game.Annoy();

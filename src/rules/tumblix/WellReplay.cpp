@@ -4,6 +4,19 @@
 
 namespace rules::tumblix {
 
+bool IsWellReplayCode(int code) {
+    switch (code) {
+        case '2':
+        case '3':
+        case '4':
+        case '5':
+        case '7':
+        case '9':
+        case ':': return true;
+        default: return false;
+    }
+}
+
 namespace {
 
 // A junk row has colours 1..7 and between one and four holes (three or four

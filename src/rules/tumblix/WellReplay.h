@@ -36,6 +36,10 @@ enum class TReplayCheck {
     DoesNotFit,
 };
 
+// The codes a player sends that replay on the opponent's copy of its well
+// (the window's opponent well, the referee's check, the tests' players).
+bool IsWellReplayCode(int code);
+
 class TWellReplay {
 public:
     // Empty well, no piece, no next piece: a game is about to start.
