@@ -1,14 +1,20 @@
-// The lobby within the session: shown at the logon, the banner timer, and
+// The lobby within the session: shown at the logon, the banners, and
 // leaving the program by closing the lobby.
-#include "controls/Multilist.h"
 #include "controls/Myedit.h"
 #include "graphics/Paint.h"
 #include "lobby/ErrorBox.h"
 #include "lobby/Main.h"
 #include "net/Session.h"
 #include "net/transport/Client.h"
+#include "protocol/ClientMessages.h"
 #include "resources/Texts.h"
 #include "shell/MyTimer.h"
+
+namespace {
+
+constexpr int kMsPerSecond = 1000;
+
+}  // namespace
 
 void TChatform::ShowLobby() {
     Show();
@@ -63,8 +69,24 @@ void TChatform::RestartBannerTimer() {
     m_bannerTimer->SetEnabled(true);
 }
 
-void TChatform::BannerTimerFired() { RequestBanner(); }
+// A switch of the user's makes the hidden browser visit the entry's URL and,
+// unless one was asked for lately, asks for a new banner.
+void TChatform::BannerOnUserChoice(int urlEntry) {
+    const TSession& session = Session();
+    if (session.BannerMinInterval == 0) return;
+    const std::string& url = session.GameUrls[static_cast<size_t>(urlEntry)];
+    if (!url.empty())
+        if (IWebPanels* web = SessionWindows().Web) web->VisitHidden(url);
+    const int64_t waited = NowMs() - m_bannerTime;
+    if (!m_bannerRequested || waited > int64_t{session.BannerMinInterval} * kMsPerSecond) RequestBanner();
+}
+
+void TChatform::RequestBanner() {
+    m_bannerTime = NowMs();
+    m_bannerRequested = true;
+    Send(protocol::Build(protocol::TBannerRequest{}));
+}
 
 void TChatform::FillFreePreviews() {
-    if (m_previews) m_previews->FillFreeSlots();
+    if (ILobbyPreviews* previews = m_areas->Previews()) previews->FillFreeSlots();
 }

@@ -90,6 +90,7 @@ void TWindows::Connect() {
     };
     m_chat->OnOptions = [this] { m_options->ShowModal(); };
     m_chat->OnHiscores = [this](int list) { m_hiscore->Open(list); };
+    m_chat->OnSpamRefused = [this](int left, int top) { m_spam->ShowAt(left, top); };
     m_logon->OnClose = [this](TForm*) {
         if (OnMainClosed) OnMainClosed();
     };
