@@ -114,15 +114,10 @@ void TGammonform::FormShow() {
     LoadOptions();
 }
 
-// The lobby is the form that is the session's lobby window.
+// The window opens just inside the lobby's top-left corner.
 void TGammonform::PlaceNearLobby() {
-    for (TForm* form : TForm::All()) {
-        if (form == this || !SessionWindows().Lobby) continue;
-        if (dynamic_cast<ILobbyWindow*>(form) == SessionWindows().Lobby) {
-            SetPosition(form->Left() + kLobbyOffset, form->Top() + kLobbyOffset);
-            return;
-        }
-    }
+    int left = 0, top = 0;
+    if (LobbyCorner && LobbyCorner(left, top)) SetPosition(left + kLobbyOffset, top + kLobbyOffset);
 }
 
 void TGammonform::FormClose() {

@@ -51,6 +51,9 @@ public:
 
     // Message 85: an advertisement panel (1..3) is to load a URL.
     std::function<void(int panel, const std::string& url)> OnAdvert;
+    // The lobby's top-left corner on the screen, for placing the window;
+    // false when there is no lobby.
+    std::function<bool(int& left, int& top)> LobbyCorner;
 
     const rules::gammon::TBoard& Board() const { return m_board; }
     rules::gammon::TColour Own() const { return m_board.OwnColour(); }

@@ -110,7 +110,13 @@ void TWindows::Connect() {
     m_yatzy->SetDicestat(&DiceStatistics());
     m_gammon->OnAdvert = [this](int panel, const std::string& url) { m_gammonAds->Load(panel, url); };
     m_yatzy->OnAdvert = [this](int panel, const std::string& url) { m_yatzyAds->Load(panel, url); };
-    // The Yatzy window opens just inside the lobby's top-left corner.
+    // The Backgammon window opens just inside the lobby's top-left corner;
+    // the Yatzy window too, when the lobby is shown.
+    m_gammon->LobbyCorner = [this](int& left, int& top) {
+        left = m_chat->Left();
+        top = m_chat->Top();
+        return true;
+    };
     m_yatzy->LobbyCorner = [this](int& left, int& top) {
         if (!m_chat->Visible()) return false;
         left = m_chat->Left();
