@@ -2,13 +2,10 @@
 // big-chat mode and its way out to the server.
 #include "lobby/Main.h"
 
-#include "controls/Bar.h"
-#include "controls/Charselect.h"
 #include "controls/Chat.h"
 #include "controls/Check.h"
 #include "controls/Keys.h"
 #include "controls/Multilist.h"
-#include "controls/Myedit.h"
 #include "controls/Rollover.h"
 #include "graphics/Paint.h"
 #include "graphics/Sound.h"
@@ -17,7 +14,6 @@
 #include "net/Dispatcher.h"
 #include "net/Session.h"
 #include "resources/Inifile.h"
-#include "resources/StrFuncs.h"
 #include "resources/Texts.h"
 #include "shell/MyTimer.h"
 

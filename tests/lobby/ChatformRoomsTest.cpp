@@ -3,6 +3,9 @@
 // bar's banner requests.
 #include <gtest/gtest.h>
 
+#include <utility>
+#include <vector>
+
 #include "controls/Charselect.h"
 #include "controls/Check.h"
 #include "controls/Glide.h"
@@ -124,6 +127,8 @@ TEST_F(ChatformRooms, EnterSendsChatLinesAndKeepsEveryLineInTheHistory) {
 }
 
 TEST_F(ChatformRooms, AFastSecondLineIsRefusedBySpamButAWhisperIsNot) {
+    std::vector<std::pair<int, int>> spamWindows;
+    Lobby().OnSpamRefused = [&](int left, int top) { spamWindows.emplace_back(left, top); };
     Type("first line");
     Win().KeyDown(lobbytest::kKeyEnter);
     Type("second line that is long enough");
@@ -133,6 +138,8 @@ TEST_F(ChatformRooms, AFastSecondLineIsRefusedBySpamButAWhisperIsNot) {
     ASSERT_EQ(sent.size(), 2u);
     EXPECT_EQ(sent[1], "\x08" + Word(10) + "/tell Anna second line that is long\x01");
     EXPECT_EQ(Lobby().InputHistory().Count(), 3);
+    // The refusal opens the spam window over the chat text (at 0, 35).
+    EXPECT_EQ(spamWindows, (std::vector<std::pair<int, int>>{{Lobby().Left(), Lobby().Top() + 35}}));
 }
 
 TEST_F(ChatformRooms, BigModeMovesTabsAndTextAndRewrapsEveryRawMessage) {
