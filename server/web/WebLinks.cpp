@@ -6,6 +6,8 @@ namespace server::web {
 namespace {
 constexpr int kTopRefreshSeconds = 300;
 constexpr int kCameraRefreshSeconds = 30;
+// News posted while a user reads the tab reaches it within a minute.
+constexpr int kNewsRefreshSeconds = 60;
 // The tab prefix of the camera: the skin's eye, as on the menu's Watch tab.
 constexpr char kCameraPrefix[] = "Menu2";
 }  // namespace
@@ -18,7 +20,7 @@ void FillZoneLinks(ZoneConfig& zone, const std::string& baseUrl) {
         zone.banners[1] = {baseUrl + "/banner?n=2", baseUrl + "/banner?n=3", baseUrl + "/banner?n=1"};
     if (zone.banners[2].empty()) zone.banners[2] = {baseUrl + "/badge"};
     if (zone.webTabs[0].empty())
-        zone.webTabs[0] = {{"News", "News", baseUrl + "/news", 0, ""},
+        zone.webTabs[0] = {{"News", "News", baseUrl + "/news", kNewsRefreshSeconds, ""},
                            {"Web", "Games", baseUrl + "/", 0, ""},
                            {"Camera", kCameraPrefix, baseUrl + "/camera", kCameraRefreshSeconds,
                             baseUrl + "/cameratext"}};

@@ -41,7 +41,7 @@ TEST_F(WebSiteTest, LogonBringsBannersAndWebTabsOfTheSiteAndPlaceTwoTurns) {
     EXPECT_TRUE(bo->Got(Build(protocol::TBanner{1, base + "/banner?n=1"})));
     EXPECT_TRUE(bo->Got(Build(protocol::TBanner{2, base + "/banner?n=2"})));
     EXPECT_TRUE(bo->Got(Build(protocol::TBanner{3, base + "/badge"})));
-    std::vector<protocol::TWebTab> news{{"News", "News", base + "/news", 0, ""},
+    std::vector<protocol::TWebTab> news{{"News", "News", base + "/news", 60, ""},
                                         {"Web", "Games", base + "/", 0, ""},
                                         {"Camera", "Menu2", base + "/camera", 30, base + "/cameratext"}};
     EXPECT_TRUE(bo->Got(Build(protocol::TWebTabs{1, news})));
