@@ -1,5 +1,7 @@
 #include "ZoneConfig.h"
 
+#include <algorithm>
+
 #include "IniReader.h"
 #include "platform/Codepage.h"
 
@@ -13,6 +15,9 @@ constexpr size_t kMaxPrefix = 32;
 // Longer URLs are refused rather than cut, so no client visits half of one.
 constexpr size_t kMaxUrl = 1000;
 constexpr size_t kMaxOptionDigits = 32;
+constexpr size_t kMaxBannerUrls = 16;
+constexpr int kMaxWebTabs = 12;
+constexpr long long kMaxTabRefresh = 86400;
 
 // A text of the file as the clients' bytes, without control characters
 // (which would end or escape a field).
@@ -75,6 +80,67 @@ void ReadUrls(const IniReader& ini, ZoneConfig& config, std::vector<std::string>
     }
 }
 
+// Long enough for any page's address; longer values are typing errors.
+std::string CheckedUrl(const std::string& key, const std::string& url, std::vector<std::string>& warnings) {
+    if (url.size() <= kMaxUrl) return url;
+    warnings.push_back(key + " names a URL longer than " + std::to_string(kMaxUrl) + " bytes; left out");
+    return "";
+}
+
+// Banner1..3: the place's URLs separated by spaces (place 2 turns through
+// them on each banner request).
+void ReadBanners(const IniReader& ini, ZoneConfig& config, std::vector<std::string>& warnings) {
+    for (size_t place = 0; place < config.banners.size(); ++place) {
+        const std::string key = "Banner" + std::to_string(place + 1);
+        const std::string value = ClientText(ini.ReadString(kSection, key, ""));
+        std::vector<std::string> urls;
+        for (size_t at = 0; at < value.size();) {
+            const size_t end = std::min(value.find(' ', at), value.size());
+            const std::string url = CheckedUrl(key, value.substr(at, end - at), warnings);
+            if (!url.empty() && urls.size() < kMaxBannerUrls) urls.push_back(url);
+            at = end + 1;
+        }
+        if (!urls.empty()) config.banners[place] = urls;
+    }
+}
+
+// "title|prefix|url|refresh|camera url"; refresh and camera url may be left
+// off. False when title, prefix or url is missing or refresh is no number.
+bool ParseWebTab(const std::string& key, const std::string& value, protocol::TWebTab& tab,
+                 std::vector<std::string>& warnings) {
+    std::vector<std::string> parts;
+    for (size_t at = 0;;) {
+        const size_t bar = value.find('|', at);
+        parts.push_back(Trimmed(value.substr(at, bar == std::string::npos ? std::string::npos : bar - at)));
+        if (bar == std::string::npos) break;
+        at = bar + 1;
+    }
+    parts.resize(std::max<size_t>(parts.size(), 5));
+    long long refresh = 0;
+    if (!parts[3].empty() && (!ParseInteger(parts[3], refresh) || refresh < 0 || refresh > kMaxTabRefresh))
+        return false;
+    tab = {parts[0], parts[1], CheckedUrl(key, parts[2], warnings), static_cast<int>(refresh),
+           CheckedUrl(key, parts[4], warnings)};
+    return !tab.Title.empty() && !tab.Prefix.empty() && tab.Prefix.size() <= kMaxPrefix && !tab.Url.empty();
+}
+
+// Area1Tab1.. and Area2Tab1..: the tabs of web areas 1 and 2.
+void ReadWebTabs(const IniReader& ini, ZoneConfig& config, std::vector<std::string>& warnings) {
+    for (size_t area = 0; area < config.webTabs.size(); ++area) {
+        std::vector<protocol::TWebTab> tabs;
+        for (int i = 1; i <= kMaxWebTabs; ++i) {
+            const std::string key = "Area" + std::to_string(area + 1) + "Tab" + std::to_string(i);
+            if (!ini.Has(kSection, key)) continue;
+            protocol::TWebTab tab;
+            if (ParseWebTab(key, ClientText(ini.ReadString(kSection, key, "")), tab, warnings))
+                tabs.push_back(tab);
+            else
+                warnings.push_back(key + " is not \"title|prefix|url|refresh|camera url\"; left out");
+        }
+        if (!tabs.empty()) config.webTabs[area] = tabs;
+    }
+}
+
 void ReadOptions(const IniReader& ini, ZoneConfig& config, std::vector<std::string>& warnings) {
     if (!ini.Has(kSection, "DefaultOptions")) return;
     std::string digits = ini.ReadString(kSection, "DefaultOptions", "");
@@ -91,6 +157,8 @@ void ReadOptions(const IniReader& ini, ZoneConfig& config, std::vector<std::stri
 void ReadZoneConfig(const IniReader& ini, ZoneConfig& config, std::vector<std::string>& warnings) {
     ReadRooms(ini, config, warnings);
     ReadUrls(ini, config, warnings);
+    ReadBanners(ini, config, warnings);
+    ReadWebTabs(ini, config, warnings);
     ReadOptions(ini, config, warnings);
     ReadBounded(ini, kSection, "BannerMinInterval", 0, 86400, config.bannerMinIntervalSeconds, warnings);
     ReadBounded(ini, kSection, "BannerPeriod", 1, 1440, config.bannerPeriodMinutes, warnings);
@@ -120,8 +188,13 @@ std::string DefaultZoneIni() {
         line("Room" + std::to_string(i + 1) + "=" + std::to_string(r.kind) + "," + std::to_string(r.flags) + "," +
              r.prefix + "," + r.name);
     }
-    line("; URL entries 1..7 the clients ask for; empty: no web site.");
+    line("; URL entries 1..7 the clients ask for (the lobby's hidden panel visits");
+    line("; them), the banners of places 1..3 (URLs separated by spaces; place 2");
+    line("; turns through them) and the web areas' tabs: keys Area1Tab1.. and");
+    line("; Area2Tab1.., each \"title|tab prefix|url|refresh seconds|camera url\".");
+    line("; Empty or missing: the pages of the zone's own web site, section [Web].");
     for (int i = 1; i <= kUrlCount; ++i) line("Url" + std::to_string(i) + "=");
+    for (int i = 1; i <= 3; ++i) line("Banner" + std::to_string(i) + "=");
     line("BannerMinInterval=" + std::to_string(d.bannerMinIntervalSeconds));
     line("BannerPeriod=" + std::to_string(d.bannerPeriodMinutes));
     line("DefaultOptions=" + d.defaultOptions);

@@ -9,6 +9,9 @@
 // has no user list and only the operator writes in it (news). When the file
 // names any room, its rooms replace the defaults; the first room is where a
 // user lands after the logon.
+//
+// The web links (Url1..7, Banner1..3, Area1Tab1.., Area2Tab1..) left empty
+// point at the zone's own web site when it runs (web/WebLinks.h).
 #pragma once
 
 #include <array>
@@ -40,13 +43,14 @@ struct ZoneConfig {
         {2, 0, "Help", "Help"},
         {kNewsRoomKind, 0, "News", "News"},
     };
-    // URL entries 1..7 of code 99; empty where the zone has no web site.
+    // URL entries 1..7 of code 99; empty ones the web site fills.
     std::array<std::string, kUrlCount> urls;
     // Banner URLs of places 1..3 (code 85): each place shows its first URL
     // after the logon; place 2 turns to the next one on each "U" request.
     // Empty where the zone has none (the web site fills them).
     std::array<std::vector<std::string>, 3> banners;
-    // The tabs of web areas 1 and 2 (code 106) sent after the logon.
+    // The tabs of web areas 1 and 2 (code 106) sent after the logon; empty
+    // where the zone has none (the web site fills them).
     std::array<std::vector<protocol::TWebTab>, 2> webTabs;
     int bannerMinIntervalSeconds = 30;  // code 48
     int bannerPeriodMinutes = 30;       // code 49

@@ -71,4 +71,16 @@ std::vector<TopRow> WebData::Top(int kind, int limit) {
     return rows;
 }
 
+ZoneView WebData::View(int limit) {
+    ZoneView view;
+    Statement count(m_db, "SELECT count(*) FROM accounts WHERE banned = 0");
+    if (count.Step() == SQLITE_ROW) view.members = count.Int(0);
+    Statement s(m_db,
+                "SELECT alias, last_logon_at FROM accounts WHERE banned = 0 AND last_logon_at > 0"
+                " ORDER BY last_logon_at DESC, alias LIMIT ?1");
+    s.Bind(1, int64_t{limit});
+    while (s.Step() == SQLITE_ROW) view.arrivals.push_back(Arrival{s.Text(0), s.Int(1)});
+    return view;
+}
+
 }  // namespace server::web

@@ -1,5 +1,5 @@
 // The web site's own read-only connection to the accounts database: the
-// profile and top-100 queries of its pages. It runs on the web site's
+// profile, top-100 and zone-camera queries of its pages. It runs on the web site's
 // thread, so the zone's loop never waits for it (SQLite's WAL or busy
 // time-out lets both read while the zone writes).
 #pragma once
@@ -26,6 +26,8 @@ public:
     bool FindProfile(const std::string& alias, Profile& profile);
     // The best players of a game kind by rating, at most limit.
     std::vector<TopRow> Top(int kind, int limit);
+    // The member count and the latest logons, at most limit, newest first.
+    ZoneView View(int limit);
 
 private:
     bool ReadGames(int64_t accountId, Profile& profile);

@@ -23,13 +23,14 @@ std::string Page(const std::string& title, const std::string& body, const std::s
            "</title><style>" + kStyle + extraStyle + "</style></head><body>" + body + "</body></html>";
 }
 
-std::string Date(int64_t unixTime) {
+// A unix time as UTC text in the strftime format.
+std::string Stamp(int64_t unixTime, const char* format) {
     if (unixTime <= 0) return "-";
     const std::time_t t = static_cast<std::time_t>(unixTime);
     std::tm tm{};
     gmtime_r(&t, &tm);
-    char text[16];
-    std::strftime(text, sizeof text, "%Y-%m-%d", &tm);
+    char text[24];
+    std::strftime(text, sizeof text, format, &tm);
     return text;
 }
 
@@ -58,12 +59,15 @@ std::string EscapeHtml(const std::string& text) {
     return out;
 }
 
-std::string HomePage(const std::string& zoneName) {
+std::string HomePage(const std::string& zoneName, const VisitCounts& visits) {
     std::string body = "<h1>" + EscapeHtml(zoneName) + "</h1><div class=\"line\"><a href=\"/news\">News</a></div>";
     for (int kind = 1; kind <= kGameKinds; ++kind)
         body += "<div class=\"line\"><a href=\"/top100?Game=" + std::to_string(kind + 1) + "\">Top 100 " +
                 GameName(kind) + "</a></div>";
-    return Page(zoneName, body);
+    body += "<h2>Visits since the zone started</h2><table>";
+    for (int entry = 1; entry <= kVisitEntries; ++entry)
+        body += "<tr><td>" + VisitName(entry) + "</td>" + Cell(visits[static_cast<size_t>(entry - 1)]) + "</tr>";
+    return Page(zoneName, body + "</table>");
 }
 
 std::string NewsPage(const std::vector<std::string>& lines) {
@@ -73,18 +77,20 @@ std::string NewsPage(const std::vector<std::string>& lines) {
     return Page("News", body);
 }
 
+// One block per game, two short lines each, so the page fits the lobby's
+// 250-pixel pop-up window as well as a wide panel.
 std::string ProfilePage(const Profile& p) {
     std::string body = "<h1>" + EscapeHtml(p.alias) + "</h1><div class=\"mist\">Member since " +
-                       Date(p.createdAt) + ", " + std::to_string(p.logonCount) + " visits</div>";
-    body += "<table><tr><th>Game</th><th class=\"n\">Won</th><th class=\"n\">Lost</th><th class=\"n\">Left</th>"
-            "<th class=\"n\">Rating</th><th class=\"n\">Place</th></tr>";
+                       Stamp(p.createdAt, "%Y-%m-%d") + ", " + std::to_string(p.logonCount) + " visits</div>";
     for (int kind = 1; kind <= kGameKinds; ++kind) {
         const ProfileGame& g = p.games[static_cast<size_t>(kind - 1)];
-        body += "<tr><td>" + GameName(kind) + "</td>" + Cell(g.won) + Cell(g.lost) + Cell(g.dropped);
-        body += g.place > 0 ? Cell(g.rating) + Cell(g.place) : "<td class=\"n\">-</td><td class=\"n\">-</td>";
-        body += "</tr>";
+        body += "<div class=\"line\"><b>" + GameName(kind) + "</b> <span class=\"mist\">";
+        body += g.place > 0 ? "rating " + std::to_string(g.rating) + ", place " + std::to_string(g.place)
+                            : std::string("not rated yet");
+        body += "</span><br>won " + std::to_string(g.won) + " &middot; lost " + std::to_string(g.lost) +
+                " &middot; left " + std::to_string(g.dropped) + "</div>";
     }
-    return Page(p.alias, body + "</table>");
+    return Page(p.alias, body);
 }
 
 std::string UnknownUserPage(const std::string& alias) {
@@ -118,6 +124,35 @@ std::string BannerPage(int number) {
     return Page(b[0], std::string("<div style=\"font-size:16px;font-weight:bold;color:") + b[2] + "\">" + b[0] +
                           "</div><div style=\"margin-top:6px\">" + b[1] + "</div>",
                 "body{margin:8px;text-align:center}");
+}
+
+std::string BadgePage() {
+    return Page("Top 100", "<a href=\"/top100?Game=2&amp;obwindow=300,500\" target=\"_blank\" "
+                           "style=\"display:block;color:#ffb23f;font-weight:bold;text-decoration:none\">"
+                           "Top 100</a><div class=\"mist\" style=\"font-size:9px\">who plays best?</div>",
+                "body{margin:2px;text-align:center;font-size:11px}");
+}
+
+std::string CameraPage(const ZoneView& view) {
+    std::string body = "<h1>Live from the zone</h1><div class=\"mist\">" + std::to_string(view.members) +
+                       " members. Latest arrivals:</div>";
+    for (const Arrival& a : view.arrivals)
+        body += "<div class=\"line\">" + EscapeHtml(a.alias) + " <span class=\"mist\">" + Stamp(a.at, "%Y-%m-%d %H:%M") +
+                "</span></div>";
+    return Page("Camera", body);
+}
+
+std::string CameraTextPage() {
+    return Page("Camera", "<h2>The zone camera</h2><div>Who came in last, refreshed every half minute.</div>"
+                          "<div class=\"mist\" style=\"margin-top:6px\">When the camera is off, its still "
+                          "pictures stand in for it.</div>");
+}
+
+std::string VisitPage() { return Page("Visit", "", "body{margin:0}"); }
+
+std::string VisitName(int entry) {
+    static const char* const kNames[] = {"Lobby", "Tumblix", "Backgammon", "Puzzle", "Menu", "Rooms", "Yatzy"};
+    return entry >= 1 && entry <= kVisitEntries ? kNames[entry - 1] : "";
 }
 
 std::string NotFoundPage() { return Page("Not found", "<h1>Not found</h1><div class=\"mist\">No such page.</div>"); }

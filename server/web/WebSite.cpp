@@ -13,6 +13,7 @@ namespace {
 
 constexpr char kSection[] = "Web";
 constexpr int kTopRows = 100;
+constexpr int kCameraRows = 8;
 constexpr unsigned kConnectionLimit = 64;
 constexpr unsigned kConnectionTimeoutSeconds = 10;
 constexpr size_t kMaxQueryValue = 64;
@@ -107,9 +108,24 @@ void WebSite::Stop() {
     m_daemon = nullptr;
 }
 
+VisitCounts WebSite::Visits() const {
+    VisitCounts counts{};
+    for (size_t i = 0; i < counts.size(); ++i) counts[i] = m_visits[i].load(std::memory_order_relaxed);
+    return counts;
+}
+
 WebSite::Reply WebSite::Serve(const std::string& path, const std::string& alias, const std::string& game,
                               const std::string& n) {
-    if (path == "/") return {200, HomePage("Quorvalendix")};
+    if (path == "/") return {200, HomePage("Quorvalendix", Visits())};
+    if (path == "/visit") {
+        const int entry = SmallNumber(n, 0);
+        if (VisitName(entry).empty()) return {404, NotFoundPage()};
+        m_visits[static_cast<size_t>(entry - 1)].fetch_add(1, std::memory_order_relaxed);
+        return {200, VisitPage()};
+    }
+    if (path == "/badge") return {200, BadgePage()};
+    if (path == "/camera") return {200, CameraPage(m_data->View(kCameraRows))};
+    if (path == "/cameratext") return {200, CameraTextPage()};
     if (path == "/news") return {200, NewsPage(m_news.Lines())};
     if (path == "/chatheader") return {200, ChatHeaderPage()};
     if (path == "/banner") return {200, BannerPage(SmallNumber(n, 1))};

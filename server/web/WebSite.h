@@ -9,6 +9,11 @@
 //   /top100       ?Game=kind+1 (as the lobby sends it): the best 100
 //   /chatheader   the strip over the room's chat
 //   /banner       ?n=1..3: the zone's own banners
+//   /badge        the small banner of place 3
+//   /camera       the zone camera: the latest arrivals (a camera tab's page)
+//   /cameratext   the words beside the camera
+//   /visit        ?n=1..7: the page of URL entry n, which the lobby's hidden
+//                 panel visits; counted, the counts show on /
 // The database is read through the site's own read-only connection. News
 // lines come from the zone through the thread-safe NewsBoard.
 //
@@ -17,11 +22,15 @@
 // empty: http://Address:Port, with 127.0.0.1 for an address of 0.0.0.0).
 #pragma once
 
+#include <array>
+#include <atomic>
 #include <deque>
 #include <memory>
 #include <mutex>
 #include <string>
 #include <vector>
+
+#include "web/WebPages.h"
 
 struct MHD_Daemon;
 
@@ -70,6 +79,8 @@ public:
     // Where the clients reach the site, without a trailing "/".
     const std::string& BaseUrl() const { return m_baseUrl; }
     NewsBoard& News() { return m_news; }
+    // How often each URL entry 1..7 was visited since the start.
+    VisitCounts Visits() const;
 
     // The page for a path and its query values (on the site's thread).
     struct Reply {
@@ -82,6 +93,7 @@ private:
     MHD_Daemon* m_daemon = nullptr;
     std::unique_ptr<WebData> m_data;
     NewsBoard m_news;
+    std::array<std::atomic<int64_t>, kVisitEntries> m_visits{};
     int m_port = 0;
     std::string m_baseUrl;
 };

@@ -1,20 +1,20 @@
 #include "lobby/Camera.h"
 
 #include "controls/Browser.h"
-#include "graphics/Mybitmap.h"
-#include "graphics/Myimage.h"
+#include "graphics/Myimagelist.h"
 
 namespace {
 constexpr char kSection[] = "Chat";
-constexpr char kStillImage[] = "camera1";
+constexpr char kStillPrefix[] = "camera";
 }  // namespace
 
 TCamera::TCamera(TMygfx* parent, const std::string& cameraUrl, const std::string& textUrl, int refreshSeconds)
     : m_live(std::make_unique<TBrowser>(parent, kSection, "Camera", refreshSeconds)),
       m_text(std::make_unique<TBrowser>(parent, kSection, "Cameratext")), m_cameraUrl(cameraUrl) {
-    if (TMybitmap::Exists(kStillImage)) {
-        m_still = std::make_unique<TMyimage>(parent, kStillImage);
-        m_still->MoveTo(m_live->Bounds().left, m_live->Bounds().top);
+    auto still = std::make_unique<TMyimagelist>(parent, m_live->Bounds().left, m_live->Bounds().top);
+    if (still->AddFrames(kStillPrefix).count > 0) {
+        still->SetFrameInterval(kStillFrameMs);
+        m_still = std::move(still);
     }
     m_text->Load(textUrl);
 }
@@ -36,19 +36,36 @@ void TCamera::Show() {
 
 void TCamera::ShowParts() {
     if (m_active) {
-        if (m_still) m_still->Hide();
+        HideStill();
         if (m_live->Url() != m_cameraUrl) m_live->Load(m_cameraUrl);
         m_live->Show();
     } else {
         m_live->Hide();
-        if (m_still) m_still->Show();
+        ShowStill();
     }
     m_text->Show();
+}
+
+// The strip starts at its first frame each time it comes into view and
+// runs only while it is seen, so a hidden camera costs no timer.
+void TCamera::ShowStill() {
+    if (!m_still || m_still->Animating()) return;
+    m_still->Show();
+    if (m_still->FrameCount() > 1)
+        m_still->Animate(0, 0, 0);
+    else
+        m_still->SetFrame(1);
+}
+
+void TCamera::HideStill() {
+    if (!m_still) return;
+    m_still->StopAnimation();
+    m_still->Hide();
 }
 
 void TCamera::Hide() {
     m_shown = false;
     m_live->Hide();
-    if (m_still) m_still->Hide();
+    HideStill();
     m_text->Hide();
 }

@@ -1,8 +1,9 @@
 // TCamera: a web-camera panel of a web area. The live page is the panel
 // "Camera" (settings [Chat]) refreshed at the area's period; while the
-// camera is off the still image "camera1" stands in its place. Beside it the
-// panel "Cameratext" shows the camera's text page. Active says whether the
-// camera is shown live (server message 96 switches every camera).
+// camera is off the still strip (the skin's frames "camera01", "camera02",
+// ...) stands in its place and runs through its frames in a loop. Beside it
+// the panel "Cameratext" shows the camera's text page. Active says whether
+// the camera is shown live (server message 96 switches every camera).
 #pragma once
 
 #include <memory>
@@ -10,7 +11,7 @@
 
 class TBrowser;
 class TMygfx;
-class TMyimage;
+class TMyimagelist;
 
 class TCamera {
 public:
@@ -27,13 +28,20 @@ public:
 
     TBrowser& Live() const { return *m_live; }
     TBrowser& Text() const { return *m_text; }
-    TMyimage* Still() const { return m_still.get(); }
+    // Null when the skin has no still frames.
+    TMyimagelist* Still() const { return m_still.get(); }
+
+    // Time each still frame stays.
+    static constexpr int kStillFrameMs = 500;
 
 private:
     void ShowParts();
 
     std::unique_ptr<TBrowser> m_live, m_text;
-    std::unique_ptr<TMyimage> m_still;
+    void ShowStill();
+    void HideStill();
+
+    std::unique_ptr<TMyimagelist> m_still;
     std::string m_cameraUrl;
     bool m_active = false, m_shown = false;
 };

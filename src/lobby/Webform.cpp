@@ -72,7 +72,10 @@ TWebform::TWebform(const std::string& url, int width, int height)
     width = std::clamp(width, 1, kMaxArea);
     height = std::clamp(height, 1, kMaxArea);
     m_frame = std::make_unique<TFrame>(Paint(), Width(), Height());
+    // Showing a plain drawn object only links it in: paint the frame once
+    // here, or the window's edges stay black until something covers them.
     m_frame->Show();
+    m_frame->Draw(m_frame->Bounds());
     const TRect area{kPanelInset, kPanelInset, kPanelInset + width, kPanelInset + height};
     m_browser = std::make_unique<TBrowser>(Paint(), area, kPageColour, false, false);
     m_browser->SetLayer(1);

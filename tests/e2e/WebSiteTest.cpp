@@ -40,7 +40,10 @@ TEST_F(WebSiteTest, LogonBringsBannersAndWebTabsOfTheSiteAndPlaceTwoTurns) {
     ASSERT_FALSE(base.empty());
     EXPECT_TRUE(bo->Got(Build(protocol::TBanner{1, base + "/banner?n=1"})));
     EXPECT_TRUE(bo->Got(Build(protocol::TBanner{2, base + "/banner?n=2"})));
-    std::vector<protocol::TWebTab> news{{"News", "News", base + "/news", 0, ""}, {"Web", "Games", base + "/", 0, ""}};
+    EXPECT_TRUE(bo->Got(Build(protocol::TBanner{3, base + "/badge"})));
+    std::vector<protocol::TWebTab> news{{"News", "News", base + "/news", 60, ""},
+                                        {"Web", "Games", base + "/", 0, ""},
+                                        {"Camera", "Menu2", base + "/camera", 30, base + "/cameratext"}};
     EXPECT_TRUE(bo->Got(Build(protocol::TWebTabs{1, news})));
 
     bo->Send(Build(protocol::TBannerRequest{}));

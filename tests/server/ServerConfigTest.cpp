@@ -112,3 +112,23 @@ TEST_F(ServerConfigTest, ZoneRoomsUrlsAndLimitsAreReadAndBadOnesReported) {
     EXPECT_EQ(config.zone.chatBurst, 5);
     EXPECT_EQ(config.zone.defaultOptions, "1");
 }
+
+TEST_F(ServerConfigTest, BannersAndWebTabsAreReadAndBadTabsReported) {
+    Write("[Zone]\nBanner2 = http://ads/a  http://ads/b?x=1,2\nBanner3=\n"
+          "Area1Tab1=Live | Menu2 | http://cam/live | 30 | http://cam/words\nArea1Tab3=News|News|http://site/news\n"
+          "Area2Tab1=Broken|Games|http://site/x|soon\nArea2Tab2=No url|Games\n");
+    ServerConfig config;
+    std::string error;
+    std::vector<std::string> warnings;
+    ASSERT_TRUE(server::LoadServerConfig(m_folder, config, error, warnings));
+    EXPECT_TRUE(config.zone.banners[0].empty());
+    EXPECT_EQ(config.zone.banners[1], (std::vector<std::string>{"http://ads/a", "http://ads/b?x=1,2"}));
+    EXPECT_TRUE(config.zone.banners[2].empty());
+    ASSERT_EQ(config.zone.webTabs[0].size(), 2u);
+    EXPECT_EQ(config.zone.webTabs[0][0],
+              (protocol::TWebTab{"Live", "Menu2", "http://cam/live", 30, "http://cam/words"}));
+    EXPECT_EQ(config.zone.webTabs[0][1], (protocol::TWebTab{"News", "News", "http://site/news", 0, ""}));
+    // Neither tab of area 2 is usable: the area stays for the web site.
+    EXPECT_TRUE(config.zone.webTabs[1].empty());
+    EXPECT_EQ(warnings.size(), 2u);
+}

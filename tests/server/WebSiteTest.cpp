@@ -70,9 +70,10 @@ TEST_F(WebSiteTest, ProfileShowsStatisticsPerGameAndEscapesAliases) {
     const std::string eva = m_site.Serve("/profile", "EVA", "", "").body;
     EXPECT_NE(eva.find("<h1>eva</h1>"), std::string::npos);
     // Tumblix: 3 won, rating 1620, first place.
-    EXPECT_NE(eva.find("<td>Tumblix</td><td class=\"n\">3</td><td class=\"n\">0</td><td class=\"n\">0</td>"
-                       "<td class=\"n\">1620</td><td class=\"n\">1</td>"),
+    EXPECT_NE(eva.find("<b>Tumblix</b> <span class=\"mist\">rating 1620, place 1</span><br>won 3 &middot; "
+                       "lost 0 &middot; left 0"),
               std::string::npos);
+    EXPECT_NE(eva.find("<b>Yatzy</b> <span class=\"mist\">not rated yet"), std::string::npos);
     const std::string bo = m_site.Serve("/profile", "<b>bo</b>", "", "").body;
     EXPECT_NE(bo.find("&lt;b&gt;bo&lt;/b&gt;"), std::string::npos);
     EXPECT_EQ(bo.find("<b>bo"), std::string::npos);
@@ -108,16 +109,43 @@ TEST_F(WebSiteTest, NewsComesNewestFirstOverHttp) {
 TEST_F(WebSiteTest, ZoneLinksPointAtTheSiteUnlessServerIniNamesThem) {
     server::ZoneConfig zone;
     zone.banners[0] = {"http://elsewhere/ad"};
+    zone.urls[1] = "http://elsewhere/tumblix";
     server::web::FillZoneLinks(zone, m_site.BaseUrl());
     EXPECT_EQ(zone.banners[0], std::vector<std::string>{"http://elsewhere/ad"});
+    EXPECT_EQ(zone.urls[1], "http://elsewhere/tumblix");
     ASSERT_EQ(zone.banners[1].size(), 3u);
     EXPECT_EQ(zone.banners[1][0], m_site.BaseUrl() + "/banner?n=2");
-    ASSERT_EQ(zone.webTabs[0].size(), 2u);
+    EXPECT_EQ(zone.banners[2], std::vector<std::string>{m_site.BaseUrl() + "/badge"});
+    ASSERT_EQ(zone.webTabs[0].size(), 3u);
     EXPECT_EQ(zone.webTabs[0][0].Url, m_site.BaseUrl() + "/news");
     EXPECT_EQ(zone.webTabs[0][1].Title, "Web");
+    EXPECT_EQ(zone.webTabs[0][2].Url, m_site.BaseUrl() + "/camera");
+    EXPECT_EQ(zone.webTabs[0][2].CameraUrl, m_site.BaseUrl() + "/cameratext");
+    EXPECT_EQ(zone.urls[0], m_site.BaseUrl() + "/visit?n=1");
+    EXPECT_EQ(zone.urls[6], m_site.BaseUrl() + "/visit?n=7");
     ASSERT_EQ(zone.webTabs[1].size(), 4u);
     EXPECT_EQ(zone.webTabs[1][3].Url, m_site.BaseUrl() + "/top100?Game=5");
     EXPECT_EQ(m_site.BaseUrl(), "http://127.0.0.1:" + std::to_string(m_site.Port()));
+}
+
+TEST_F(WebSiteTest, VisitsAreCountedPerEntryAndTheCameraShowsTheLatestArrivals) {
+    EXPECT_EQ(Get("/visit?n=2&Rand=9").rfind("HTTP/1.1 200", 0), 0u);
+    EXPECT_EQ(m_site.Serve("/visit", "", "", "2").status, 200);
+    EXPECT_EQ(m_site.Serve("/visit", "", "", "8").status, 404);
+    EXPECT_EQ(m_site.Serve("/visit", "", "", "").status, 404);
+    EXPECT_EQ(m_site.Visits(), (server::web::VisitCounts{0, 2, 0, 0, 0, 0, 0}));
+    EXPECT_NE(m_site.Serve("/", "", "", "").body.find("<td>Tumblix</td><td class=\"n\">2</td>"), std::string::npos);
+
+    ASSERT_TRUE(m_store.RecordLogon(1, "pw", 0, 0, 1700000000));
+    ASSERT_TRUE(m_store.RecordLogon(2, "pw", 0, 0, 1700000600));
+    const std::string camera = m_site.Serve("/camera", "", "", "").body;
+    EXPECT_NE(camera.find("3 members"), std::string::npos);
+    const size_t bo = camera.find("&lt;b&gt;bo&lt;/b&gt; <span class=\"mist\">2023-11-14 22:23"),
+                 eva = camera.find("eva <span class=\"mist\">2023-11-14 22:13");
+    ASSERT_NE(bo, std::string::npos);
+    ASSERT_NE(eva, std::string::npos);
+    EXPECT_LT(bo, eva);
+    EXPECT_EQ(camera.find("dan"), std::string::npos);  // never logged on
 }
 
 }  // namespace

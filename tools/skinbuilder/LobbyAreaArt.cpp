@@ -15,7 +15,8 @@
 //            tabs and the page's well
 //
 // A list's well carries no note: a list paints only its rows, so a note
-// would show below the last one.
+// would show below the last one. The web wells' note lies under a camera's
+// live picture, which every page covers too.
 //
 // The wells of the lists that later parts place (tables, running games) and
 // the preview screens and web pages are fixed zones, listed in
@@ -137,9 +138,13 @@ bool Everybody(const TArtContext& ctx, int x, int y, std::vector<TImage>& images
 
 bool Web(const TArtContext& ctx, int x, int y, const std::string& name, std::vector<TImage>& images,
          std::string& error) {
+    // The note stands where a camera's live picture or still covers it, so
+    // it never peeks through the gap between a camera and its words.
+    std::vector<int> camera;
+    if (!ctx.layout.Numbers("Chat", "Camera", 0, 4, camera, error)) return false;
     TArea a(ctx, x, y);
     a.Well(kWebWell);
-    a.Note(kWebWell, "NO PAGES HERE YET");
+    a.Note(TBox{camera[0], camera[1], camera[2], camera[3]}, "NO PAGES HERE YET");
     return a.Finish(name, images, error);
 }
 
