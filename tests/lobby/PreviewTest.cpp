@@ -8,6 +8,7 @@
 #include "ChatformFixture.h"
 #include "controls/Glide.h"
 #include "controls/Text.h"
+#include "graphics/Myimage.h"
 #include "graphics/Myimagelist.h"
 #include "lobby/Game.h"
 #include "lobby/Gammonbrick.h"
@@ -271,6 +272,18 @@ TEST_F(PreviewTest, AnEndedPreviewFreesItsSlotAfterTwentySecondsAndTheSlotIsFill
     TSinglepreview& ended = Strip().ActivePreview(3);
     EXPECT_TRUE(ended.EndLabel()->Visible());
     EXPECT_EQ(ended.EndLabel()->Text(), "X2 wins");
+    // The text stands on a band of its own inside the slot, above the labels.
+    const TMyimage& band = *ended.EndBand();
+    EXPECT_TRUE(band.Visible());
+    EXPECT_GT(band.Layer(), ended.ScoreLabel()->Layer());
+    EXPECT_LT(band.Layer(), ended.EndLabel()->Layer());
+    EXPECT_GE(band.Width(), ended.EndLabel()->TextWidth());
+    EXPECT_GE(band.Height(), ended.EndLabel()->FontHeight());
+    const TPreviewPlace& slot = ended.Place();
+    EXPECT_GE(band.X(), slot.X);
+    EXPECT_LE(band.X() + band.Width(), slot.X + slot.Width);
+    EXPECT_GE(band.Y(), slot.Y);
+    EXPECT_LE(band.Y() + band.Height(), slot.Y + slot.Height);
     Dispatch("\x54"s + "Cid" + kEnd);
     Started(1, "Eva", "1200", "Eli", "1300");
     EXPECT_TRUE(sent.empty());
@@ -280,6 +293,7 @@ TEST_F(PreviewTest, AnEndedPreviewFreesItsSlotAfterTwentySecondsAndTheSlotIsFill
     Loop().RunFor(20);
     EXPECT_FALSE(Strip().Tumblix(3).Active());
     EXPECT_FALSE(Strip().Tumblix(3).Drawn());
+    EXPECT_FALSE(band.Visible());
     EXPECT_EQ(sent, std::vector<std::string>{Watch(1, "Eva", 3)});
 }
 
