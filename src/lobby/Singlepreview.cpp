@@ -134,8 +134,8 @@ void TSinglepreview::End(int winner) {
 // A dark band with a thin edge, the text's size and a margin, centred in
 // the slot and no wider than it.
 void TSinglepreview::MakeEndBand() {
-    const int width = std::min(m_endText->TextWidth() + 4 * kEndBandMargin, m_place.Width);
-    const int height = std::min(m_endText->FontHeight() + 2 * kEndBandMargin, m_place.Height);
+    const int width = std::min(m_endText->TextWidth() + 2 * kEndBandMarginX, m_place.Width);
+    const int height = std::min(m_endText->FontHeight() + 2 * kEndBandMarginY, m_place.Height);
     m_endBand = std::make_unique<TMyimage>(
         m_surface,
         [](TMybitmap& bitmap, void*) {

@@ -51,8 +51,9 @@ public:
     // over the cells, a flying piece over the rest, texts on top.
     static constexpr int kBackgroundLayer = 1, kCellLayer = 2, kPieceLayer = 3, kFlyingLayer = 4,
                          kTextLayer = 5, kEndBandLayer = 6, kEndLayer = 7;
-    // The band's margin around the end text, in pixels.
-    static constexpr int kEndBandMargin = 3;
+    // The band's margins around the end text, in pixels: wide enough at top
+    // and bottom to cover the larger figures of the labels beneath.
+    static constexpr int kEndBandMarginX = 6, kEndBandMarginY = 8;
 
     // kindName: "Tumblix", "Gammon" or "Puzzle" (the labels' keys).
     TSinglepreview(TPaint* surface, const std::string& kindName, const std::string& background,
