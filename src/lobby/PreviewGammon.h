@@ -65,6 +65,8 @@ public:
     // The dice frames shown left and right (0: none).
     int LeftFrame() const;
     int RightFrame() const;
+    // The die pictures, 0 left and 1 right.
+    const TMyimagelist& DieImage(int side) const { return *m_dice[side == 0 ? 0 : 1]; }
     int CubeValue() const { return m_cubeValue; }
     int CubeOwner() const { return m_cubeOwner; }
     size_t QueuedFlights() const { return m_flights.size(); }

@@ -1,6 +1,9 @@
 #include "lobby/Singlepreview.h"
 
 #include "controls/Text.h"
+#include <algorithm>
+
+#include "graphics/Mybitmap.h"
 #include "graphics/Myimage.h"
 #include "graphics/Paint.h"
 #include "lobby/PreviewLayout.h"
@@ -10,6 +13,8 @@
 namespace {
 
 constexpr int kLabelDefault = 10;  // a missing box field, as for every label line
+const TColour kEndBandFill = RgbColour(10, 14, 28);
+const TColour kEndBandEdge = RgbColour(70, 90, 130);
 
 const std::string kNoAlias;
 
@@ -95,14 +100,14 @@ void TSinglepreview::Start() {
     m_requested = false;
     m_started = m_active = true;
     m_endTimer->SetEnabled(false);
-    ShowLabel(m_endText.get(), false);
+    ShowEnd(false);
     for (size_t seat = 0; seat < m_names.size(); ++seat) m_names[seat]->SetText(m_shown[seat]);
     Reset();
 }
 
 void TSinglepreview::Hide() {
     m_drawn = false;
-    ShowLabel(m_endText.get(), false);
+    ShowEnd(false);
     for (auto& name : m_names) ShowLabel(name.get(), false);
     ShowLabel(m_score.get(), false);
     HideContent();
@@ -115,13 +120,39 @@ void TSinglepreview::Show() {
     ShowContent();
     for (auto& name : m_names) ShowLabel(name.get(), true);
     ShowLabel(m_score.get(), true);
-    if (Ended()) ShowLabel(m_endText.get(), true);
+    if (Ended()) ShowEnd(true);
 }
 
 void TSinglepreview::End(int winner) {
+    ShowEnd(false);
     m_endText->SetText(FillPlaceholders(GetText(kSection, "Previewendtext"), ShownAlias(winner)));
+    MakeEndBand();
     m_endTimer->SetEnabled(true);
-    if (m_drawn) ShowLabel(m_endText.get(), true);
+    if (m_drawn) ShowEnd(true);
+}
+
+// A dark band with a thin edge, the text's size and a margin, centred in
+// the slot and no wider than it.
+void TSinglepreview::MakeEndBand() {
+    const int width = std::min(m_endText->TextWidth() + 2 * kEndBandMarginX, m_place.Width);
+    const int height = std::min(m_endText->FontHeight() + 2 * kEndBandMarginY, m_place.Height);
+    m_endBand = std::make_unique<TMyimage>(
+        m_surface,
+        [](TMybitmap& bitmap, void*) {
+            const int w = bitmap.Width(), h = bitmap.Height();
+            bitmap.Fill({0, 0, w, h}, kEndBandEdge);
+            bitmap.Fill({1, 1, w - 1, h - 1}, kEndBandFill);
+        },
+        nullptr, width, height);
+    m_endBand->SetLayer(kEndBandLayer);
+    m_endBand->MoveTo(m_place.X + (m_place.Width - width) / 2, m_place.Y + (m_place.Height - height) / 2);
+}
+
+// The band first, so the text is drawn over it.
+void TSinglepreview::ShowEnd(bool show) {
+    if (show && m_endBand) m_endBand->Show();
+    if (!show && m_endBand) m_endBand->Hide();
+    ShowLabel(m_endText.get(), show);
 }
 
 void TSinglepreview::SetScore(const std::string& formatKey, const std::string& values) {

@@ -22,7 +22,8 @@
 // + "name1", "name2" and "point" (left, top, right, bottom, kind, font as
 // every label line, relative to the slot); the end text "Previewendtext"
 // ({1}: the winner's alias) in the font "Previewendfont", centred in the
-// slot's end box.
+// slot's end box on a dark band a little larger than the text, so it reads
+// clearly over the busy boards and the labels it covers.
 #pragma once
 
 #include <array>
@@ -49,7 +50,10 @@ public:
     // Layers in the lobby's drawn tree: cells over the background, pieces
     // over the cells, a flying piece over the rest, texts on top.
     static constexpr int kBackgroundLayer = 1, kCellLayer = 2, kPieceLayer = 3, kFlyingLayer = 4,
-                         kTextLayer = 5, kEndLayer = 6;
+                         kTextLayer = 5, kEndBandLayer = 6, kEndLayer = 7;
+    // The band's margins around the end text, in pixels: wide enough at top
+    // and bottom to cover the larger figures of the labels beneath.
+    static constexpr int kEndBandMarginX = 6, kEndBandMarginY = 8;
 
     // kindName: "Tumblix", "Gammon" or "Puzzle" (the labels' keys).
     TSinglepreview(TPaint* surface, const std::string& kindName, const std::string& background,
@@ -86,6 +90,8 @@ public:
     TText* NameLabel(int seat) const;
     TText* ScoreLabel() const { return m_score.get(); }
     TText* EndLabel() const { return m_endText.get(); }
+    // The band under the end text; none before the first end.
+    TMyimage* EndBand() const { return m_endBand.get(); }
     const TPreviewPlace& Place() const { return m_place; }
 
 protected:
@@ -105,10 +111,12 @@ protected:
 
 private:
     void EndTimerFired();
+    void MakeEndBand();
+    void ShowEnd(bool show);
 
     TPaint* m_surface;
     TPreviewPlace m_place;
-    std::unique_ptr<TMyimage> m_background;
+    std::unique_ptr<TMyimage> m_background, m_endBand;
     std::array<std::unique_ptr<TText>, 2> m_names;
     std::unique_ptr<TText> m_score, m_endText;
     std::unique_ptr<TMyTimer> m_endTimer;

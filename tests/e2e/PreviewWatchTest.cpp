@@ -64,12 +64,42 @@ protected:
     void Flush(TTumblixSide& side) override {
         if (!m_watcher) return TumblixDuelTest::Flush(side);
         for (const std::string& payload : side.outbox) {
+            const bool junk = rules::tumblix::PayloadCode(payload) == static_cast<int>(rules::tumblix::TCode::JunkRow);
+            const size_t rowsBefore = junk ? AllOf<protocol::TTumblixRowAdded>(m_watcher->user).size() : 0;
+            const bool taken = junk && GameRuns();
             SendPayload(*side.user, kTumblix, payload);
             ++m_sent;
             ASSERT_TRUE(Sync(*side.user));
             ComparePreview();
+            if (HasFatalFailure()) return;
+            if (junk) ExpectJunkRowShown(side, payload, rowsBefore, taken);
         }
         side.outbox.clear();
+    }
+
+    // A junk row a player pushed in reaches the watcher as one row added
+    // to that player's board, with the row's own colours, never as cells.
+    // One that comes after the game ended (the opponent's well filled
+    // before the junk was answered) is dropped and shows nothing.
+    void ExpectJunkRowShown(const TTumblixSide& side, const std::string& payload, size_t rowsBefore, bool taken) {
+        const std::vector<protocol::TTumblixRowAdded> added = AllOf<protocol::TTumblixRowAdded>(m_watcher->user);
+        ASSERT_EQ(added.size(), rowsBefore + (taken ? 1 : 0))
+            << side.user->Alias() << "'s junk row after " << m_sent << " payloads";
+        if (!taken) return;
+        ++m_junkRowsShown;
+        const auto junk = std::get<rules::tumblix::TJunkRow>(*rules::tumblix::ParsePayload(payload));
+        protocol::TTumblixRowAdded expected{kSlot, &side == &m_ann ? 1 : 2, {}};
+        std::transform(junk.Row.begin(), junk.Row.end(), expected.Row.begin(), [](uint8_t c) { return c + 1; });
+        ASSERT_EQ(added.back(), expected);
+    }
+
+    bool GameRuns() {
+        bool runs = false;
+        EXPECT_TRUE(m_server.OnServerThread([&](server::Server& s) {
+            const auto* referee = dynamic_cast<const server::TumblixReferee*>(s.GetZone().Tables().RefereeOf("Ann"));
+            runs = referee && referee->Playing();
+        }));
+        return runs;
     }
 
     void ComparePreview() {
@@ -89,7 +119,7 @@ protected:
     }
 
     std::unique_ptr<TWatcher> m_watcher;
-    int m_compared = 0;
+    int m_compared = 0, m_junkRowsShown = 0;
 };
 
 TEST_F(PreviewWatchTumblixTest, AThirdUserWatchesEveryChangeOfBothWellsToTheEnd) {

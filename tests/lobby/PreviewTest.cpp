@@ -8,6 +8,7 @@
 #include "ChatformFixture.h"
 #include "controls/Glide.h"
 #include "controls/Text.h"
+#include "graphics/Myimage.h"
 #include "graphics/Myimagelist.h"
 #include "lobby/Game.h"
 #include "lobby/Gammonbrick.h"
@@ -218,6 +219,47 @@ TEST_F(PreviewTest, AGammonMoveOntoABlotSendsItToTheBarFirstAndAnUndoBringsItBac
     EXPECT_EQ(gammon.QueuedFlights(), 2u);
 }
 
+TEST_F(PreviewTest, AGammonDieNotYetRolledOrOutOfRangeShowsABlankDie) {
+    std::string points(28, '\x01');
+    for (auto [point, value] : std::initializer_list<std::pair<int, int>>{
+             {1, 2}, {12, 5}, {17, 3}, {19, 5}, {6, 25}, {8, 23}, {13, 25}, {24, 22}})
+        points[static_cast<size_t>(point)] = static_cast<char>(value + 1);
+    // The opening roll (state 0 + 1): white rolled 5, black's die is 0 + 1.
+    Dispatch("\x4A\x02\x01"s + points + Bytes({1, 6, 1, 1, 1, 1, 3, 0}));
+    TPreviewGammon& gammon = Strip().Gammon(1);
+    ASSERT_TRUE(gammon.Drawn());
+    auto shown = [&] {
+        std::vector<int> frames;
+        for (int side : {0, 1}) frames.push_back(gammon.DieImage(side).Visible() ? gammon.DieImage(side).Frame() : 0);
+        return frames;
+    };
+    EXPECT_EQ(gammon.DiceState(), 0);
+    EXPECT_EQ(shown(), (std::vector<int>{5, 0}));
+    // Black rolls 3: its face follows white's six.
+    Dispatch("\x5A\x01\x05\x03"s);
+    EXPECT_EQ(shown(), (std::vector<int>{5, 9}));
+    // Black's turn with a die of 0 and white's again with dice past six.
+    Dispatch("\x5B\x01\x02"s);
+    Dispatch("\x5A\x01\x00\x06"s);
+    EXPECT_EQ(shown(), (std::vector<int>{0, 12}));
+    Dispatch("\x5B\x01\x01"s);
+    Dispatch("\x5A\x01\x07\xFF"s);
+    EXPECT_EQ(shown(), (std::vector<int>{0, 0}));
+    // Snapshots with a raw 0 (one below the encoding), a die past six, and
+    // states outside 1..4 show no face.
+    Dispatch("\x4A\x02\x01"s + points + Bytes({3, 0, 200, 1, 1, 1, 3, 0}));
+    EXPECT_EQ(shown(), (std::vector<int>{0, 0}));
+    Dispatch("\x4A\x02\x01"s + points + Bytes({0, 1, 1, 1, 3, 0}));
+    EXPECT_EQ(gammon.DiceState(), TPreviewGammon::kNoDice);
+    EXPECT_EQ(shown(), (std::vector<int>{0, 0}));
+    // Hidden with the games view and shown again: still nothing out of range.
+    Lobby().MenuBar()->Select(1);
+    Dispatch("\x5B\x01\x00"s);
+    Dispatch("\x5A\x01\x00\x04"s);
+    Lobby().MenuBar()->Select(2);
+    EXPECT_EQ(shown(), (std::vector<int>{0, 10}));
+}
+
 TEST_F(PreviewTest, AnEndedPreviewFreesItsSlotAfterTwentySecondsAndTheSlotIsFilledAgain) {
     const char* players[] = {"Ann", "Bea", "Cid", "Dan"};
     for (int i = 0; i < 4; ++i) Started(1, players[i], std::to_string(1000 + i), "X" + std::to_string(i), "9999");
@@ -230,6 +272,18 @@ TEST_F(PreviewTest, AnEndedPreviewFreesItsSlotAfterTwentySecondsAndTheSlotIsFill
     TSinglepreview& ended = Strip().ActivePreview(3);
     EXPECT_TRUE(ended.EndLabel()->Visible());
     EXPECT_EQ(ended.EndLabel()->Text(), "X2 wins");
+    // The text stands on a band of its own inside the slot, above the labels.
+    const TMyimage& band = *ended.EndBand();
+    EXPECT_TRUE(band.Visible());
+    EXPECT_GT(band.Layer(), ended.ScoreLabel()->Layer());
+    EXPECT_LT(band.Layer(), ended.EndLabel()->Layer());
+    EXPECT_GE(band.Width(), ended.EndLabel()->TextWidth());
+    EXPECT_GE(band.Height(), ended.EndLabel()->FontHeight());
+    const TPreviewPlace& slot = ended.Place();
+    EXPECT_GE(band.X(), slot.X);
+    EXPECT_LE(band.X() + band.Width(), slot.X + slot.Width);
+    EXPECT_GE(band.Y(), slot.Y);
+    EXPECT_LE(band.Y() + band.Height(), slot.Y + slot.Height);
     Dispatch("\x54"s + "Cid" + kEnd);
     Started(1, "Eva", "1200", "Eli", "1300");
     EXPECT_TRUE(sent.empty());
@@ -239,6 +293,7 @@ TEST_F(PreviewTest, AnEndedPreviewFreesItsSlotAfterTwentySecondsAndTheSlotIsFill
     Loop().RunFor(20);
     EXPECT_FALSE(Strip().Tumblix(3).Active());
     EXPECT_FALSE(Strip().Tumblix(3).Drawn());
+    EXPECT_FALSE(band.Visible());
     EXPECT_EQ(sent, std::vector<std::string>{Watch(1, "Eva", 3)});
 }
 

@@ -78,6 +78,30 @@ TEST_F(GamePreviewTest, TumblixSnapshotThenCellsAndRemovedRowsOfTheWells) {
     EXPECT_THAT(To("bob"), IsEmpty());
 }
 
+TEST_F(GamePreviewTest, TumblixJunkRowReachesTheWatcherAsOneRowAddedUnderTheRisenPiece) {
+    Start(kTumblix, "3");
+    Watch("cid", kTumblix, "eva", 2);
+    // bob's square enters at the top left and falls to rows 10 and 11.
+    Send(kTumblix, "bob", Bytes({'3', 1}));
+    Send(kTumblix, "bob", Bytes({'2', 1, 2, 2}));
+    Send(kTumblix, "bob", Bytes({'4', 2, 12, 1}));
+    To("cid");
+    // A junk row pushed in below (colours + 2, then byte 1); the square
+    // rises with the stack to rows 9 and 10.
+    Send(kTumblix, "bob", Bytes({'7', 2, 3, 4, 5, 6, 7, 8, 9, 3, 4, 2, 5, 1, 2, 11, 1}));
+    std::vector<std::string> got = To("cid");
+    ASSERT_EQ(got.size(), 3u);
+    const char colour = got[2][6];
+    EXPECT_GT(colour, 1);
+    EXPECT_EQ(got[0], Bytes({'K', 2, 2, 4, 1, 11, 1, 2, 11, 1, 1, 12, 1, 2, 12, 1}));
+    EXPECT_EQ(got[1], Bytes({76, 2, 2, 1, 2, 3, 4, 5, 6, 7, 8, 2, 3, 1, 4}));
+    EXPECT_EQ(got[2], Bytes({'K', 2, 2, 4, 1, 10}) + colour + Bytes({2, 10}) + colour + Bytes({1, 11}) + colour +
+                          Bytes({2, 11}) + colour);
+    // A junk row that does not fit (no holes) is refused: nothing is shown.
+    Send(kTumblix, "bob", Bytes({'7', 3, 3, 3, 3, 3, 3, 3, 3, 3, 3, 3, 3, 1, 2, 10, 1}));
+    EXPECT_THAT(To("cid"), IsEmpty());
+}
+
 TEST_F(GamePreviewTest, GammonSnapshotShowsTheCreatorAsWhiteAndItsMovesAndUndos) {
     // A seed without its top bit: eva, the creator, plays black.
     m_tables = std::make_unique<server::GameTables>(m_events, m_previews, m_store, m_clock, [] { return 7u; });
