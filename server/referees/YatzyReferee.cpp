@@ -85,6 +85,10 @@ void YatzyReferee::BeginIfDue(const yz::TOutcome& outcome) {
     if (m_begun || outcome.NextTurn == 0) return;
     m_begun = true;
     SendPresent(yz::TBegin{});
+    for (const std::string& advert :
+         Adverts([](int panel, const std::string& url) { return yz::BuildPayload(yz::TAdvert{panel, url}); }))
+        for (int seat = 0; seat < Seats(); ++seat)
+            if (Present(seat)) SendTo(seat, advert);
 }
 
 void YatzyReferee::AnnounceTurn(const yz::TOutcome& outcome) {

@@ -114,6 +114,20 @@ TEST_F(YatzyRefereeTest, ForgedPayloadsForfeitAndHarmlessLateOnesAreDropped) {
     EXPECT_EQ(Standing("eva", kYatzy).won, 1);
 }
 
+// The panels' pages reach every seat once, when the match begins; a page
+// whose payload would not fit a game message is left out.
+TEST_F(YatzyRefereeTest, TheAdvertisementPanelsGetTheirPagesWhenTheMatchBegins) {
+    m_tables->SetAdverts({"http://ads/1", "", "http://ads/" + std::string(250, 'x')});
+    Start("1", {"bob", "cid"});
+    PlayTurn();
+    std::vector<std::pair<std::string, std::string>> adverts;
+    for (const auto& [alias, payload] : m_events.payloads)
+        if (static_cast<uint8_t>(payload[0]) == yz::code::kAdvert) adverts.emplace_back(alias, payload);
+    const std::string page = B({85, 1}) + "http://ads/1" + B({1});
+    EXPECT_THAT(adverts, ElementsAre(std::pair{std::string("eva"), page}, std::pair{std::string("bob"), page},
+                                     std::pair{std::string("cid"), page}));
+}
+
 TEST_F(YatzyRefereeTest, AtATableOfThreeALeaverDropsOutAndTheOthersPlayOn) {
     Start("1", {"bob", "cid"});
     m_events.Take();
