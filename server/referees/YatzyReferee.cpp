@@ -75,6 +75,9 @@ void YatzyReferee::Announce(int from, const yz::TClientMessage& message, const y
     for (const yz::TRowWrite& write : outcome.Writes) SendPresent(yz::TRowWritten{write.Row, write.Points}, from);
     if (outcome.RoundWinner != 0) SendPresent(yz::TRoundWon{outcome.RoundWinner});
     if (outcome.MatchOver) {
+        // The windows close after the last round's notice, as at the end of
+        // every other game's match; they would wait for a round that never comes.
+        SendPresent(yz::TClose{});
         Finish(outcome);
         return;
     }
