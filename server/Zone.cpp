@@ -17,6 +17,11 @@ Zone::Zone(SessionHost& host, AccountStore& accounts, const Clock& clock, ZoneCo
     }
     m_tables = std::make_unique<GameTables>(static_cast<TableEvents&>(*this), static_cast<PreviewOutlet&>(*this),
                                             m_accounts, m_clock, std::move(seeds));
+    // The game windows' panels show each place's first banner.
+    std::array<std::string, 3> adverts;
+    for (size_t place = 0; place < adverts.size(); ++place)
+        if (!m_config.banners[place].empty()) adverts[place] = m_config.banners[place].front();
+    m_tables->SetAdverts(std::move(adverts));
 }
 
 // The referees may still report while they go; the tables go first.

@@ -40,6 +40,9 @@ void GammonReferee::OnAllReady() {
     Referee::OnAllReady();
     if (m_started) return;
     m_started = true;
+    for (const std::string& advert :
+         Adverts([](int panel, const std::string& url) { return pl::BuildAdvert({panel, url}); }))
+        SendAll(advert);
     NewGame();
     SystemLine("Dice of this match: BLAKE2b of their key = " + m_dice.CommitmentHex() +
                "; the key is shown when the match ends.");

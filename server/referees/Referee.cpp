@@ -48,6 +48,18 @@ void Referee::OnForfeit(int seat) {
     EndMatch(outcome);
 }
 
+std::vector<std::string> Referee::Adverts(const std::function<std::string(int, const std::string&)>& build) const {
+    // A game message carries 255 bytes: the code, the panel, the address
+    // and its end byte. A longer address is left out, never cut short.
+    constexpr size_t kMaxAddress = 255 - 3;
+    std::vector<std::string> payloads;
+    for (int panel = 1; panel <= static_cast<int>(m_setup.adverts.size()); ++panel) {
+        const std::string& url = m_setup.adverts[static_cast<size_t>(panel - 1)];
+        if (!url.empty() && url.size() <= kMaxAddress) payloads.push_back(build(panel, url));
+    }
+    return payloads;
+}
+
 void Referee::MarkReady(int seat) {
     m_ready[static_cast<size_t>(seat)] = true;
     if (std::find(m_ready.begin(), m_ready.end(), false) != m_ready.end()) return;

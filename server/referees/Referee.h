@@ -20,6 +20,7 @@
 // Seats count from 0 in the order of the start (the creator first).
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -60,6 +61,9 @@ struct RefereeSetup {
     // that needs them derives them from seed).
     std::function<uint32_t()> seeds;
     std::vector<std::string> names;  // the players' aliases in seat order
+    // The page each advertisement panel (1..3) of the Backgammon and Yatzy
+    // windows shows, sent when the match begins; empty: none.
+    std::array<std::string, 3> adverts;
 };
 
 class Referee {
@@ -98,6 +102,9 @@ protected:
     void SendTo(int seat, std::string_view payload);
     void SendAll(std::string_view payload);
     void EndMatch(const MatchOutcome& outcome);
+    // Each advertisement panel's page as the payload build(panel, url)
+    // gives; an address too long for a game message is left out.
+    std::vector<std::string> Adverts(const std::function<std::string(int panel, const std::string& url)>& build) const;
     // Records a ">" and calls OnAllReady when it was the last one missing.
     void MarkReady(int seat);
 

@@ -75,6 +75,9 @@ void YatzyReferee::Announce(int from, const yz::TClientMessage& message, const y
     for (const yz::TRowWrite& write : outcome.Writes) SendPresent(yz::TRowWritten{write.Row, write.Points}, from);
     if (outcome.RoundWinner != 0) SendPresent(yz::TRoundWon{outcome.RoundWinner});
     if (outcome.MatchOver) {
+        // The windows close after the last round's notice, as at the end of
+        // every other game's match; they would wait for a round that never comes.
+        SendPresent(yz::TClose{});
         Finish(outcome);
         return;
     }
@@ -85,6 +88,10 @@ void YatzyReferee::BeginIfDue(const yz::TOutcome& outcome) {
     if (m_begun || outcome.NextTurn == 0) return;
     m_begun = true;
     SendPresent(yz::TBegin{});
+    for (const std::string& advert :
+         Adverts([](int panel, const std::string& url) { return yz::BuildPayload(yz::TAdvert{panel, url}); }))
+        for (int seat = 0; seat < Seats(); ++seat)
+            if (Present(seat)) SendTo(seat, advert);
 }
 
 void YatzyReferee::AnnounceTurn(const yz::TOutcome& outcome) {

@@ -109,7 +109,7 @@ void GameTables::SeatPlayers(Table& table) {
     for (size_t i = 0; i < setups.size(); ++i) m_events.GameSetUp(players[i].alias, table.kind, setups[i]);
     m_events.GameStarted(table.kind, seats);
     for (const Player& p : players) m_events.PlayingChanged(p.alias, rules::KindNumber(table.kind));
-    RefereeSetup setup{table.kind, static_cast<int>(players.size()), table.matchLength, seed, m_seeds, {}};
+    RefereeSetup setup{table.kind, static_cast<int>(players.size()), table.matchLength, seed, m_seeds, {}, m_adverts};
     for (const Player& p : players) setup.names.push_back(p.alias);
     m_games.push_back(
         std::make_unique<RunningGame>(m_events, m_previews, setup, std::move(players), std::move(seats)));

@@ -28,6 +28,7 @@
 // the service is forgotten by every game.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -70,6 +71,9 @@ public:
     void UserLeft(const Player& user);
     void Watch(const Player& watcher, int kind, std::string_view seat1, int slot);
     void Tick();
+    // The pages of the game windows' advertisement panels 1..3 (empty:
+    // none), sent to every Backgammon and Yatzy match from its start on.
+    void SetAdverts(std::array<std::string, 3> urls) { m_adverts = std::move(urls); }
 
     // For a user who logs on: the tables (code 11 each) and games (78 each).
     const std::vector<Table>& OpenTables() const { return m_tables.Tables(); }
@@ -105,6 +109,7 @@ private:
     TableRegistry m_tables;
     MatchRecorder m_recorder;
     std::vector<std::unique_ptr<RunningGame>> m_games;
+    std::array<std::string, 3> m_adverts;
 };
 
 }  // namespace server

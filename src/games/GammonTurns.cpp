@@ -60,8 +60,11 @@ void TGammonform::RestartCountdown() {
     m_countdown->Show();
 }
 
+// The opening dice are forgotten when an opening (re)starts, not at the own
+// roll: the opponent may have rolled first, and the winner plays both dice.
 void TGammonform::StartOpeningRoll() {
     if (m_matchOver) return;
+    m_openingOwn = m_openingOpponent = 0;
     m_roll->Show();
     RestartCountdown();
     if (m_automatic) Roll();
@@ -76,7 +79,6 @@ void TGammonform::Roll() {
         Sendstring(Code(pl::kOpeningRollRequest));
         m_countdown->Stop();
         m_countdown->Hide();
-        m_openingOwn = m_openingOpponent = 0;
     }
     PlaySound(kRollSound);
     m_roll->Hide();

@@ -135,6 +135,19 @@ protected:
     std::vector<int> m_rolled;
 };
 
+// The panels' pages reach both players when the match begins, once.
+TEST_F(GammonRefereeTest, TheAdvertisementPanelsGetTheirPagesWhenTheMatchBegins) {
+    m_tables->SetAdverts({"", "http://ads/2", "http://ads/3"});
+    Start("3");
+    Send("eva", ">");
+    Send("bob", ">");
+    std::vector<std::string> adverts;
+    for (const auto& [alias, payload] : m_events.payloads)
+        if (static_cast<uint8_t>(payload[0]) == pl::kAdvert) adverts.push_back(alias + " " + payload.substr(1));
+    EXPECT_THAT(adverts, ::testing::ElementsAre("eva \x02http://ads/2\x01", "bob \x02http://ads/2\x01",
+                                                "eva \x03http://ads/3\x01", "bob \x03http://ads/3\x01"));
+}
+
 TEST_F(GammonRefereeTest, AGameIsPlayedOutWithTheDiceTheAnnouncedKeyGives) {
     Start("1");
     std::string hashLine = ChatText("bob", "BLAKE2b");

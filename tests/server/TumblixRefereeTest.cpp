@@ -150,7 +150,7 @@ public:
 // the other players.
 TEST(SharedReferee, RelaysAPayloadToTheOthersAsItIs) {
     CollectingHost host;
-    server::Referee referee(host, {rules::TGameKind::Yatzy, 3, 1, 0, {}, {}});
+    server::Referee referee(host, {rules::TGameKind::Yatzy, 3, 1, 0, {}, {}, {}});
     referee.Receive(1, std::string("\x08hi\x01", 4));
     EXPECT_EQ(host.sent, (std::vector<std::pair<int, std::string>>{{0, std::string("\x08hi\x01", 4)},
                                                                    {2, std::string("\x08hi\x01", 4)}}));
@@ -159,7 +159,7 @@ TEST(SharedReferee, RelaysAPayloadToTheOthersAsItIs) {
 TEST(TumblixRefereeGame, TheRefereeAndTheOpponentsCopyKeepThePlayersWellThroughAWholeGame) {
     constexpr uint32_t kSeed = 4711;
     CollectingHost host;
-    server::TumblixReferee referee(host, {rules::TGameKind::Tumblix, 2, 1, kSeed, {}, {}});
+    server::TumblixReferee referee(host, {rules::TGameKind::Tumblix, 2, 1, kSeed, {}, {}, {}});
     referee.Receive(0, ">");
     referee.Receive(1, ">");
     TOwnGame game;

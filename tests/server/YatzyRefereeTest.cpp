@@ -4,6 +4,8 @@
 // round played to its winner.
 #include <gmock/gmock.h>
 
+#include <algorithm>
+
 #include "GameTablesFixture.h"
 #include "rules/yatzy/Payload.h"
 #include "rules/yatzy/TableState.h"
@@ -114,6 +116,20 @@ TEST_F(YatzyRefereeTest, ForgedPayloadsForfeitAndHarmlessLateOnesAreDropped) {
     EXPECT_EQ(Standing("eva", kYatzy).won, 1);
 }
 
+// The panels' pages reach every seat once, when the match begins; a page
+// whose payload would not fit a game message is left out.
+TEST_F(YatzyRefereeTest, TheAdvertisementPanelsGetTheirPagesWhenTheMatchBegins) {
+    m_tables->SetAdverts({"http://ads/1", "", "http://ads/" + std::string(250, 'x')});
+    Start("1", {"bob", "cid"});
+    PlayTurn();
+    std::vector<std::pair<std::string, std::string>> adverts;
+    for (const auto& [alias, payload] : m_events.payloads)
+        if (static_cast<uint8_t>(payload[0]) == yz::code::kAdvert) adverts.emplace_back(alias, payload);
+    const std::string page = B({85, 1}) + "http://ads/1" + B({1});
+    EXPECT_THAT(adverts, ElementsAre(std::pair{std::string("eva"), page}, std::pair{std::string("bob"), page},
+                                     std::pair{std::string("cid"), page}));
+}
+
 TEST_F(YatzyRefereeTest, AtATableOfThreeALeaverDropsOutAndTheOthersPlayOn) {
     Start("1", {"bob", "cid"});
     m_events.Take();
@@ -152,9 +168,14 @@ TEST_F(YatzyRefereeTest, AFullRoundEndsWithItsWinnerAndTheMatchAtItsLength) {
     ASSERT_EQ(m_mirror->RoundsWon(winner), 1);
     const std::string won = "\\186\\" + std::to_string(winner);
     std::vector<std::string> lines = m_events.Take();
-    EXPECT_THAT(lines, Contains("payload eva " + won));
-    EXPECT_THAT(lines, Contains("payload bob " + won));
-    EXPECT_THAT(lines, Contains("ended 4 eva"));
+    // The round's winner, then the windows close, then the match is recorded.
+    const auto at = [&](const std::string& line) { return std::find(lines.begin(), lines.end(), line) - lines.begin(); };
+    for (const char* alias : {"eva", "bob"}) {
+        const std::string to = std::string("payload ") + alias + " ";
+        EXPECT_LT(at(to + won), at(to + "\\21"));
+        EXPECT_LT(at(to + "\\21"), at("ended 4 eva"));
+    }
+    EXPECT_LT(at("ended 4 eva"), static_cast<long>(lines.size()));
     EXPECT_EQ(Standing(m_seats[static_cast<size_t>(winner - 1)], kYatzy).won, 1);
     EXPECT_EQ(Standing(m_seats[static_cast<size_t>(2 - winner)], kYatzy).lost, 1);
 }

@@ -4,6 +4,7 @@
 #include <cctype>
 #include <filesystem>
 #include <map>
+#include <sstream>
 
 #include "FontResource.h"
 #include "PngFile.h"
@@ -551,6 +552,25 @@ TEST_F(SkinbuilderTest, TextsAndSettingsTheStartUpWindowsRead) {
           "Chatbigcolwidths", "Chatusers", "Chatuserscolwidths", "ColorPrivate", "menu1-2", "menu1", "menu2",
           "menu3", "menu5", "menu6"})
         EXPECT_FALSE(settings.ReadString("Chat", key, "").empty()) << key;
+    // The game windows' advertisement panels have places of their own inside
+    // the window, apart from each other.
+    for (const char* section : {"Gammon", "Yatzy"}) {
+        std::vector<std::vector<int>> boxes;
+        for (const char* key : {"Reklame1", "Reklame2", "Reklame3"}) {
+            std::vector<int> box;
+            std::istringstream line(settings.ReadString(section, key, ""));
+            for (std::string field; box.size() < 4 && std::getline(line, field, ',');) box.push_back(std::atoi(field.c_str()));
+            ASSERT_EQ(box.size(), 4u) << section << " " << key;
+            EXPECT_TRUE(box[0] >= 0 && box[1] >= 0 && box[2] >= 80 && box[3] >= 30 && box[0] + box[2] <= 790 &&
+                        box[1] + box[3] <= 590)
+                << section << " " << key;
+            for (const std::vector<int>& other : boxes)
+                EXPECT_TRUE(box[0] >= other[0] + other[2] || other[0] >= box[0] + box[2] ||
+                            box[1] >= other[1] + other[3] || other[1] >= box[1] + box[3])
+                    << section << " " << key;
+            boxes.push_back(box);
+        }
+    }
     const struct {
         const char* section;
         const char* key;

@@ -1,5 +1,6 @@
 #include <cmath>
 
+#include "LobbyArt.h"
 #include "WindowArt.h"
 #include "rules/puzzle/PuzzleLayout.h"
 
@@ -122,7 +123,7 @@ bool Gammon(const TArtContext& ctx, std::vector<TImage>& images, std::string& er
     k.Canvas().SetColour(k.Colour("line"));
     cairo_fill(k.Cr());
     k.Card(right + 10, top, kGameWidth - 14 - (right + 10), bottom - top);
-    return g.Finish("2_Gammon", images, error);
+    return AdvertPanels(ctx, k, "Gammon", error) && g.Finish("2_Gammon", images, error);
 }
 
 // A bubble field: the well down to the canon's floor, a faint dot where
@@ -258,7 +259,8 @@ bool Yatzy(const TArtContext& ctx, std::vector<TImage>& images, std::string& err
         x += col == 0 ? s[5] : s[6];
     }
     k.Caption(s[0] + 6, s[1] + height + 20, "ROUNDS WON");
-    return YatzySide(ctx, k, s[0] + width + 24, s[1] - 12, error) && g.Finish("4_Yatzy", images, error);
+    return YatzySide(ctx, k, s[0] + width + 24, s[1] - 12, error) && AdvertPanels(ctx, k, "Yatzy", error) &&
+           g.Finish("4_Yatzy", images, error);
 }
 
 }  // namespace

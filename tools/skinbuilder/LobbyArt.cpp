@@ -28,9 +28,6 @@ void Rings(TArtKit& k) {
     cairo_new_path(k.Cr());
 }
 
-// A web panel's frame: a deep well 2 pixels around the panel.
-void PanelWell(TArtKit& k, const TBox& b) { k.Well(b.x - 2, b.y - 2, b.w + 4, b.h + 4, 5); }
-
 // The title bar: emblem, name, caption, and the small banner's slot.
 bool LobbyHeader(const TArtContext& ctx, TArtKit& k, std::string& error) {
     TBox banner;
@@ -40,18 +37,7 @@ bool LobbyHeader(const TArtContext& ctx, TArtKit& k, std::string& error) {
     k.Heading(52, 29, "Quorvalendix", "white");
     const double x = 52 + k.HeadingWidth("Quorvalendix") + 14;
     k.Caption(x, 28, "GAME ZONE", "mist");
-    // The small banner's slot stays quiet in the title bar: a faint outline
-    // with the emblem, until a banner covers it.
-    k.Canvas().RoundedRect(banner.x - 1.5, banner.y - 1.5, banner.w + 3, banner.h + 3, 5);
-    k.Canvas().SetColour(k.Colour("night"), 0.35);
-    cairo_fill_preserve(k.Cr());
-    k.Canvas().SetColour(k.Colour("line"), 0.7);
-    cairo_set_line_width(k.Cr(), 1);
-    cairo_stroke(k.Cr());
-    cairo_push_group(k.Cr());
-    k.Emblem(banner.x + banner.w / 2.0, banner.y + banner.h / 2.0, 0.2);
-    cairo_pop_group_to_source(k.Cr());
-    cairo_paint_with_alpha(k.Cr(), 0.3);
+    BannerSlot(k, banner);
     return true;
 }
 
@@ -149,9 +135,42 @@ bool ListWell(const TArtContext& ctx, const std::string& key, TBox& well, std::s
 }
 
 bool PanelBox(const TArtContext& ctx, const std::string& key, TBox& box, std::string& error) {
+    return PanelBox(ctx, "Chat", key, box, error);
+}
+
+bool PanelBox(const TArtContext& ctx, const std::string& section, const std::string& key, TBox& box,
+              std::string& error) {
     std::vector<int> v;
-    if (!ctx.layout.Numbers("Chat", key, 0, 4, v, error)) return false;
+    if (!ctx.layout.Numbers(section, key, 0, 4, v, error)) return false;
     box = {v[0], v[1], v[2], v[3]};
+    return true;
+}
+
+void PanelWell(TArtKit& k, const TBox& b) { k.Well(b.x - 2, b.y - 2, b.w + 4, b.h + 4, 5); }
+
+// A small banner's slot stays quiet in a title bar: a faint outline with the
+// emblem, until a banner covers it.
+void BannerSlot(TArtKit& k, const TBox& banner) {
+    k.Canvas().RoundedRect(banner.x - 1.5, banner.y - 1.5, banner.w + 3, banner.h + 3, 5);
+    k.Canvas().SetColour(k.Colour("night"), 0.35);
+    cairo_fill_preserve(k.Cr());
+    k.Canvas().SetColour(k.Colour("line"), 0.7);
+    cairo_set_line_width(k.Cr(), 1);
+    cairo_stroke(k.Cr());
+    cairo_push_group(k.Cr());
+    k.Emblem(banner.x + banner.w / 2.0, banner.y + banner.h / 2.0, 0.2);
+    cairo_pop_group_to_source(k.Cr());
+    cairo_paint_with_alpha(k.Cr(), 0.3);
+}
+
+bool AdvertPanels(const TArtContext& ctx, TArtKit& k, const std::string& section, std::string& error) {
+    TBox banner1, banner2, banner3;
+    if (!PanelBox(ctx, section, "Reklame1", banner1, error) || !PanelBox(ctx, section, "Reklame2", banner2, error) ||
+        !PanelBox(ctx, section, "Reklame3", banner3, error))
+        return false;
+    PanelWell(k, banner1);
+    PanelWell(k, banner2);
+    BannerSlot(k, banner3);
     return true;
 }
 

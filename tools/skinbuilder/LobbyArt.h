@@ -61,8 +61,17 @@ struct TBox {
 // with its column widths line key + "colwidths": 6 pixels left of the rows,
 // 3 above and below them, the scroll bar and 4 pixels right of them.
 bool ListWell(const TArtContext& context, const std::string& key, TBox& well, std::string& error);
-// A browser panel's rectangle (left, top, width, height, ...).
+// A browser panel's rectangle (left, top, width, height, ...) of [Chat] or
+// of another section.
 bool PanelBox(const TArtContext& context, const std::string& key, TBox& box, std::string& error);
+bool PanelBox(const TArtContext& context, const std::string& section, const std::string& key, TBox& box,
+              std::string& error);
+// The plain well under a banner panel, and the quiet slot of a small one.
+void PanelWell(TArtKit& kit, const TBox& box);
+void BannerSlot(TArtKit& kit, const TBox& box);
+// A game window's advertisement panels of [section] Reklame1..3: wells
+// under the first two, the small one's slot.
+bool AdvertPanels(const TArtContext& context, TArtKit& kit, const std::string& section, std::string& error);
 // Two numbers x, y of [Chat] key.
 bool PlaceOf(const TArtContext& context, const std::string& key, int& x, int& y, std::string& error);
 

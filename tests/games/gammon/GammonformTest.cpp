@@ -40,6 +40,17 @@ TEST_F(GammonformTest, ShowingSendsReadyAndTheTableBeginsWithTheOpeningRoll) {
     EXPECT_THAT(Form().ChatLines(), Contains("Same"));
 }
 
+// The opponent may roll the opening die first: the winner still plays both.
+TEST_F(GammonformTest, AnOpeningDieRolledBeforeTheOwnIsKept) {
+    Open();
+    Net(Bytes({160, 2, 2}));
+    Click(*Form().RollButton());
+    Net(Bytes({160, 1, 5}));
+    Net(Bytes({162}));
+    ASSERT_TRUE(Form().OwnTurn());
+    EXPECT_THAT(Form().ChatLines(), Contains("You start 5 2"));
+}
+
 TEST_F(GammonformTest, DropsAndQuickMovesSendEachSingleMoveAndThenTheTurnOver) {
     Open();
     WinOpening(3, 1);
