@@ -134,11 +134,8 @@ TEST_F(WebPanelsTest, GameWindowPanelsReportWithTheirOwnBytes) {
 TEST_F(WebPanelsTest, WebAreaTabsFallBackToForumAndFillTheLogin) {
     server.Put("/news", {.body = ColourPage("#00ff00")});
     TWebPanels panels(owner->Paint());
-    TWebTabs tabs;
-    tabs.Area = 1;
-    tabs.Tabs.push_back({.Title = "News", .Prefix = "Nosuchtab", .Url = server.Url("/news?{Login}"), .Refresh = 0, .CameraUrl = ""});
-    tabs.Tabs.push_back({.Title = "Web", .Prefix = "forum", .Url = server.Url("/web"), .Refresh = 0, .CameraUrl = ""});
-    panels.SetWebTabs(tabs);
+    panels.SetWebTabs({1, {{"News", "Nosuchtab", server.Url("/news?{Login}"), 0, ""},
+                           {"Web", "forum", server.Url("/web"), 0, ""}}});
     ASSERT_EQ(panels.AreaBar(1).Count(), 2);
     EXPECT_EQ(panels.AreaBar(1).Tab(1)->Element(), "forum");
 
@@ -158,11 +155,7 @@ TEST_F(WebPanelsTest, PanelsFetchWhenFirstShownAndTheHiddenOneAtOnce) {
     server.Put("/one", {.body = ColourPage("#00ff00")});
     server.Put("/two", {.body = ColourPage("#0000ff")});
     TWebPanels panels(owner->Paint());
-    TWebTabs tabs;
-    tabs.Area = 1;
-    tabs.Tabs.push_back({.Title = "One", .Prefix = "forum", .Url = server.Url("/one"), .Refresh = 0, .CameraUrl = ""});
-    tabs.Tabs.push_back({.Title = "Two", .Prefix = "forum", .Url = server.Url("/two"), .Refresh = 300, .CameraUrl = ""});
-    panels.SetWebTabs(tabs);
+    panels.SetWebTabs({1, {{"One", "forum", server.Url("/one"), 0, ""}, {"Two", "forum", server.Url("/two"), 300, ""}}});
     panels.Header(true).Load(server.Url("/two"));
     Loop().RunFor(100);
     EXPECT_TRUE(server.Requests().empty());
