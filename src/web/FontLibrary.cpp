@@ -5,7 +5,10 @@
 #include <ft2build.h>
 #include FT_FREETYPE_H
 
+#include <fcntl.h>
 #include <strings.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace web {
 namespace {
@@ -45,10 +48,28 @@ std::string AskFontconfig(const std::string& family, bool bold, bool italic, boo
 
 }  // namespace
 
+// A face reads its file through a descriptor rather than a mapping of the
+// whole file: FreeType keeps the few tables it needs in memory and reads
+// each glyph when cairo first draws it, so the file's other pages never
+// become part of the program's resident memory.
 struct TFontLibrary::TFace {
+    FT_StreamRec Stream{};
     FT_Face Ft = nullptr;
     cairo_font_face_t* Cairo = nullptr;
+    int Fd = -1;
 };
+
+namespace {
+
+// FreeType's read of a stream: count 0 asks whether offset can be reached.
+unsigned long ReadAt(FT_Stream stream, unsigned long offset, unsigned char* buffer, unsigned long count) {
+    if (count == 0) return offset <= stream->size ? 0 : 1;
+    if (offset >= stream->size) return 0;
+    const ssize_t got = pread(static_cast<int>(stream->descriptor.value), buffer, count, static_cast<off_t>(offset));
+    return got > 0 ? static_cast<unsigned long>(got) : 0;
+}
+
+}  // namespace
 
 TFontLibrary& TFontLibrary::Shared() {
     static TFontLibrary* library = new TFontLibrary;
@@ -63,16 +84,32 @@ TFontLibrary::TFontLibrary() {
 cairo_font_face_t* TFontLibrary::Face(const std::string& path) {
     auto it = m_faces.find(path);
     if (it != m_faces.end()) return it->second ? it->second->Cairo : nullptr;
-    std::unique_ptr<TFace> face;
-    FT_Face ft = nullptr;
-    if (m_library && !path.empty() && FT_New_Face(static_cast<FT_Library>(m_library), path.c_str(), 0, &ft) == 0) {
-        face = std::make_unique<TFace>();
-        face->Ft = ft;
-        face->Cairo = cairo_ft_font_face_create_for_ft_face(ft, 0);
-    }
+    std::unique_ptr<TFace> face = m_library && !path.empty() ? Open(path) : nullptr;
     cairo_font_face_t* result = face ? face->Cairo : nullptr;
     m_faces[path] = std::move(face);
     return result;
+}
+
+std::unique_ptr<TFontLibrary::TFace> TFontLibrary::Open(const std::string& path) {
+    auto face = std::make_unique<TFace>();
+    face->Fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    struct stat info {};
+    if (face->Fd < 0 || fstat(face->Fd, &info) != 0 || info.st_size <= 0) {
+        if (face->Fd >= 0) close(face->Fd);
+        return nullptr;
+    }
+    face->Stream.descriptor.value = face->Fd;
+    face->Stream.size = static_cast<unsigned long>(info.st_size);
+    face->Stream.read = &ReadAt;
+    FT_Open_Args args{};
+    args.flags = FT_OPEN_STREAM;
+    args.stream = &face->Stream;
+    if (FT_Open_Face(static_cast<FT_Library>(m_library), &args, 0, &face->Ft) != 0) {
+        close(face->Fd);
+        return nullptr;
+    }
+    face->Cairo = cairo_ft_font_face_create_for_ft_face(face->Ft, 0);
+    return face;
 }
 
 std::string TFontLibrary::Match(const std::string& family, bool bold, bool italic, bool acceptAny) {

@@ -42,6 +42,7 @@ private:
 
     TFontLibrary();
     ~TFontLibrary() = delete;
+    std::unique_ptr<TFace> Open(const std::string& path);
 
     void* m_library = nullptr;  // FT_Library
     std::map<std::string, std::unique_ptr<TFace>> m_faces;
