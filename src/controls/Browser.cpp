@@ -111,8 +111,13 @@ void TBrowser::Navigate(web::IWebView& view) { view.Navigate(FetchableForm(WithR
 
 void TBrowser::Load(const std::string& url) {
     m_url = url;
+    m_pending = true;
+    if (m_wanted || m_loadsHidden) StartLoad();
+}
+
+void TBrowser::StartLoad() {
+    m_pending = false;
     m_loaded = false;
-    m_everLoaded = true;
     if (BackView()) BackView()->Stop();
     Navigate(View());
 }
@@ -162,7 +167,7 @@ void TBrowser::NewWindow(const std::string& url) {
 
 void TBrowser::Show() {
     m_wanted = true;
-    if (!m_everLoaded && !m_url.empty()) Load(m_url);
+    if (m_pending) StartLoad();
     if (m_timer) m_timer->SetEnabled(true);
     Subscribe();
     if (m_loaded || m_errorPage) {

@@ -7,11 +7,13 @@
 // page gets it), "TRUE" when every link opens a new window, "TRUE" when the
 // page's margins are 0.
 //
-// Loading: Load navigates at once to the URL with a fresh "Rand=" number (a
-// URL that already holds "Rand=" is loaded as it is). The panel appears only
-// once a page has completed and Show was asked for; a panel shown before its
-// URL was ever loaded starts the load then. A load that ends on the error
-// page sets ErrorPage and skips the completion steps.
+// Loading: Load navigates to the URL with a fresh "Rand=" number (a URL that
+// already holds "Rand=" is loaded as it is): at once when Show was asked
+// for, otherwise when the panel is next shown, so a hidden panel fetches
+// nothing until then. A panel that visits pages without ever being shown
+// (SetLoadsHidden) navigates at once. The panel appears only once a page
+// has completed and Show was asked for. A load that ends on the error page
+// sets ErrorPage and skips the completion steps.
 //
 // Refresh: with a period above 0 the panel keeps two views; each period the
 // page is loaded again into the hidden one, and the two are swapped only
@@ -57,6 +59,8 @@ public:
     ~TBrowser() override;
 
     void Load(const std::string& url);
+    // Loads navigate at once even while the panel is hidden.
+    void SetLoadsHidden(bool loads) { m_loadsHidden = loads; }
     void Show() override;
     void Hide() override;
     void Draw(const TRect& rect) override;
@@ -64,6 +68,8 @@ public:
 
     const std::string& Url() const { return m_url; }
     bool Wanted() const { return m_wanted; }
+    // A URL waits for the panel to be shown.
+    bool LoadPending() const { return m_pending; }
     bool Loaded() const { return m_loaded; }
     bool ErrorPage() const { return m_errorPage; }
     bool Scrollable() const { return m_scrollable; }
@@ -93,6 +99,7 @@ private:
     void CreateViews(int refreshSeconds);
     void Attach(web::IWebView& view, int index);
     void Navigate(web::IWebView& view);
+    void StartLoad();
     void Completed(int index);
     void Failed(int index);
     void NewWindow(const std::string& url);
@@ -114,7 +121,7 @@ private:
     std::string m_url;
     TColour m_colour = 0;
     bool m_newWindowLinks = false, m_zeroMargins = false;
-    bool m_wanted = false, m_loaded = false, m_errorPage = false, m_everLoaded = false;
+    bool m_wanted = false, m_loaded = false, m_errorPage = false, m_pending = false, m_loadsHidden = false;
     bool m_scrollable = false, m_hover = false, m_pressed = false, m_subscribed = false;
     int m_refresh = 0;
 };

@@ -34,6 +34,7 @@ bool HasTabImages(const std::string& prefix) { return TMybitmap::Exists(LowerCas
 
 TWebPanels::TWebPanels(TMygfx* lobby) : m_lobby(lobby), m_reaper(std::make_unique<TMyTimer>()) {
     m_hidden = std::make_unique<TBrowser>(lobby, TRect{0, 0, kHiddenSide, kHiddenSide}, 0, false, false);
+    m_hidden->SetLoadsHidden(true);
     CreateBanners();
     CreateHeaders();
     CreateAreas();

@@ -11,6 +11,10 @@
 // loaded, "b" + place when one was clicked. Reklame3 plays "Rollover.wav"
 // when the pointer enters it and "Rolldown.wav" on a press.
 //
+// Panels that are not shown fetch nothing: the big chat header and the web
+// areas' pages load their URL when first shown. Only the hidden panel loads
+// while it is hidden, since that is its purpose.
+//
 // Pop-up web windows get "{Login}" replaced by the login string before they
 // load; a modal one blocks the caller until OK closes it. A closed window is
 // freed on the next tick of a 1 ms timer, never inside its own close.

@@ -6,8 +6,8 @@
 #include <cctype>
 #include <vector>
 
-#include "platform/Platform.h"
 #include "shell/MyTimer.h"
+#include "web/CurlMulti.h"
 
 namespace web {
 namespace {
@@ -15,13 +15,6 @@ namespace {
 constexpr char kSchemes[] = "http,https";
 constexpr long kMaxRedirects = 5;
 constexpr char kUserAgent[] = "Quorvalendix";
-
-CURLM* Multi(void* multi) { return static_cast<CURLM*>(multi); }
-
-void GlobalInit() {
-    static const bool done = curl_global_init(CURL_GLOBAL_DEFAULT) == CURLE_OK;
-    (void)done;
-}
 
 bool StartsWithNoCase(const std::string& text, const char* prefix) {
     size_t i = 0;
@@ -40,7 +33,7 @@ bool FetchableUrl(const std::string& url) {
 }
 
 std::string ResolveUrl(const std::string& base, const std::string& link) {
-    GlobalInit();
+    CurlGlobalInit();
     CURLU* handle = curl_url();
     if (!handle) return {};
     std::string result;
@@ -66,33 +59,18 @@ struct TFetcher::TTransfer {
 };
 
 TFetcher::TFetcher(TFetchLimits limits)
-    : m_limits(limits), m_curlTimer(std::make_unique<TMyTimer>()),
-      m_deadline(std::make_unique<TMyTimer>()), m_alive(std::make_shared<bool>(true)) {
-    GlobalInit();
-    m_multi = curl_multi_init();
-    if (m_multi) {
-        curl_multi_setopt(Multi(m_multi), CURLMOPT_SOCKETFUNCTION, &TFetcher::OnSocket);
-        curl_multi_setopt(Multi(m_multi), CURLMOPT_SOCKETDATA, this);
-        curl_multi_setopt(Multi(m_multi), CURLMOPT_TIMERFUNCTION, &TFetcher::OnTimer);
-        curl_multi_setopt(Multi(m_multi), CURLMOPT_TIMERDATA, this);
-    }
-    m_curlTimer->OnTimer = [this](TMyTimer*) {
-        m_curlTimer->SetEnabled(false);
-        Drive(CURL_SOCKET_TIMEOUT, 0);
-    };
+    : m_limits(limits), m_multi(TCurlMulti::Shared()), m_deadline(std::make_unique<TMyTimer>()),
+      m_alive(std::make_shared<bool>(true)) {
     m_deadline->OnTimer = [this](TMyTimer*) { ExpireOverdue(); };
 }
 
 TFetcher::~TFetcher() {
     *m_alive = false;
     CancelAll();
-    for (const auto& [fd, watch] : m_watches) platform::Io().Unwatch(watch);
-    m_watches.clear();
-    if (m_multi) curl_multi_cleanup(Multi(m_multi));
 }
 
 int TFetcher::Start(const std::string& url, TFetchDone done) {
-    if (!m_multi || !FetchableUrl(url)) return 0;
+    if (!m_multi->Valid() || !FetchableUrl(url)) return 0;
     CURL* easy = curl_easy_init();
     if (!easy) return 0;
     auto transfer = std::make_unique<TTransfer>();
@@ -112,12 +90,15 @@ int TFetcher::Start(const std::string& url, TFetchDone done) {
     curl_easy_setopt(easy, CURLOPT_MAXFILESIZE_LARGE, static_cast<curl_off_t>(m_limits.MaxBytes));
     curl_easy_setopt(easy, CURLOPT_WRITEFUNCTION, &TFetcher::OnBody);
     curl_easy_setopt(easy, CURLOPT_WRITEDATA, transfer.get());
-    curl_easy_setopt(easy, CURLOPT_PRIVATE, reinterpret_cast<void*>(static_cast<intptr_t>(transfer->Id)));
-    if (curl_multi_add_handle(Multi(m_multi), easy) != CURLM_OK) {
+    const int id = transfer->Id;
+    std::weak_ptr<bool> alive = m_alive;
+    auto ended = [this, alive, id](int code) {
+        if (auto flag = alive.lock(); flag && *flag) Finished(id, code);
+    };
+    if (!m_multi->Add(easy, std::move(ended))) {
         curl_easy_cleanup(easy);
         return 0;
     }
-    const int id = transfer->Id;
     m_transfers[id] = std::move(transfer);
     PlanDeadline();
     return id;
@@ -136,22 +117,12 @@ void TFetcher::CancelAll() {
 void TFetcher::Remove(int id) {
     auto it = m_transfers.find(id);
     if (it == m_transfers.end()) return;
-    curl_multi_remove_handle(Multi(m_multi), it->second->Easy);
+    m_multi->Remove(it->second->Easy);
     curl_easy_cleanup(it->second->Easy);
     m_transfers.erase(it);
 }
 
 // --- curl's callbacks -------------------------------------------------------
-
-int TFetcher::OnSocket(void*, int fd, int what, void* self, void*) {
-    static_cast<TFetcher*>(self)->Watch(fd, what);
-    return 0;
-}
-
-int TFetcher::OnTimer(void*, long timeoutMs, void* self) {
-    static_cast<TFetcher*>(self)->ScheduleCurlTimer(timeoutMs);
-    return 0;
-}
 
 size_t TFetcher::OnBody(char* data, size_t size, size_t count, void* user) {
     auto* transfer = static_cast<TTransfer*>(user);
@@ -164,96 +135,33 @@ size_t TFetcher::OnBody(char* data, size_t size, size_t count, void* user) {
     return bytes;
 }
 
-void TFetcher::Watch(int fd, int what) {
-    auto it = m_watches.find(fd);
-    if (what == CURL_POLL_REMOVE) {
-        if (it != m_watches.end()) {
-            platform::Io().Unwatch(it->second);
-            m_watches.erase(it);
-        }
-        return;
-    }
-    unsigned mask = 0;
-    if (what == CURL_POLL_IN || what == CURL_POLL_INOUT) mask |= platform::IoRead;
-    if (what == CURL_POLL_OUT || what == CURL_POLL_INOUT) mask |= platform::IoWrite;
-    if (it != m_watches.end()) {
-        platform::Io().Modify(it->second, mask);
-        return;
-    }
-    std::weak_ptr<bool> alive = m_alive;
-    const int watch = platform::Io().Watch(fd, mask, [this, alive](int readyFd, unsigned events) {
-        if (alive.expired() || !*alive.lock()) return;
-        int flags = 0;
-        if (events & platform::IoRead) flags |= CURL_CSELECT_IN;
-        if (events & platform::IoWrite) flags |= CURL_CSELECT_OUT;
-        if (events & (platform::IoError | platform::IoHangup)) flags |= CURL_CSELECT_ERR | CURL_CSELECT_IN;
-        Drive(readyFd, flags);
-    });
-    if (watch > 0) m_watches[fd] = watch;
-}
-
-// A time-out of 0 asks for an action at once: it runs from the task queue,
-// outside curl's own call. -1 stops the timer.
-void TFetcher::ScheduleCurlTimer(long timeoutMs) {
-    m_curlTimer->SetEnabled(false);
-    if (timeoutMs < 0) return;
-    if (timeoutMs == 0) {
-        std::weak_ptr<bool> alive = m_alive;
-        platform::Loop().Post([this, alive] {
-            if (alive.expired() || !*alive.lock()) return;
-            Drive(CURL_SOCKET_TIMEOUT, 0);
-        });
-        return;
-    }
-    m_curlTimer->SetInterval(timeoutMs);
-    m_curlTimer->SetEnabled(true);
-}
-
 // --- progress ---------------------------------------------------------------
 
-void TFetcher::Drive(int fd, int events) {
-    if (!m_multi) return;
-    int running = 0;
-    curl_multi_socket_action(Multi(m_multi), fd, events, &running);
-    CollectFinished();
-}
-
-void TFetcher::CollectFinished() {
-    std::vector<std::pair<int, TFetchResult>> finished;
-    int left = 0;
-    while (CURLMsg* message = curl_multi_info_read(Multi(m_multi), &left)) {
-        if (message->msg != CURLMSG_DONE) continue;
-        void* priv = nullptr;
-        curl_easy_getinfo(message->easy_handle, CURLINFO_PRIVATE, &priv);
-        const int id = static_cast<int>(reinterpret_cast<intptr_t>(priv));
-        auto it = m_transfers.find(id);
-        if (it == m_transfers.end()) continue;
-        TTransfer& transfer = *it->second;
-        TFetchResult result;
-        curl_easy_getinfo(transfer.Easy, CURLINFO_RESPONSE_CODE, &result.Status);
-        char* type = nullptr;
-        if (curl_easy_getinfo(transfer.Easy, CURLINFO_CONTENT_TYPE, &type) == CURLE_OK && type) result.ContentType = type;
-        char* effective = nullptr;
-        if (curl_easy_getinfo(transfer.Easy, CURLINFO_EFFECTIVE_URL, &effective) == CURLE_OK && effective)
-            result.Url = effective;
-        const CURLcode code = message->data.result;
-        if (transfer.TooBig || code == CURLE_FILESIZE_EXCEEDED) {
-            result.Error = "too large";
-        } else if (code != CURLE_OK) {
-            result.Error = curl_easy_strerror(code);
-        } else if (result.Status < 200 || result.Status >= 300) {
-            result.Error = "HTTP status " + std::to_string(result.Status);
-        } else {
-            result.Ok = true;
-            result.Body = std::move(transfer.Body);
-        }
-        finished.emplace_back(id, std::move(result));
+// One transfer has ended in the shared multi: its result, from what curl
+// reports of the handle.
+void TFetcher::Finished(int id, int curlCode) {
+    auto it = m_transfers.find(id);
+    if (it == m_transfers.end()) return;
+    TTransfer& transfer = *it->second;
+    TFetchResult result;
+    curl_easy_getinfo(transfer.Easy, CURLINFO_RESPONSE_CODE, &result.Status);
+    char* type = nullptr;
+    if (curl_easy_getinfo(transfer.Easy, CURLINFO_CONTENT_TYPE, &type) == CURLE_OK && type) result.ContentType = type;
+    char* effective = nullptr;
+    if (curl_easy_getinfo(transfer.Easy, CURLINFO_EFFECTIVE_URL, &effective) == CURLE_OK && effective)
+        result.Url = effective;
+    const auto code = static_cast<CURLcode>(curlCode);
+    if (transfer.TooBig || code == CURLE_FILESIZE_EXCEEDED) {
+        result.Error = "too large";
+    } else if (code != CURLE_OK) {
+        result.Error = curl_easy_strerror(code);
+    } else if (result.Status < 200 || result.Status >= 300) {
+        result.Error = "HTTP status " + std::to_string(result.Status);
+    } else {
+        result.Ok = true;
+        result.Body = std::move(transfer.Body);
     }
-    std::shared_ptr<bool> alive = m_alive;
-    for (auto& [id, result] : finished) {
-        if (!*alive) return;
-        Finish(id, std::move(result));
-    }
+    Finish(id, std::move(result));
 }
 
 // Hands out one result; the handler may free the fetcher, so nothing of it

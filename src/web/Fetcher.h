@@ -1,9 +1,9 @@
 // TFetcher: downloads of pages, style sheets and images for one browser
 // view, over libcurl's multi interface.
 //
-// Nothing blocks and no thread is started: curl's sockets are watched by the
-// platform's descriptor readiness and its timers run on TMyTimer, so every
-// transfer advances inside the main loop. Only "http" and "https" are
+// Nothing blocks and no thread is started: the transfers of every fetcher
+// run on the program's one TCurlMulti, which advances them inside the main
+// loop and lets views share connections. Only "http" and "https" are
 // fetched, redirects included; any other scheme is refused at Start.
 //
 // Limits: every transfer ends after its time-out (counted on the program's
@@ -25,6 +25,8 @@
 class TMyTimer;
 
 namespace web {
+
+class TCurlMulti;
 
 struct TFetchResult {
     bool Ok = false;
@@ -65,26 +67,18 @@ public:
 
 private:
     struct TTransfer;
-    struct TSocket;
 
-    static int OnSocket(void* easy, int fd, int what, void* self, void* socketData);
-    static int OnTimer(void* multi, long timeoutMs, void* self);
     static size_t OnBody(char* data, size_t size, size_t count, void* transfer);
 
-    void Watch(int fd, int what);
-    void Drive(int fd, int events);
-    void ScheduleCurlTimer(long timeoutMs);
     void PlanDeadline();
     void ExpireOverdue();
-    void CollectFinished();
+    void Finished(int id, int curlCode);
     void Finish(int id, TFetchResult result);
     void Remove(int id);
 
     TFetchLimits m_limits;
-    void* m_multi = nullptr;
+    std::shared_ptr<TCurlMulti> m_multi;
     std::map<int, std::unique_ptr<TTransfer>> m_transfers;
-    std::map<int, int> m_watches;  // descriptor -> platform watch id
-    std::unique_ptr<TMyTimer> m_curlTimer;
     std::unique_ptr<TMyTimer> m_deadline;
     int m_nextId = 1;
     // Cleared by the destructor, so queued work and callbacks after a

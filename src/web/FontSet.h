@@ -3,16 +3,16 @@
 //
 // A font file is chosen by the settings' paths when they are given
 // (regular, bold, italic, bold italic), otherwise by fontconfig from the
-// CSS family list, weight and style. Every file is opened once per set.
-// A family fontconfig cannot place falls back to its "sans-serif" match;
-// text is drawn even when no file is found at all (cairo's toy face).
+// CSS family list, weight and style. Files and fontconfig's answers come
+// from the program's one TFontLibrary, so every set (one per browser view)
+// shares them. A family fontconfig cannot place falls back to its
+// "sans-serif" match; text is drawn even when no file is found at all
+// (cairo's toy face).
 #pragma once
 
-#include <map>
 #include <memory>
 #include <string>
 
-typedef struct _cairo_font_face cairo_font_face_t;
 typedef struct _cairo_scaled_font cairo_scaled_font_t;
 
 namespace web {
@@ -30,7 +30,6 @@ struct TFont {
 class TFontSet {
 public:
     explicit TFontSet(const TWebSettings& settings);
-    ~TFontSet();
     TFontSet(const TFontSet&) = delete;
     TFontSet& operator=(const TFontSet&) = delete;
 
@@ -39,13 +38,9 @@ public:
     void Release(TFont* font);
 
 private:
-    struct TFace;
     std::string ChooseFile(const std::string& families, bool bold, bool italic) const;
-    cairo_font_face_t* Face(const std::string& path);
 
     std::string m_paths[4];  // regular, bold, italic, bold italic
-    void* m_library = nullptr;  // FT_Library
-    std::map<std::string, std::unique_ptr<TFace>> m_faces;
 };
 
 }  // namespace web

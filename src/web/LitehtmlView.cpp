@@ -38,6 +38,15 @@ std::string Escape(const std::string& text) {
     return out;
 }
 
+// The default style sheet, parsed once for every view: litehtml only reads
+// the context while it builds a document.
+litehtml::context& MasterContext() {
+    static litehtml::context context;
+    static const bool loaded = (context.load_master_stylesheet(kMasterCss), true);
+    (void)loaded;
+    return context;
+}
+
 }  // namespace
 
 std::string ErrorPageHtml(const std::string& url, const std::string& reason) {
@@ -63,7 +72,6 @@ TLitehtmlView::TLitehtmlView(int width, int height, const TWebSettings& settings
     : m_settings(settings), m_width(std::max(1, width)), m_height(std::max(1, height)),
       m_fetcher(std::make_unique<TFetcher>(settings.Limits)),
       m_container(std::make_unique<THtmlContainer>(static_cast<IContainerHost&>(*this), settings)), m_alive(std::make_shared<bool>(true)) {
-    m_context.load_master_stylesheet(kMasterCss);
     m_container->SetViewport(m_width, m_height);
 }
 
@@ -194,7 +202,7 @@ litehtml::css* TLitehtmlView::UserStyles() {
 
 void TLitehtmlView::Build() {
     m_document.reset();
-    m_document = litehtml::document::createFromUTF8(m_html.c_str(), m_container.get(), &m_context, UserStyles());
+    m_document = litehtml::document::createFromUTF8(m_html.c_str(), m_container.get(), &MasterContext(), UserStyles());
     Layout();
     Changed();
 }

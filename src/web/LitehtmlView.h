@@ -78,7 +78,6 @@ private:
     int m_width, m_height;
     std::unique_ptr<TFetcher> m_fetcher;
     std::unique_ptr<THtmlContainer> m_container;
-    litehtml::context m_context;
     std::unique_ptr<litehtml::css> m_userStyles;
     litehtml::document::ptr m_document;
     std::string m_url, m_html;

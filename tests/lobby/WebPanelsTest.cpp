@@ -1,7 +1,8 @@
 // The lobby's web panels against a local HTTP server: a refreshing panel
 // never shows a blank page, banners report their loads and clicks, the web
-// areas of code 106 fill their tabs, pop-up windows close and go away on
-// the next tick.
+// areas of code 106 fill their tabs, panels fetch nothing before they are
+// shown (except the hidden one), pop-up windows close and go away on the
+// next tick.
 #include "controls/AdvertPanels.h"
 #include "controls/Bar.h"
 #include "controls/Browser.h"
@@ -133,11 +134,8 @@ TEST_F(WebPanelsTest, GameWindowPanelsReportWithTheirOwnBytes) {
 TEST_F(WebPanelsTest, WebAreaTabsFallBackToForumAndFillTheLogin) {
     server.Put("/news", {.body = ColourPage("#00ff00")});
     TWebPanels panels(owner->Paint());
-    TWebTabs tabs;
-    tabs.Area = 1;
-    tabs.Tabs.push_back({.Title = "News", .Prefix = "Nosuchtab", .Url = server.Url("/news?{Login}"), .Refresh = 0, .CameraUrl = ""});
-    tabs.Tabs.push_back({.Title = "Web", .Prefix = "forum", .Url = server.Url("/web"), .Refresh = 0, .CameraUrl = ""});
-    panels.SetWebTabs(tabs);
+    panels.SetWebTabs({1, {{"News", "Nosuchtab", server.Url("/news?{Login}"), 0, ""},
+                           {"Web", "forum", server.Url("/web"), 0, ""}}});
     ASSERT_EQ(panels.AreaBar(1).Count(), 2);
     EXPECT_EQ(panels.AreaBar(1).Tab(1)->Element(), "forum");
 
@@ -151,6 +149,32 @@ TEST_F(WebPanelsTest, WebAreaTabsFallBackToForumAndFillTheLogin) {
 
     panels.CloseArea(1);
     EXPECT_FALSE(page->Shown());
+}
+
+TEST_F(WebPanelsTest, PanelsFetchWhenFirstShownAndTheHiddenOneAtOnce) {
+    server.Put("/one", {.body = ColourPage("#00ff00")});
+    server.Put("/two", {.body = ColourPage("#0000ff")});
+    TWebPanels panels(owner->Paint());
+    panels.SetWebTabs({1, {{"One", "forum", server.Url("/one"), 0, ""}, {"Two", "forum", server.Url("/two"), 300, ""}}});
+    panels.Header(true).Load(server.Url("/two"));
+    Loop().RunFor(100);
+    EXPECT_TRUE(server.Requests().empty());
+    EXPECT_TRUE(panels.AreaPage(1, 2)->LoadPending());
+
+    panels.VisitHidden(server.Url("/one"));
+    ASSERT_TRUE(RunUntil([&] { return panels.Hidden().Loaded(); }));
+    EXPECT_FALSE(panels.Hidden().Shown());
+    ASSERT_EQ(server.Requests().size(), 1u);
+
+    panels.OpenArea(1);
+    ASSERT_TRUE(RunUntil([&] { return panels.AreaPage(1, 1)->Loaded(); }));
+    EXPECT_EQ(server.Requests().size(), 2u);
+    panels.Htmlclick(1, 2);
+    TBrowser& second = *panels.AreaPage(1, 2);
+    ASSERT_TRUE(RunUntil([&] { return second.Loaded(); }));
+    EXPECT_TRUE(second.Shown());
+    EXPECT_EQ(ScreenAt(50, 50), Screen(RgbColour(0, 0, 255)));
+    EXPECT_EQ(server.Requests(), (std::vector<std::string>{"/one", "/one", "/two"}));
 }
 
 TEST_F(WebPanelsTest, PopUpWindowClosesWithOkAndGoesOnTheNextTick) {

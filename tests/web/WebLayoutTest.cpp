@@ -1,6 +1,8 @@
 // Pages laid out and drawn into a view, compared by pixels: boxes, borders,
 // the background colour and the zero-margin rule exactly; text by where it
-// lies and by drawing the same pixels twice with the same font file.
+// lies and by drawing the same pixels twice with the same font file, also
+// from a face another view opened and no longer exists.
+#include "web/FontLibrary.h"
 #include "web/LitehtmlView.h"
 #include "web/WebFixture.h"
 
@@ -75,6 +77,29 @@ TEST_F(WebLayoutTest, TextDrawsTheSamePixelsEveryTimeInsideItsBox) {
         }
     EXPECT_GT(inked, 60);
     EXPECT_EQ(outside, 0);
+}
+
+// Views open a font file once between them, and a face outlives the view
+// that opened it.
+TEST_F(WebLayoutTest, ViewsShareTheirFacesAndDrawAfterTheFirstViewIsGone) {
+    const std::string page =
+        "<html><body style=\"margin:0;color:#000000;font-size:15px\">Backgammon</body></html>";
+    auto first = std::make_unique<web::TLitehtmlView>(120, 30, DejaVuSettings());
+    first->ShowHtml(page, "http://127.0.0.1/");
+    std::vector<uint32_t> drawn(first->Pixels(), first->Pixels() + 120 * 30);
+    const int faces = web::TFontLibrary::Shared().OpenFaces();
+
+    web::TLitehtmlView second(120, 30, DejaVuSettings());
+    first.reset();
+    second.ShowHtml(page, "http://127.0.0.1/");
+    EXPECT_EQ(web::TFontLibrary::Shared().OpenFaces(), faces);
+    int inked = 0;
+    for (int y = 0; y < 30; ++y)
+        for (int x = 0; x < 120; ++x) {
+            ASSERT_EQ(PixelAt(second, x, y), drawn[static_cast<size_t>(y) * 120 + x] & 0xFFFFFF) << x << "," << y;
+            inked += PixelAt(second, x, y) != 0xFFFFFF ? 1 : 0;
+        }
+    EXPECT_GT(inked, 60);
 }
 
 }  // namespace

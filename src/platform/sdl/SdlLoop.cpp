@@ -95,6 +95,7 @@ void TLoop::WaitMessage() {
     if (m_beforePump) m_beforePump();
     int timeoutMs = MsToNextTick();
     if (timeoutMs != 0) {
+        m_trimmer.Check(Counter() / (kFrequency / 1000));
         if (WaitsInSdl()) {
             WaitInSdl(timeoutMs);
         } else {

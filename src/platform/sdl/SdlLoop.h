@@ -19,6 +19,9 @@
 // SDL_WaitEvent, and at most one at a time, so SDL's queue never fills with
 // them.
 //
+// Before it sleeps, the loop lets the allocator give back the memory that
+// start-up or a burst freed (see THeapTrimmer).
+//
 // SDL_QUIT (SDL's handling of SIGINT and SIGTERM) terminates the loop.
 #pragma once
 
@@ -29,6 +32,7 @@
 #include <memory>
 #include <mutex>
 
+#include "platform/Memory.h"
 #include "platform/Platform.h"
 #include "platform/posix/TaskQueue.h"
 #include "platform/PeriodicSchedule.h"
@@ -104,6 +108,7 @@ private:
     bool m_sdlUp = true;    // written on the main thread, under the mutex
 
     TPeriodicSchedule m_periodic;  // main thread only
+    THeapTrimmer m_trimmer;  // checked before each sleep
 };
 
 }  // namespace platform::sdl
