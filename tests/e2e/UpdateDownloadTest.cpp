@@ -11,6 +11,7 @@
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <string_view>
 
 #include "CutProxy.h"
 #include "HeadlessClient.h"
@@ -27,6 +28,9 @@ namespace e2etest {
 namespace {
 
 namespace fs = std::filesystem;
+
+// The client fetches into the folder the launcher installs from.
+static_assert(std::string_view(TUpdate::kStagingFolder) == release::kStagingFolder);
 
 // Bigger than a few chunks, so the cut falls inside the first file.
 std::string Contents(size_t size, unsigned seed) {
@@ -149,8 +153,10 @@ TEST_F(UpdateDownloadTest, ASignedReleaseIsFetchedAcrossACutAndInstalled) {
     // The logon was never sent: the launcher runs instead.
     EXPECT_FALSE(log.Has("ShowLobby()"));
     EXPECT_EQ(Started(), std::vector<std::string>{root + "start.exe"});
-    EXPECT_EQ(ReadAll(root + "quorvalendix"), program);
-    EXPECT_EQ(ReadAll(root + "data.pac"), pack);
+    // Fetched into the staging folder; nothing beside the root's second pack.
+    EXPECT_EQ(ReadAll(root + "update/quorvalendix"), program);
+    EXPECT_EQ(ReadAll(root + "update/data.pac"), pack);
+    EXPECT_FALSE(fs::exists(root + "data.pac"));
 
     launcher::TResult result = launcher::InstallRelease(root, root + "bin/");
     ASSERT_EQ(result.Outcome, launcher::TOutcome::Installed) << result.Message;
@@ -158,7 +164,7 @@ TEST_F(UpdateDownloadTest, ASignedReleaseIsFetchedAcrossACutAndInstalled) {
     EXPECT_EQ(ReadAll(root + "bin/gfx/data.pac"), pack);
     EXPECT_EQ(fs::status(root + "bin/quorvalendix").permissions() & fs::perms::owner_exec, fs::perms::owner_exec);
     for (const std::string& file : release::ReleaseFiles({"quorvalendix", "data.pac"}))
-        EXPECT_FALSE(fs::exists(root + file)) << file;
+        EXPECT_FALSE(fs::exists(root + "update/" + file)) << file;
 
     // The restarted client has the release: the next connection is not
     // offered it again and logs on.
@@ -179,7 +185,8 @@ TEST_F(UpdateDownloadTest, AFileWithAWrongSignatureInstallsNothing) {
     Publish(true);
     FetchThrough(20000);
     EXPECT_EQ(Started(), std::vector<std::string>{root + "start.exe"});
-    ASSERT_TRUE(fs::exists(root + "data.pac"));
+    ASSERT_TRUE(fs::exists(root + "update/data.pac"));
+    EXPECT_FALSE(fs::exists(root + "data.pac"));
 
     launcher::TResult result = launcher::InstallRelease(root, root + "bin/");
     EXPECT_EQ(result.Outcome, launcher::TOutcome::Refused);
@@ -189,7 +196,8 @@ TEST_F(UpdateDownloadTest, AFileWithAWrongSignatureInstallsNothing) {
     EXPECT_FALSE(fs::exists(root + "bin/gfx/data.pac"));
     EXPECT_FALSE(fs::exists(root + "version.ini"));
     for (const std::string& file : release::ReleaseFiles({"quorvalendix", "data.pac"}))
-        EXPECT_FALSE(fs::exists(root + file)) << file;
+        EXPECT_FALSE(fs::exists(root + "update/" + file)) << file;
+    EXPECT_FALSE(fs::exists(root + "data.pac"));
 }
 
 }  // namespace
