@@ -5,7 +5,7 @@
 // launcher and ends; the launcher's install step (called here, nothing is
 // started) checks every signature and puts the files in place. A release
 // with one file changed after signing is fetched the same way and installs
-// nothing.
+// nothing. The file requests go out at once, not after the send delay.
 #include <sys/stat.h>
 
 #include <filesystem>
@@ -17,12 +17,14 @@
 #include "HeadlessClient.h"
 #include "Launcher.h"
 #include "ServerThread.h"
+#include "net/Connector.h"
 #include "net/LogonFixture.h"
 #include "net/Update.h"
 #include "platform/headless/Headless.h"
 #include "release/Release.h"
 #include "release/Signing.h"
 #include "resources/Paths.h"
+#include "shell/MyTimer.h"
 
 namespace e2etest {
 namespace {
@@ -124,7 +126,9 @@ protected:
         Logon().Show();
         Logon().NameEdit()->SetText("Ida");
         Logon().PasswordEdit()->SetText("hemmelig");
+        // The connect box waits until the download starts and closes it.
         Logon().OkClick();
+        fetchStartedAt = NowMs();
         ASSERT_NE(Session().Client, nullptr);
         ASSERT_TRUE(StepUntil(*Session().Client, [this] { return endings > 0; }, 200000));
     }
@@ -140,6 +144,7 @@ protected:
     std::unique_ptr<TUpdate> update;
     std::string root;
     int endings = 0;
+    int64_t fetchStartedAt = 0;
     const std::string program = Contents(100000, 1);
     const std::string pack = Contents(30000, 2);
 };
@@ -179,6 +184,17 @@ TEST_F(UpdateDownloadTest, ASignedReleaseIsFetchedAcrossACutAndInstalled) {
     EXPECT_TRUE(log.Has("ShowLobby()"));
     EXPECT_TRUE(update->Items().empty());
     EXPECT_EQ(Started().size(), 1u);
+}
+
+// Each chunk is asked for only when the one before it has arrived, so a
+// request held for the send delay would add the delay to every chunk.
+TEST_F(UpdateDownloadTest, NoRequestWaitsForTheSendDelay) {
+    Publish(false);
+    FetchThrough(UINT64_MAX);
+    EXPECT_EQ(proxy->StreamCuts(), 0);
+    // Seven chunks of the program, two of the pack, four signatures and the
+    // manifest: fourteen round trips, far less than fourteen delays.
+    EXPECT_LT(NowMs() - fetchStartedAt, 5 * TConnector::kSendDelayMs);
 }
 
 TEST_F(UpdateDownloadTest, AFileWithAWrongSignatureInstallsNothing) {
