@@ -192,8 +192,8 @@ TEST_F(UpdateDownloadTest, NoRequestWaitsForTheSendDelay) {
     Publish(false);
     FetchThrough(UINT64_MAX);
     EXPECT_EQ(proxy->StreamCuts(), 0);
-    // Seven chunks of the program, two of the pack, four signatures and the
-    // manifest: fourteen round trips, far less than fourteen delays.
+    // Four chunks of the program, two of the pack, four signatures and the
+    // manifest: eleven round trips, far less than eleven delays.
     EXPECT_LT(NowMs() - fetchStartedAt, 5 * TConnector::kSendDelayMs);
 }
 
