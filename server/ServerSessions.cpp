@@ -38,7 +38,10 @@ void Server::ProcessFrames(Session& session) {
             EndSession(session, error, true);
             break;
         }
-        session.SpendFrameToken();
+        // An acknowledgement answers bytes this server wrote (one that
+        // does not ends the session), so it cannot flood: counted, it held
+        // every download to the budget's frame rate.
+        if (frame.kind != protocol::FrameKind::Acknowledge) session.SpendFrameToken();
         HandleFrame(session, frame);
     }
 }

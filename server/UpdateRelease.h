@@ -15,12 +15,17 @@
 #include <string>
 #include <vector>
 
+#include "protocol/FrameCodec.h"
+
 namespace server {
 
 class UpdateRelease {
 public:
-    // The longest chunk of one code 26 message: well inside a plain frame.
-    static constexpr int64_t kChunkBytes = 16 * 1024;
+    // The longest chunk of one code 26 message: as large as fits well inside
+    // a plain (uncompressed) frame, since every chunk costs the client a
+    // round trip.
+    static constexpr int64_t kChunkBytes = 28 * 1024;
+    static_assert(kChunkBytes + 32 <= protocol::kMaxPlainMessage);
 
     // folder ends with "/".
     explicit UpdateRelease(std::string folder);

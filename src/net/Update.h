@@ -5,11 +5,18 @@
 // shows the progress window and asks for the item's files one after the
 // other (0x1A, name, offset). Each code 26 carries a chunk; the first chunk
 // of a file also carries its size. The file is collected by a TFile and
-// written into the installation root when complete (the name reduced to its
-// last part, never outside the root). After the last file of a program
-// update the launcher "start.exe" in the installation root is started and
-// the program ends; the launcher checks the files' signatures and installs
-// them (tools/launcher).
+// written when complete into the folder "update/" of the installation root
+// (the name reduced to its last part, never outside that folder). After the
+// last file of a program update the launcher "start.exe" in the
+// installation root is started and the program ends; the launcher checks
+// the files' signatures and installs them (tools/launcher).
+//
+// Why a folder of its own: the client opens the root's "data.pac" as its
+// second pack, so a file written beside it would be used at the next start
+// without any check, also when it came with an item that never starts the
+// launcher or the download was abandoned halfway. Nothing the client reads
+// lies in "update/"; only the launcher takes files from there, after their
+// signatures checked out.
 //
 // After every chunk the next request names the bytes held so far as its
 // offset, so a chunk cut short by the server or a lost connection is asked
@@ -47,6 +54,8 @@ public:
     static constexpr char kLauncher[] = "start.exe";
     // The record of the installed release, which only the launcher writes.
     static constexpr char kVersionFile[] = "version.ini";
+    // Where fetched files are written, below the installation root.
+    static constexpr char kStagingFolder[] = "update/";
 
     struct TItem {
         std::string Kind;

@@ -18,6 +18,11 @@
 namespace release {
 
 constexpr char kManifest[] = "update.lst";
+// The folder below the installation root that the client fetches a release
+// into. The client itself reads nothing there (its only file in the root
+// is the optional second pack "data.pac"), so a fetched file is used only
+// once the launcher has checked it and moved it into the program directory.
+constexpr char kStagingFolder[] = "update/";
 // The launcher in the installation root: it checks releases, so a release
 // never replaces it.
 constexpr char kLauncherName[] = "start.exe";

@@ -5,28 +5,34 @@
 // launcher and ends; the launcher's install step (called here, nothing is
 // started) checks every signature and puts the files in place. A release
 // with one file changed after signing is fetched the same way and installs
-// nothing.
+// nothing. The file requests go out at once, not after the send delay.
 #include <sys/stat.h>
 
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <string_view>
 
 #include "CutProxy.h"
 #include "HeadlessClient.h"
 #include "Launcher.h"
 #include "ServerThread.h"
+#include "net/Connector.h"
 #include "net/LogonFixture.h"
 #include "net/Update.h"
 #include "platform/headless/Headless.h"
 #include "release/Release.h"
 #include "release/Signing.h"
 #include "resources/Paths.h"
+#include "shell/MyTimer.h"
 
 namespace e2etest {
 namespace {
 
 namespace fs = std::filesystem;
+
+// The client fetches into the folder the launcher installs from.
+static_assert(std::string_view(TUpdate::kStagingFolder) == release::kStagingFolder);
 
 // Bigger than a few chunks, so the cut falls inside the first file.
 std::string Contents(size_t size, unsigned seed) {
@@ -120,7 +126,9 @@ protected:
         Logon().Show();
         Logon().NameEdit()->SetText("Ida");
         Logon().PasswordEdit()->SetText("hemmelig");
+        // The connect box waits until the download starts and closes it.
         Logon().OkClick();
+        fetchStartedAt = NowMs();
         ASSERT_NE(Session().Client, nullptr);
         ASSERT_TRUE(StepUntil(*Session().Client, [this] { return endings > 0; }, 200000));
     }
@@ -136,6 +144,7 @@ protected:
     std::unique_ptr<TUpdate> update;
     std::string root;
     int endings = 0;
+    int64_t fetchStartedAt = 0;
     const std::string program = Contents(100000, 1);
     const std::string pack = Contents(30000, 2);
 };
@@ -149,8 +158,10 @@ TEST_F(UpdateDownloadTest, ASignedReleaseIsFetchedAcrossACutAndInstalled) {
     // The logon was never sent: the launcher runs instead.
     EXPECT_FALSE(log.Has("ShowLobby()"));
     EXPECT_EQ(Started(), std::vector<std::string>{root + "start.exe"});
-    EXPECT_EQ(ReadAll(root + "quorvalendix"), program);
-    EXPECT_EQ(ReadAll(root + "data.pac"), pack);
+    // Fetched into the staging folder; nothing beside the root's second pack.
+    EXPECT_EQ(ReadAll(root + "update/quorvalendix"), program);
+    EXPECT_EQ(ReadAll(root + "update/data.pac"), pack);
+    EXPECT_FALSE(fs::exists(root + "data.pac"));
 
     launcher::TResult result = launcher::InstallRelease(root, root + "bin/");
     ASSERT_EQ(result.Outcome, launcher::TOutcome::Installed) << result.Message;
@@ -158,7 +169,7 @@ TEST_F(UpdateDownloadTest, ASignedReleaseIsFetchedAcrossACutAndInstalled) {
     EXPECT_EQ(ReadAll(root + "bin/gfx/data.pac"), pack);
     EXPECT_EQ(fs::status(root + "bin/quorvalendix").permissions() & fs::perms::owner_exec, fs::perms::owner_exec);
     for (const std::string& file : release::ReleaseFiles({"quorvalendix", "data.pac"}))
-        EXPECT_FALSE(fs::exists(root + file)) << file;
+        EXPECT_FALSE(fs::exists(root + "update/" + file)) << file;
 
     // The restarted client has the release: the next connection is not
     // offered it again and logs on.
@@ -175,11 +186,23 @@ TEST_F(UpdateDownloadTest, ASignedReleaseIsFetchedAcrossACutAndInstalled) {
     EXPECT_EQ(Started().size(), 1u);
 }
 
+// Each chunk is asked for only when the one before it has arrived, so a
+// request held for the send delay would add the delay to every chunk.
+TEST_F(UpdateDownloadTest, NoRequestWaitsForTheSendDelay) {
+    Publish(false);
+    FetchThrough(UINT64_MAX);
+    EXPECT_EQ(proxy->StreamCuts(), 0);
+    // Four chunks of the program, two of the pack, four signatures and the
+    // manifest: eleven round trips, far less than eleven delays.
+    EXPECT_LT(NowMs() - fetchStartedAt, 5 * TConnector::kSendDelayMs);
+}
+
 TEST_F(UpdateDownloadTest, AFileWithAWrongSignatureInstallsNothing) {
     Publish(true);
     FetchThrough(20000);
     EXPECT_EQ(Started(), std::vector<std::string>{root + "start.exe"});
-    ASSERT_TRUE(fs::exists(root + "data.pac"));
+    ASSERT_TRUE(fs::exists(root + "update/data.pac"));
+    EXPECT_FALSE(fs::exists(root + "data.pac"));
 
     launcher::TResult result = launcher::InstallRelease(root, root + "bin/");
     EXPECT_EQ(result.Outcome, launcher::TOutcome::Refused);
@@ -189,7 +212,8 @@ TEST_F(UpdateDownloadTest, AFileWithAWrongSignatureInstallsNothing) {
     EXPECT_FALSE(fs::exists(root + "bin/gfx/data.pac"));
     EXPECT_FALSE(fs::exists(root + "version.ini"));
     for (const std::string& file : release::ReleaseFiles({"quorvalendix", "data.pac"}))
-        EXPECT_FALSE(fs::exists(root + file)) << file;
+        EXPECT_FALSE(fs::exists(root + "update/" + file)) << file;
+    EXPECT_FALSE(fs::exists(root + "data.pac"));
 }
 
 }  // namespace

@@ -1,7 +1,9 @@
 // The update download on a tiny skin of its own: the announced items, the
 // start at the logon prompt, the file requests with their offsets, code 26
-// through the dispatcher, files written into the installation root and the
-// launcher started at the end. The requests are recorded, not sent.
+// through the dispatcher, files written into the staging folder of the
+// installation root (never beside the root's second pack) and the launcher
+// started at the end. The requests are recorded, not sent.
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -62,8 +64,9 @@ protected:
         Session() = TSession();
         SkinTest::TearDown();
     }
+    // A file the download wrote, by its name in the staging folder.
     std::string Read(const std::string& name) const {
-        std::ifstream in(Dir() + name, std::ios::binary);
+        std::ifstream in(Dir() + TUpdate::kStagingFolder + name, std::ios::binary);
         std::stringstream s;
         s << in.rdbuf();
         return s.str();
@@ -92,8 +95,10 @@ TEST_F(UpdateTest, AProgramUpdateIsFetchedFileByFileThenTheLauncherRuns) {
     EXPECT_TRUE(update->TransferOpen());
     EXPECT_EQ(sent.back(), Request("gfx\\news.txt", 5));
     Dispatch(Chunk(" you"));
-    // The name's folders are dropped: the file lies in the root itself.
+    // The name's folders are dropped: the file lies in the staging folder
+    // itself.
     EXPECT_EQ(Read("news.txt"), "hello you");
+    EXPECT_FALSE(fs::exists(Dir() + "update/gfx/news.txt"));
     EXPECT_FALSE(fs::exists(Dir() + "gfx/news.txt"));
     EXPECT_EQ(sent.back(), Request("b.dat", 0));
     EXPECT_TRUE(Started().empty());
@@ -137,6 +142,8 @@ TEST_F(UpdateTest, NamesNeverLeaveTheRootAndTheLauncherAndVersionAreNotFetched) 
     EXPECT_EQ(sent.back(), Request("a/b\\in.txt", 0));
     Dispatch(Chunk("in", 2));
     EXPECT_EQ(Read("in.txt"), "in");
+    // A name that climbs keeps only its last part, in the staging folder.
+    EXPECT_EQ(Read("up.txt"), "up");
     EXPECT_FALSE(fs::exists(Dir() + "up.txt"));
     EXPECT_FALSE(fs::exists(fs::path(Dir()).parent_path().parent_path() / "up.txt"));
     EXPECT_FALSE(fs::exists(Dir() + "start.exe"));
@@ -170,6 +177,25 @@ TEST_F(UpdateTest, AnAnnouncedSizeWithoutBytesAsksAgainFromTheStart) {
     EXPECT_EQ(sent.back(), Request("g.bin", 0));
     Dispatch(Chunk("wxyz", 4));
     EXPECT_EQ(Read("g.bin"), "wxyz");
+}
+
+// A hostile announcement of nothing but a pack, with no signed list: the
+// launcher will find nothing to install and start the client again, which
+// opens the root's "data.pac" as its second pack. The fetched pack must not
+// be there, in any spelling.
+TEST_F(UpdateTest, AFetchedPackNeverLandsWhereTheClientOpensItsSecondPack) {
+    update->AddItem("0,0,8,data.pac,..\\DATA.PAC");
+    ASSERT_TRUE(update->StartIfNeeded());
+    Dispatch(Chunk("PACK", 4));
+    Dispatch(Chunk("pack", 4));
+    EXPECT_EQ(Started(), std::vector<std::string>{Dir() + "start.exe"});
+    EXPECT_EQ(Read("data.pac"), "PACK");
+    EXPECT_EQ(Read("DATA.PAC"), "pack");
+    for (const auto& entry : fs::directory_iterator(Dir())) {
+        std::string name = entry.path().filename().string();
+        std::transform(name.begin(), name.end(), name.begin(), [](unsigned char c) { return std::tolower(c); });
+        EXPECT_NE(name, "data.pac");
+    }
 }
 
 }  // namespace

@@ -241,6 +241,24 @@ TEST_F(TransportTest, AFloodIsThrottledNotDropped) {
     EXPECT_FALSE(client->Closed());
 }
 
+// A client that only downloads (an update's chunks) answers every thousand
+// bytes with an acknowledgement. Those frames are bounded by what the server
+// wrote, so they spend nothing of the flood budget: counted, they held a
+// download to a hundred acknowledgements, about 100 KB, a second.
+TEST_F(TransportTest, AcknowledgementsSpendNoFloodBudget) {
+    m_config.floodBurst = 40;
+    StartServer();
+    auto client = EchoSession();
+    for (int i = 0; i < 20; ++i) client->Send(Numbered(i, 2000));
+    ASSERT_TRUE(client->PumpUntil([&] { return client->Messages().size() == 20; }));
+    client->Settle();
+    ASSERT_GE(client->AcknowledgementsQueued(), 30);
+    // The clock stands still: only budget left over lets this through.
+    client->Send(Numbered(20, 10));
+    EXPECT_TRUE(client->PumpUntil([&] { return client->Messages().size() == 21; }));
+    EXPECT_FALSE(client->ProtocolFault()) << client->Fault();
+}
+
 TEST_F(TransportTest, TheServerListensOnEveryConfiguredPort) {
     m_config.ports = {0, 0, 0};
     StartServer();

@@ -1,5 +1,5 @@
-// The launcher's install step on releases made in a scratch installation
-// root: where each file goes and with which permission bits, what happens
+// The launcher's install step on releases made in the staging folder of a
+// scratch installation root: where each file goes and with which permission bits, what happens
 // to version.ini, and every way a release is refused (a signature missing
 // or made with another key, a forged file list, no key shipped).
 #include <gtest/gtest.h>
@@ -33,7 +33,9 @@ protected:
         ASSERT_NE(mkdtemp(pattern.data()), nullptr);
         root = pattern + "/";
         bin = root + "bin/";
+        fetched = root + release::kStagingFolder;
         fs::create_directories(bin + "gfx");
+        fs::create_directories(fetched);
         ASSERT_TRUE(release::Initialise());
         std::string error;
         ASSERT_TRUE(release::MakeKeyPair(root + "k.key", bin + "update.pub", error)) << error;
@@ -43,26 +45,29 @@ protected:
         std::error_code ignored;
         fs::remove_all(root, ignored);
     }
-    // The files as the client leaves them in the root, signed with key.
+    // The files as the client leaves them in the staging folder, signed
+    // with key.
     void Fetched(const std::vector<std::pair<std::string, std::string>>& files, const std::string& key = "k.key") {
         std::vector<std::string> paths;
         for (const auto& [name, bytes] : files) {
-            WriteAll(root + name, bytes);
-            paths.push_back(root + name);
+            WriteAll(fetched + name, bytes);
+            paths.push_back(fetched + name);
         }
         std::string folder, error;
         ASSERT_TRUE(release::SignRelease(root + key, paths, folder, error)) << error;
-        ASSERT_EQ(folder, root);
+        ASSERT_EQ(folder, fetched);
     }
-    std::vector<std::string> RootFiles() const {
+    std::vector<std::string> Files(const std::string& folder) const {
         std::vector<std::string> names;
-        for (const auto& e : fs::directory_iterator(root))
+        for (const auto& e : fs::directory_iterator(folder))
             if (e.is_regular_file()) names.push_back(e.path().filename().string());
         std::sort(names.begin(), names.end());
         return names;
     }
 
-    std::string root, bin;
+    std::vector<std::string> RootFiles() const { return Files(root); }
+
+    std::string root, bin, fetched;
 };
 
 TEST_F(LauncherTest, InstallsEachFileInItsPlaceKeepingModesAndRecordsTheRelease) {
@@ -71,7 +76,7 @@ TEST_F(LauncherTest, InstallsEachFileInItsPlaceKeepingModesAndRecordsTheRelease)
     WriteAll(root + "version.ini", "[Version]\r\nGotfrom=7\r\nupdate=old\r\n[Other]\r\nupdate=stays\r\n");
     Fetched({{"quorvalendix", "program"}, {"text.ini", "new"}, {"win.wav", "wave"}, {"Tile.GIZ", "image"}});
     std::vector<std::string> names = {"quorvalendix", "text.ini", "win.wav", "Tile.GIZ"};
-    std::string identity = release::ReleaseIdentity(root, names);
+    std::string identity = release::ReleaseIdentity(fetched, names);
 
     launcher::TResult result = launcher::InstallRelease(root, bin);
     ASSERT_EQ(result.Outcome, launcher::TOutcome::Installed) << result.Message;
@@ -84,6 +89,7 @@ TEST_F(LauncherTest, InstallsEachFileInItsPlaceKeepingModesAndRecordsTheRelease)
     EXPECT_EQ(ReadAll(root + "version.ini"),
               "[Version]\r\nupdate=" + identity + "\r\nGotfrom=7\r\n[Other]\r\nupdate=stays\r\n");
     EXPECT_EQ(RootFiles(), (std::vector<std::string>{"k.key", "other.key", "other.pub", "version.ini"}));
+    EXPECT_TRUE(Files(fetched).empty());
     // Nothing waits any more: the next start installs nothing.
     EXPECT_EQ(launcher::InstallRelease(root, bin).Outcome, launcher::TOutcome::Nothing);
 }
@@ -95,9 +101,10 @@ TEST_F(LauncherTest, AMissingOrForeignSignatureDiscardsEverything) {
         EXPECT_NE(result.Message.find("not installed"), std::string::npos) << result.Message;
         EXPECT_FALSE(fs::exists(bin + "quorvalendix")) << what;
         EXPECT_EQ(RootFiles(), (std::vector<std::string>{"k.key", "other.key", "other.pub"})) << what;
+        EXPECT_TRUE(Files(fetched).empty()) << what;
     };
     Fetched({{"quorvalendix", "program"}, {"data.pac", "pack"}});
-    fs::remove(root + "data.pac.sig");
+    fs::remove(fetched + "data.pac.sig");
     expectRefused("a file's signature missing");
 
     Fetched({{"quorvalendix", "program"}}, "other.key");
@@ -105,8 +112,8 @@ TEST_F(LauncherTest, AMissingOrForeignSignatureDiscardsEverything) {
 
     // A list that names more than was signed: its own signature fails.
     Fetched({{"quorvalendix", "program"}});
-    WriteAll(root + "update.lst", "quorvalendix\nextra.bin\n");
-    WriteAll(root + "extra.bin", "x");
+    WriteAll(fetched + "update.lst", "quorvalendix\nextra.bin\n");
+    WriteAll(fetched + "extra.bin", "x");
     expectRefused("a forged list");
 
     Fetched({{"quorvalendix", "program"}});

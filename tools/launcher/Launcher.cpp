@@ -21,17 +21,17 @@ std::string LowerExtension(const std::string& name) {
 }
 
 // Removes what the client fetched for this release, the manifest included.
-void Discard(const std::string& root, const std::vector<std::string>& names) {
-    for (const std::string& file : release::ReleaseFiles(names)) platform::RemoveFile(root + file);
+void Discard(const std::string& fetched, const std::vector<std::string>& names) {
+    for (const std::string& file : release::ReleaseFiles(names)) platform::RemoveFile(fetched + file);
 }
 
-TResult Refuse(const std::string& root, std::vector<std::string> names, const std::string& why) {
+TResult Refuse(const std::string& fetched, std::vector<std::string> names, const std::string& why) {
     // The list itself may be what is forged, or not checked at all: its
     // names are taken only when it reads as a list, so a broken one discards
     // just itself.
     std::string error;
-    if (names.empty()) release::ReadManifest(root, names, error);
-    Discard(root, names);
+    if (names.empty()) release::ReadManifest(fetched, names, error);
+    Discard(fetched, names);
     return {TOutcome::Refused,
             "The update was not installed: " + why +
                 ". The downloaded files were deleted and the installed program is unchanged.",
@@ -60,14 +60,14 @@ void RecordIdentity(const std::string& root, const std::string& identity) {
 
 // Every signature of the release, the manifest's first; the reason of the
 // first that fails, or empty.
-std::string CheckSignatures(const release::TPublicKey& key, const std::string& root,
+std::string CheckSignatures(const release::TPublicKey& key, const std::string& fetched,
                             std::vector<std::string>& names) {
-    if (!release::VerifyFile(key, root + release::kManifest))
+    if (!release::VerifyFile(key, fetched + release::kManifest))
         return std::string("the signature of the file list ") + release::kManifest + " is missing or wrong";
     std::string error;
-    if (!release::ReadManifest(root, names, error)) return error;
+    if (!release::ReadManifest(fetched, names, error)) return error;
     for (const std::string& name : names)
-        if (!release::VerifyFile(key, root + name)) return "the signature of " + name + " is missing or wrong";
+        if (!release::VerifyFile(key, fetched + name)) return "the signature of " + name + " is missing or wrong";
     return {};
 }
 
@@ -81,20 +81,21 @@ std::string Destination(const std::string& programDir, const std::string& name) 
 }
 
 TResult InstallRelease(const std::string& root, const std::string& programDir) {
+    const std::string fetched = root + release::kStagingFolder;
     std::vector<std::string> names;
-    if (!platform::FileExists(root + release::kManifest)) return {};
+    if (!platform::FileExists(fetched + release::kManifest)) return {};
     release::TPublicKey key;
     std::string error;
-    if (!release::Initialise()) return Refuse(root, names, "libsodium cannot be initialised");
+    if (!release::Initialise()) return Refuse(fetched, names, "libsodium cannot be initialised");
     if (!release::LoadPublicKey(programDir + release::kPublicKeyName, key, error))
-        return Refuse(root, names, "the key to check it with is missing (" + error + ")");
-    std::string wrong = CheckSignatures(key, root, names);
-    if (!wrong.empty()) return Refuse(root, names, wrong);
-    std::string identity = release::ReleaseIdentity(root, names);
+        return Refuse(fetched, names, "the key to check it with is missing (" + error + ")");
+    std::string wrong = CheckSignatures(key, fetched, names);
+    if (!wrong.empty()) return Refuse(fetched, names, wrong);
+    std::string identity = release::ReleaseIdentity(fetched, names);
     TResult result{TOutcome::Installed, "The update was installed.", {}};
     for (const std::string& name : names) {
         std::string to = Destination(programDir, name);
-        if (!PutInPlace(root + name, to, name == kClientProgram)) {
+        if (!PutInPlace(fetched + name, to, name == kClientProgram)) {
             result.Outcome = TOutcome::Failed;
             result.Message = "The update could not be completed: " + to + " cannot be written.";
             break;
@@ -102,7 +103,7 @@ TResult InstallRelease(const std::string& root, const std::string& programDir) {
         result.Installed.push_back(to);
     }
     if (result.Outcome == TOutcome::Installed) RecordIdentity(root, identity);
-    Discard(root, names);
+    Discard(fetched, names);
     return result;
 }
 

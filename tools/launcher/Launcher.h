@@ -1,6 +1,7 @@
 // The launcher's install step: the client fetched a release into the
-// installation root (the manifest, the files and their signatures, see
-// release/Release.h) and started the launcher. Nothing is moved into place
+// staging folder "update/" of the installation root (the manifest, the
+// files and their signatures, see release/Release.h) and started the
+// launcher. Nothing is moved into place
 // before the manifest's and every file's signature check out against the
 // public key in the program directory; then each file replaces its
 // counterpart in the program directory (pack files and images in "gfx/",
