@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <map>
 
+#include "FreshStates.h"
 #include "FontResource.h"
 #include "PngFile.h"
 #include "SkinPixels.h"
@@ -40,6 +41,9 @@ std::map<std::string, std::vector<uint8_t>> Tree(const std::string& root) {
 
 class SkinbuilderTest : public ::testing::Test {
 protected:
+    // The ini readers' write-back timers run on a fresh dispatcher.
+    TFreshTimers m_states;
+
     static void SetUpTestSuite() {
         s_out = tooltest::FreshDir() + "/bin";
         const auto run = BuildSkin(s_out);
