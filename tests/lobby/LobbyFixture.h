@@ -26,9 +26,12 @@ constexpr int kEnter = 13;
 
 class DialogsTest : public gfxtest::GraphicsTest {
 protected:
+    // The layers above graphics, on the graphics fixture's fresh states.
+    TControlsLayer m_controlsLayer;
+    TLobbyLayer m_lobbyLayer;
+
     void SetUp() override {
         GraphicsTest::SetUp();
-        TMaintimer::Reset();
         std::map<uint8_t, int> widths;
         for (int ch = '0'; ch <= 'z'; ++ch) widths[uint8_t(ch)] = 4;
         std::vector<uint16_t> strip(widths.size() * 4 * 6, gfxtest::kWhite);
@@ -55,12 +58,6 @@ protected:
                  "[en-Question]\nWaitanswer=Choose\n[en-Chat]\nSpammed=Slow down\n");
         LoadTextsAndSettings(Dir());
         SetSoundOn(true);
-    }
-    void TearDown() override {
-        SetSoundOn(false);
-        UnloadTextsAndSettings();
-        GraphicsTest::TearDown();
-        TMaintimer::Reset();
     }
     // The ini reader wants CR LF line ends.
     void WriteIni(const std::string& path, const std::string& lines) {

@@ -2,6 +2,8 @@
 // never shows a blank page, banners report their loads and clicks, the web
 // areas of code 106 fill their tabs, pop-up windows close and go away on
 // the next tick.
+#include <chrono>
+
 #include "controls/AdvertPanels.h"
 #include "controls/Bar.h"
 #include "controls/Browser.h"
@@ -45,13 +47,16 @@ protected:
     }
 
     // Runs the loop in 1 ms steps until done holds; loopback transfers move
-    // in real time meanwhile, and check runs after every step.
+    // in real time meanwhile, and check runs after every step. False after
+    // ten real seconds, so a fault fails the test instead of hanging it.
     static bool RunUntil(const std::function<bool()>& done, const std::function<void()>& check = {}) {
-        for (int i = 0; i < 200000 && !done(); ++i) {
+        const auto limit = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+        while (!done()) {
+            if (std::chrono::steady_clock::now() > limit) return false;
             Loop().RunFor(1);
             if (check) check();
         }
-        return done();
+        return true;
     }
 
     uint32_t ScreenAt(int x, int y) const {
@@ -70,12 +75,15 @@ TEST_F(WebPanelsTest, RefreshingPanelSwapsOnlyAfterTheHiddenPageLoaded) {
     TBrowser panel(owner->Paint(), TRect{20, 20, 80, 60}, 0, false, true, 300);
     panel.Load(server.Url("/head"));
     panel.Show();
+    // The refresh period runs from the showing; the load itself takes a
+    // varying number of steps.
+    const int64_t shownAt = NowMs();
     ASSERT_TRUE(RunUntil([&] { return panel.Loaded(); }));
     EXPECT_EQ(ScreenAt(50, 50), Screen(RgbColour(0, 255, 0)));
     EXPECT_EQ(server.Requests().back(), "/head");
 
     server.Put("/head", {.body = ColourPage("#ff0000")});
-    Loop().RunFor(299'000);
+    Loop().RunFor(299'000 - (NowMs() - shownAt));
     ASSERT_EQ(server.Requests().size(), 1u);
     const uint32_t green = Screen(RgbColour(0, 255, 0)), red = Screen(RgbColour(255, 0, 0));
     bool blank = false;
