@@ -51,6 +51,10 @@ public:
 
     // Message 85: an advertisement panel (1..3) is to load a URL.
     std::function<void(int panel, const std::string& url)> OnAdvert;
+    // The options window the options button opens (given by the start-up
+    // wiring; it must outlive the table). Without one the button does
+    // nothing.
+    void SetOptionsform(TGammonOptionsform* options) { m_optionsForm = options; }
 
     const rules::gammon::TBoard& Board() const { return m_board; }
     rules::gammon::TColour Own() const { return m_board.OwnColour(); }
@@ -169,6 +173,7 @@ private:
     int m_turnCounter = 0;
     int m_openingOwn = 0, m_openingOpponent = 0;
     bool m_anims = false, m_automatic = false, m_confirm = false;
+    TGammonOptionsform* m_optionsForm = nullptr;
     int m_msgSlot = 0;
     int m_systemColour = 4;
 
