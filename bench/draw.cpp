@@ -9,14 +9,18 @@
 #include <string>
 #include <vector>
 
+#include "graphics/GraphicsState.h"
 #include "graphics/GreatBitmap.h"
 #include "graphics/Myfont.h"
 #include "graphics/Mybitmap.h"
+#include "platform/InstalledState.h"
 #include "platform/headless/Headless.h"
 #include "platform/headless/HeadlessVideo.h"
 #include "resources/GizEncoder.h"
 #include "resources/PackWriter.h"
 #include "resources/Paths.h"
+#include "resources/Texts.h"
+#include "shell/MyTimer.h"
 
 namespace {
 
@@ -77,14 +81,12 @@ public:
         pack.Add("font1", FontResource(), error);
         pack.Write(m_dir + "gfx/data.pac", error);
         SetProgramDirectory(m_dir);
-        TFonts::Destroy();
-        TGreatBitmap::Destroy();
+        m_states = std::make_unique<TInstalledStates<TTimerState, TResourcesState, TGraphicsState>>();
         m_screen.assign(size_t(kScreenW) * kScreenH * size_t(depth / 7), 0x33);
         m_surface = {m_screen.data(), kScreenW, kScreenH, kScreenW * (depth / 7), depth};
     }
     ~TScene() {
-        TFonts::Destroy();
-        TGreatBitmap::Destroy();
+        m_states.reset();
         std::error_code ignored;
         if (!m_dir.empty()) std::filesystem::remove_all(m_dir, ignored);
     }
@@ -92,6 +94,8 @@ public:
 
 private:
     std::string m_dir;
+    // Fresh registries on this scene's backend and pack.
+    std::unique_ptr<TInstalledStates<TTimerState, TResourcesState, TGraphicsState>> m_states;
     std::vector<uint8_t> m_screen;
     platform::Surface m_surface;
 };

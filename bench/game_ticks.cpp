@@ -27,6 +27,7 @@
 #include "resources/Paths.h"
 #include "resources/Texts.h"
 #include "rules/GameSetup.h"
+#include "shell/AppContext.h"
 #include "shell/Startup.h"
 #include "shell/Windows.h"
 
@@ -110,9 +111,10 @@ int main(int argc, char** argv) {
     platform::headless::InstallFresh();
     platform::headless::Video().SetDesktopMode({1024, 768, 32});
     SetProgramDirectory(programDir);
+    TAppContext context;
     LoadTextsAndSettings(ProgramDirectory());
-    TStartup startup({});
-    TWindows windows;
+    TStartup startup(context, {});
+    TWindows windows(context);
     if (!startup.Prepare([&windows] { windows.Create(); })) {
         std::fprintf(stderr, "game_ticks: no skin in %s\n", programDir.c_str());
         return 2;

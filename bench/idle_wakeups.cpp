@@ -25,6 +25,7 @@
 #include <thread>
 #include <vector>
 
+#include "platform/InstalledState.h"
 #include "platform/sdl/Sdl.h"
 #include "platform/sdl/SdlLoop.h"
 #include "shell/MyTimer.h"
@@ -91,8 +92,11 @@ bool Measure(const TMode& mode, int seconds, TResult& result) {
     std::atomic<bool> pending{false};
     int64_t ticks = 0;
     int timer = mode.timer == TTimerKind::Emulated ? StartTicks(loop, pending, ticks) : 0;
+    // The timers' state belongs to this backend and ends before it.
+    std::unique_ptr<TInstalledState<TTimerState>> timerState;
     std::unique_ptr<TMyTimer> myTimer;
     if (mode.timer == TTimerKind::MyTimer) {
+        timerState = std::make_unique<TInstalledState<TTimerState>>();
         myTimer = std::make_unique<TMyTimer>();
         myTimer->OnTimer = [&ticks](TMyTimer*) { ++ticks; };
         myTimer->SetInterval(10);
@@ -117,10 +121,8 @@ bool Measure(const TMode& mode, int seconds, TResult& result) {
     result.inSdl = loop.WaitsInSdl();
     stopper.join();
     if (timer) loop.StopPeriodic(timer);
-    if (myTimer) {
-        myTimer.reset();
-        TMaintimer::Reset();  // it belongs to this backend
-    }
+    myTimer.reset();
+    timerState.reset();
     if (window) {
         loop.RemoveWindow();
         SDL_DestroyWindow(window);

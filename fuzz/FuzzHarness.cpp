@@ -55,7 +55,6 @@ void Prepare() {
     }();
     (void)installed;
     platform::headless::Dialogs().ClearBoxes();
-    TMaintimer::Reset();
 }
 
 std::string WriteScratch(const std::string& name, const uint8_t* data, size_t size) {

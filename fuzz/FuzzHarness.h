@@ -14,6 +14,12 @@
 #include <functional>
 #include <string>
 
+#include "graphics/GraphicsState.h"
+#include "net/transport/SocketHandler.h"
+#include "platform/InstalledState.h"
+#include "resources/Texts.h"
+#include "shell/MyTimer.h"
+
 namespace fuzz {
 
 // Thrown by the harness's Halt in place of ending the process.
@@ -22,9 +28,13 @@ struct TFuzzHalt {
 };
 
 // Installs the headless backend (with the throwing Halt) and the scratch
-// folder once per process; later calls only clear the recorded message boxes
-// and reset the software timers.
+// folder once per process; later calls only clear the recorded message boxes.
 void Prepare();
+
+// Fresh states of the client's libraries for one input (a new timer
+// dispatcher, no texts, empty registries, no sockets); a target that needs
+// the ones above names its own.
+using TInputStates = TInstalledStates<TTimerState, TResourcesState, TGraphicsState, TTransportState>;
 
 // The scratch folder of this process, ending in "/"; it is removed at exit.
 const std::string& ScratchDirectory();

@@ -17,8 +17,10 @@
 #include <string_view>
 
 #include "FuzzHarness.h"
+#include "controls/ControlsState.h"
 #include "controls/MsgBoxes.h"
 #include "net/Dispatcher.h"
+#include "net/NetState.h"
 #include "net/Session.h"
 #include "net/SessionWindows.h"
 #include "protocol/FrameCodec.h"
@@ -204,15 +206,13 @@ void Install(TWindows& w) {
         fuzz::WriteScratch("bin/text.ini", reinterpret_cast<const uint8_t*>(texts), sizeof texts - 1);
         fuzz::WriteScratch("bin/settings.ini", nullptr, 0);
         SetProgramDirectory(bin);
-        LoadTextsAndSettings(bin);
         return true;
     }();
     (void)ready;
     fuzz::Prepare();
-    Session() = TSession();
+    LoadTextsAndSettings(ProgramDirectory());
     Session().EndProgram = [] {};
     TSessionWindows& windows = SessionWindows();
-    windows = TSessionWindows();
     windows.Lobby = &w.lobby;
     windows.Tables = &w.tables;
     windows.Previews = &w.previews;
@@ -265,6 +265,10 @@ void CheckRewriting(std::string_view message) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    // Fresh states (an empty session, no windows registered) for each input;
+    // the windows end before them.
+    TInstalledStates<TTimerState, TResourcesState, TGraphicsState, TControlsState, TTransportState, TNetState>
+        states;
     TWindows windows;
     Install(windows);
     std::string_view stream(reinterpret_cast<const char*>(data), size);
@@ -278,7 +282,5 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         CheckRewriting(frame.payload);
         halted = !fuzz::Guarded([&] { Dispatch(frame.payload); });
     }
-    SetMsgBoxes(nullptr);
-    SessionWindows() = TSessionWindows();
     return 0;
 }

@@ -62,13 +62,11 @@ void LoadAndDraw(const std::string& path, int depth) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     fuzz::Prepare();
+    fuzz::TInputStates states;
     const int depth = kDepths[size > 0 ? data[0] & 3 : 0];
-    TFonts::Destroy();
-    TGreatBitmap::Destroy();
     SetProgramDirectory(fuzz::ScratchDirectory());
     platform::headless::Video().SetDesktopMode({1024, 768, depth});
     const std::string path = fuzz::WriteScratch("font", data, size);
     fuzz::Guarded([&] { LoadAndDraw(path, depth); });
-    TGreatBitmap::Destroy();
     return 0;
 }

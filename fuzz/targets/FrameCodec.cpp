@@ -458,6 +458,7 @@ private:
 
 void CheckClient(std::string_view stream, bool resumable, uint8_t resumeChoice) {
     fuzz::Prepare();
+    fuzz::TInputStates states;
     TClientSide side(resumable);
     side.Open();
     if (!side.Feed(stream, resumable)) return;

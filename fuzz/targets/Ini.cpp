@@ -48,6 +48,7 @@ void CheckSameContents(TInifile& first, TInifile& second) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     fuzz::Prepare();
+    fuzz::TInputStates states;
     const std::string path = fuzz::WriteScratch("fuzz.ini", data, size);
     TInifile ini(path);
     ReadEverything(ini);

@@ -60,6 +60,7 @@ void CheckJoined(const std::string& path, const std::vector<TPackEntry>& entries
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     fuzz::Prepare();
+    fuzz::TInputStates states;
     const std::vector<uint8_t> file(data, data + size);
     std::vector<TPackEntry> entries;
     std::string error;

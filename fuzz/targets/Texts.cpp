@@ -44,6 +44,7 @@ void LookUpEveryText() {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     fuzz::Prepare();
+    fuzz::TInputStates states;
     const auto* nul = static_cast<const uint8_t*>(size > 0 ? std::memchr(data, 0, size) : nullptr);
     const size_t settingsSize = nul ? size_t(nul - data) : size;
     const size_t textStart = nul ? settingsSize + 1 : size;
@@ -51,6 +52,5 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     fuzz::WriteScratch("text.ini", data + textStart, size - textStart);
     LoadTextsAndSettings(fuzz::ScratchDirectory());
     LookUpEveryText();
-    UnloadTextsAndSettings();
     return 0;
 }

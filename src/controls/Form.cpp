@@ -2,14 +2,17 @@
 
 #include <algorithm>
 
+#include "controls/ControlsState.h"
 #include "graphics/Paint.h"
+#include "platform/InstalledState.h"
+
+TControlsState& ControlsState() { return TInstalledState<TControlsState>::Get(); }
+
+TControlsState* CurrentControlsState() { return TInstalledState<TControlsState>::Current(); }
 
 namespace {
 
-std::vector<TForm*>& Registry() {
-    static std::vector<TForm*> forms;
-    return forms;
-}
+std::vector<TForm*>& Registry() { return ControlsState().Forms; }
 
 }  // namespace
 
@@ -46,8 +49,7 @@ TFormEvents TForm::Events() {
 }
 
 TForm::~TForm() {
-    auto& forms = Registry();
-    forms.erase(std::remove(forms.begin(), forms.end(), this), forms.end());
+    if (TControlsState* state = CurrentControlsState()) std::erase(state->Forms, this);
     // The surface goes first so no event reaches a half-destroyed form.
     m_paint.reset();
 }

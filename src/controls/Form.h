@@ -117,7 +117,7 @@ public:
     bool PreviewKeyDown(int key, unsigned shift) { return FormKeyDown(key, shift); }
     bool PreviewKeyUp(int key, unsigned shift) { return FormKeyUp(key, shift); }
 
-    // Every form, in creation order.
+    // Every form of the installed context, in creation order.
     static const std::vector<TForm*>& All();
 
     // After the form has closed (Close agreed and the form is hidden); the

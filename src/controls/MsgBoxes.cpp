@@ -1,17 +1,26 @@
 #include "controls/MsgBoxes.h"
 
-namespace {
-IMsgBoxes* g_boxes = nullptr;
+#include "controls/ControlsState.h"
+
+void SetMsgBoxes(IMsgBoxes* boxes) { ControlsState().Boxes = boxes; }
+
+// A facility that unregisters after its context ended finds none.
+void ClearMsgBoxes(IMsgBoxes* boxes) {
+    TControlsState* state = CurrentControlsState();
+    if (state && state->Boxes == boxes) state->Boxes = nullptr;
 }
 
-void SetMsgBoxes(IMsgBoxes* boxes) { g_boxes = boxes; }
-IMsgBoxes* MsgBoxes() { return g_boxes; }
+IMsgBoxes* MsgBoxes() { return ControlsState().Boxes; }
 
-int NewMsgBox(TForm* owner, int skin) { return g_boxes ? g_boxes->NewMsgBox(owner, skin) : 0; }
+int NewMsgBox(TForm* owner, int skin) {
+    IMsgBoxes* boxes = MsgBoxes();
+    return boxes ? boxes->NewMsgBox(owner, skin) : 0;
+}
 
 int MsgBoxIn(const std::string& textKey, const std::string& titleKey, unsigned buttons, int slot,
              int defaultResult) {
-    return g_boxes ? g_boxes->MsgBoxIn(textKey, titleKey, buttons, slot, defaultResult) : 0;
+    IMsgBoxes* boxes = MsgBoxes();
+    return boxes ? boxes->MsgBoxIn(textKey, titleKey, buttons, slot, defaultResult) : 0;
 }
 
 int MsgBox(const std::string& textKey, const std::string& titleKey, unsigned buttons, int defaultResult) {
@@ -19,5 +28,5 @@ int MsgBox(const std::string& textKey, const std::string& titleKey, unsigned but
 }
 
 void CloseMsgBox(int slot) {
-    if (g_boxes) g_boxes->CloseMsgBox(slot);
+    if (IMsgBoxes* boxes = MsgBoxes()) boxes->CloseMsgBox(slot);
 }

@@ -42,8 +42,12 @@ public:
     virtual void CloseMsgBox(int slot) = 0;
 };
 
-// Registers the facility (null removes it); the caller keeps ownership.
+// Registers the facility with the installed context (null removes it); the
+// caller keeps ownership.
 void SetMsgBoxes(IMsgBoxes* boxes);
+// Removes the facility if it is still the registered one; safe after the
+// context ended (a facility's destructor).
+void ClearMsgBoxes(IMsgBoxes* boxes);
 IMsgBoxes* MsgBoxes();
 
 int NewMsgBox(TForm* owner, int skin);

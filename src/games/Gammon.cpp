@@ -181,7 +181,7 @@ void TGammonform::SetConfirm(bool on) {
 void TGammonform::SetAutomatic(bool on) { m_automatic = on; }
 
 void TGammonform::OpenOptions() {
-    TGammonOptionsform* options = TGammonOptionsform::Current();
+    TGammonOptionsform* options = m_optionsForm;
     if (!options) return;
     options->OnAnims = [this](bool on) { SetAnims(on); };
     options->OnConfirm = [this](bool on) { SetConfirm(on); };

@@ -54,6 +54,10 @@ public:
     // The lobby's top-left corner on the screen, for placing the window;
     // false when there is no lobby.
     std::function<bool(int& left, int& top)> LobbyCorner;
+    // The options window the options button opens (given by the start-up
+    // wiring; it must outlive the table). Without one the button does
+    // nothing.
+    void SetOptionsform(TGammonOptionsform* options) { m_optionsForm = options; }
 
     const rules::gammon::TBoard& Board() const { return m_board; }
     rules::gammon::TColour Own() const { return m_board.OwnColour(); }
@@ -172,6 +176,7 @@ private:
     int m_turnCounter = 0;
     int m_openingOwn = 0, m_openingOpponent = 0;
     bool m_anims = false, m_automatic = false, m_confirm = false;
+    TGammonOptionsform* m_optionsForm = nullptr;
     int m_msgSlot = 0;
     int m_systemColour = 4;
 

@@ -7,7 +7,6 @@
 namespace {
 
 constexpr char kStates[] = "2_chekof,2_chekon";
-TGammonOptionsform* g_current = nullptr;
 
 }  // namespace
 
@@ -25,14 +24,9 @@ TGammonOptionsform::TGammonOptionsform() : TForm("2_Options") {
     m_confirm = make("Confirm", "Gammonoptions", &TGammonOptionsform::OnConfirm);
     m_ok = std::make_unique<TRollover>(Paint(), "GammonOptions", "2_mbOk", [this](TRollover*) { Close(); });
     m_ok->Show();
-    g_current = this;
 }
 
-TGammonOptionsform::~TGammonOptionsform() {
-    if (g_current == this) g_current = nullptr;
-}
-
-TGammonOptionsform* TGammonOptionsform::Current() { return g_current; }
+TGammonOptionsform::~TGammonOptionsform() = default;
 
 void TGammonOptionsform::SetValues(bool anims, bool automatic, bool confirm) {
     m_quiet = true;

@@ -4,8 +4,8 @@
 // before a turn ends), and "2_mbOk", which closes it. The table window
 // opens it modally with its current values and hears of every change.
 //
-// One such window is created at start-up beside the table window; the
-// table finds it through Current().
+// One such window is created at start-up beside the table window and
+// handed to it by the start-up wiring.
 #pragma once
 
 #include <functional>
@@ -24,7 +24,6 @@ public:
     ~TGammonOptionsform() override;
 
     // The window created last, or null.
-    static TGammonOptionsform* Current();
 
     // Shows the values without raising the change events.
     void SetValues(bool anims, bool automatic, bool confirm);

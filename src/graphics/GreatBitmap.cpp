@@ -3,28 +3,23 @@
 #include <algorithm>
 #include <cstdlib>
 
+#include "graphics/GraphicsState.h"
 #include "graphics/PixelFormat.h"
 #include "platform/Platform.h"
 #include "resources/Paths.h"
 
-namespace {
-
-std::unique_ptr<TGreatBitmap>& Registry() {
-    static std::unique_ptr<TGreatBitmap> registry;
-    return registry;
-}
-
-}  // namespace
-
 TGreatBitmap& TGreatBitmap::Instance() {
-    auto& registry = Registry();
+    auto& registry = GraphicsState().Bitmaps;
     if (!registry) registry.reset(new TGreatBitmap());
     return *registry;
 }
 
-bool TGreatBitmap::Created() { return Registry() != nullptr; }
+bool TGreatBitmap::Created() {
+    const TGraphicsState* state = CurrentGraphicsState();
+    return state && state->Bitmaps;
+}
 
-void TGreatBitmap::Destroy() { Registry().reset(); }
+void TGreatBitmap::Destroy() { GraphicsState().Bitmaps.reset(); }
 
 TGreatBitmap::TGreatBitmap() {
     MeasureDepth();

@@ -1,4 +1,4 @@
-// TGreatBitmap: the process-wide image registry. It knows the screen depth,
+// TGreatBitmap: the image registry of the installed context. It knows the screen depth,
 // opens the pack files, caches decoded bitmaps by name so every image is
 // decoded once while it is in use, owns the translucency table, and carries
 // the start-up progress hook.
@@ -36,12 +36,14 @@ public:
     // Levels of the translucency table: 0 (nothing of a pixel) ... 32 (all).
     static constexpr int kLevels = 33;
 
-    // The registry, created on first use: measures the screen depth and adds
-    // ProgramDirectory() + "gfx/data.pac" as the first pack.
+    // The installed context's registry (TGraphicsState), created on first
+    // use: measures the screen depth and adds ProgramDirectory() +
+    // "gfx/data.pac" as the first pack.
     static TGreatBitmap& Instance();
+    // A context is installed and its registry exists.
     static bool Created();
-    // Frees the registry (tests start each case afresh). Bitmaps still alive
-    // keep working; they no longer appear in any cache.
+    // Frees the installed context's registry (a new screen depth). Bitmaps
+    // still alive keep working; they no longer appear in any cache.
     static void Destroy();
 
     TGreatBitmap(const TGreatBitmap&) = delete;

@@ -1,5 +1,6 @@
 #include "graphics/Myfont.h"
 
+#include "graphics/GraphicsState.h"
 #include "graphics/GreatBitmap.h"
 #include "graphics/LooseFile.h"
 #include "resources/Giz.h"
@@ -126,22 +127,13 @@ void TMyfont::DrawGlyph(const platform::Surface& target, const platform::Rect& c
 
 // ---------------------------------------------------------------------------
 
-namespace {
-
-std::unique_ptr<TFonts>& FontRegistry() {
-    static std::unique_ptr<TFonts> fonts;
-    return fonts;
-}
-
-}  // namespace
-
 TFonts& TFonts::Instance() {
-    auto& fonts = FontRegistry();
+    auto& fonts = GraphicsState().Fonts;
     if (!fonts) fonts = std::make_unique<TFonts>();
     return *fonts;
 }
 
-void TFonts::Destroy() { FontRegistry().reset(); }
+void TFonts::Destroy() { GraphicsState().Fonts.reset(); }
 
 TMyfont* TFonts::GetFont(const std::string& name) {
     const std::string lower = LowerCaseAscii(name);

@@ -1,4 +1,4 @@
-// TMyfont and TFonts: the bitmap fonts and their process-wide registry.
+// TMyfont and TFonts: the bitmap fonts and their registry (one per context).
 //
 // A font resource (a pack member, or a loose file whose path is the font's
 // name, matched without regard to letter case) is a header
@@ -81,9 +81,9 @@ private:
 
 class TFonts {
 public:
-    // The registry of the process, created on first use.
+    // The installed context's registry (TGraphicsState), created on first use.
     static TFonts& Instance();
-    // Frees every font (tests start each case afresh).
+    // Frees every font of the installed context.
     static void Destroy();
 
     // The registered font of the lower-cased name, loading it on first use.

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "graphics/GraphicsState.h"
 #include "graphics/GreatBitmap.h"
 #include "graphics/Mybitmap.h"
 #include "resources/Inifile.h"
@@ -20,24 +21,24 @@ constexpr int kProgressWeight = 50;
 class TApplicationActivation {
 public:
     static void Add(TPaint* paint) {
-        auto& list = Surfaces();
+        auto& list = GraphicsState().Surfaces;
         list.push_back(paint);
         if (list.size() == 1 && VideoAvailable()) {
             platform::Video().SetApplicationEvents([] { Dispatch(true); }, [] { Dispatch(false); });
         }
     }
 
+    // A surface that outlives its context is no longer listed anywhere.
     static void Remove(TPaint* paint) {
-        auto& list = Surfaces();
+        TGraphicsState* state = CurrentGraphicsState();
+        if (!state) return;
+        auto& list = state->Surfaces;
+        if (std::find(list.begin(), list.end(), paint) == list.end()) return;
         std::erase(list, paint);
         if (list.empty() && VideoAvailable()) platform::Video().SetApplicationEvents(nullptr, nullptr);
     }
 
 private:
-    static std::vector<TPaint*>& Surfaces() {
-        static std::vector<TPaint*> surfaces;
-        return surfaces;
-    }
 
     static bool VideoAvailable() {
         return platform::Installed() && platform::Current().video != nullptr;
@@ -45,9 +46,11 @@ private:
 
     // A handler may free surfaces, so each one is looked up again first.
     static void Dispatch(bool activated) {
-        std::vector<TPaint*> snapshot = Surfaces();
+        TGraphicsState* state = CurrentGraphicsState();
+        if (!state) return;
+        std::vector<TPaint*> snapshot = state->Surfaces;
         for (auto it = snapshot.rbegin(); it != snapshot.rend(); ++it) {
-            const auto& live = Surfaces();
+            const auto& live = state->Surfaces;
             if (std::find(live.begin(), live.end(), *it) == live.end()) continue;
             if (activated) {
                 (*it)->ApplicationActivated();

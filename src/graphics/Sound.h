@@ -6,8 +6,8 @@
 // ".Wav"), by scanning the folder when the exact name is not there. A
 // switched-off sound, a missing file and a playback error all do nothing.
 //
-// The sound switch is one process-wide flag, off until the lobby window
-// switches it on; StopSounds works regardless of it.
+// The sound switch belongs to the installed context (TGraphicsState), off
+// until the lobby window switches it on; StopSounds works regardless of it.
 #pragma once
 
 #include <string>

@@ -3,13 +3,11 @@
 #include <string>
 
 #include "controls/MsgBoxes.h"
+#include "lobby/LobbyState.h"
 
 namespace {
 
-std::function<int()>& ProgressSource() {
-    static std::function<int()> source;
-    return source;
-}
+std::function<int()>& ProgressSource() { return LobbyState().ProgressSource; }
 
 }  // namespace
 

@@ -246,7 +246,7 @@ bool TMsgform::FormKeyPress(uint8_t& ch) {
 TMsgforms::TMsgforms() = default;
 
 TMsgforms::~TMsgforms() {
-    if (MsgBoxes() == this) SetMsgBoxes(nullptr);
+    ClearMsgBoxes(this);
 }
 
 void TMsgforms::Register() { SetMsgBoxes(this); }

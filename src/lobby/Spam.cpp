@@ -2,7 +2,9 @@
 
 #include <bitset>
 
+#include "lobby/LobbyState.h"
 #include "net/Session.h"
+#include "platform/InstalledState.h"
 #include "shell/MyTimer.h"
 
 bool istextspam(const std::string& text) {
@@ -56,10 +58,9 @@ void TSpamCheck::Reset() {
     m_lastTime = 0;
 }
 
-TSpamCheck& SpamCheck() {
-    static TSpamCheck check;
-    return check;
-}
+TLobbyState& LobbyState() { return TInstalledState<TLobbyState>::Get(); }
+
+TSpamCheck& SpamCheck() { return LobbyState().Spam; }
 
 bool okay(const std::string& text) {
     return SpamCheck().Check(text, NowMs(), Session().Privileged != 0);

@@ -60,7 +60,7 @@ private:
     int m_burst = 0;
 };
 
-// The check of the lobby's chat line.
+// The check of the lobby's chat line (the installed context's TLobbyState).
 TSpamCheck& SpamCheck();
 // SpamCheck().Check at the counter's time, privileged as the session says.
 bool okay(const std::string& text);

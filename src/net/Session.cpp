@@ -1,7 +1,8 @@
 #include "net/Session.h"
 
-#include "net/SessionWindows.h"
+#include "net/NetState.h"
 #include "net/transport/Client.h"
+#include "platform/InstalledState.h"
 #include "platform/Platform.h"
 #include "shell/MyTimer.h"
 
@@ -11,15 +12,9 @@ namespace {
 constexpr int kEndDelayMs = 100;
 }  // namespace
 
-TSession& Session() {
-    static TSession session;
-    return session;
-}
+TSession& Session() { return TInstalledState<TNetState>::Get().Session; }
 
-TSessionWindows& SessionWindows() {
-    static TSessionWindows windows;
-    return windows;
-}
+TSessionWindows& SessionWindows() { return TInstalledState<TNetState>::Get().Windows; }
 
 bool SendToServer(const std::string& message) {
     TClient* client = Session().Client;
@@ -35,13 +30,15 @@ void EndProgram() {
 }
 
 void EndProgramSoon() {
-    // Freed by the timer dispatcher after the pass that fires it.
-    auto* timer = new TMyTimer;
-    timer->SetInterval(kEndDelayMs);
-    timer->OnTimer = [](TMyTimer* sender) {
-        sender->SetEnabled(false);
-        sender->FreeAfterPass = true;
-        platform::Loop().Terminate();
-    };
+    // The context owns the timer, so one that never fires ends with it.
+    auto& timer = TInstalledState<TNetState>::Get().EndTimer;
+    if (!timer) {
+        timer = std::make_unique<TMyTimer>();
+        timer->SetInterval(kEndDelayMs);
+        timer->OnTimer = [](TMyTimer* sender) {
+            sender->SetEnabled(false);
+            platform::Loop().Terminate();
+        };
+    }
     timer->SetEnabled(true);
 }

@@ -1,8 +1,9 @@
 // The values of one logged-on session that the logon, the dispatcher, the
 // lobby and the game windows share, and the session's connection.
 //
-// There is one session object for the program's whole life; a failed logon
-// and a new attempt reuse it (only the connection is created anew).
+// There is one session object per application context (TNetState), for the
+// program's whole life; a failed logon and a new attempt reuse it (only the
+// connection is created anew).
 #pragma once
 
 #include <array>

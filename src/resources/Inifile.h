@@ -27,9 +27,11 @@
 // 1000 ms timer whose tick saves it. A failed save keeps it dirty and the
 // timer retries every second. Destroying a dirty object saves it first.
 //
-// Every live TInifile is in a process-wide list. When the process exits
-// normally, the objects still in the list that have unsaved changes are
-// saved (the memory itself is left to the operating system).
+// Every live TInifile is in a process-wide list (not the application
+// context's: it must outlive every context). When the process exits through
+// exit() or a return from main, the objects still in the list that have
+// unsaved changes are saved (the memory itself is left to the operating
+// system).
 //
 // Outside input: any bytes load without a crash, in time linear in the file
 // size plus n log n for sorting its keys, and in memory proportional to it

@@ -2,30 +2,27 @@
 
 #include <algorithm>
 
+#include "platform/InstalledState.h"
 #include "resources/Inifile.h"
 #include "resources/Paths.h"
 #include "resources/StrFuncs.h"
 
 namespace {
 
-// Owned here until unloaded; never freed at exit (the ini files' own exit
-// handling saves them), so late users during shutdown still find them.
-struct TGlobalTexts {
-    TInifile* text = nullptr;
-    TInifile* settings = nullptr;
-    std::string language = "en";
-};
-
-TGlobalTexts& Globals() {
-    static auto* globals = new TGlobalTexts;
-    return *globals;
-}
+TResourcesState& State() { return TInstalledState<TResourcesState>::Get(); }
 
 void EnsureLoaded() {
-    if (!Globals().text || !Globals().settings) LoadTextsAndSettings();
+    if (!State().Text || !State().Settings) LoadTextsAndSettings();
 }
 
 }  // namespace
+
+TResourcesState::TResourcesState() = default;
+
+TResourcesState::~TResourcesState() {
+    Text.reset();
+    Settings.reset();
+}
 
 void LoadTextsAndSettings() { LoadTextsAndSettings(ProgramDirectory()); }
 
@@ -33,33 +30,31 @@ void LoadTextsAndSettings(const std::string& directory) {
     UnloadTextsAndSettings();
     std::string dir = directory;
     if (!dir.empty() && dir.back() != '/') dir += '/';
-    TGlobalTexts& g = Globals();
-    g.text = new TInifile(dir + "text.ini");
-    g.settings = new TInifile(dir + "settings.ini");
-    g.language = g.settings->ReadString("Generel", "Language", "en");
+    TResourcesState& g = State();
+    g.Text = std::make_unique<TInifile>(dir + "text.ini");
+    g.Settings = std::make_unique<TInifile>(dir + "settings.ini");
+    g.Language = g.Settings->ReadString("Generel", "Language", "en");
 }
 
 void UnloadTextsAndSettings() {
-    TGlobalTexts& g = Globals();
-    delete g.text;
-    delete g.settings;
-    g.text = nullptr;
-    g.settings = nullptr;
+    TResourcesState& g = State();
+    g.Text.reset();
+    g.Settings.reset();
 }
 
 TInifile& TextFile() {
     EnsureLoaded();
-    return *Globals().text;
+    return *State().Text;
 }
 
 TInifile& SettingsFile() {
     EnsureLoaded();
-    return *Globals().settings;
+    return *State().Settings;
 }
 
 const std::string& Language() {
     EnsureLoaded();
-    return Globals().language;
+    return State().Language;
 }
 
 std::string GetText(const std::string& section, const std::string& key) {

@@ -6,17 +6,31 @@
 // the user's settings. Both lie in the program directory. The language is read
 // once when they are loaded: settings [Generel] "Language", default "en".
 //
-// Start-up calls LoadTextsAndSettings() once the program directory is known.
-// Before that, the first use of an accessor loads them from the program
-// directory as it stands. Tests point them at a directory of their own with
-// LoadTextsAndSettings(directory) and free them with UnloadTextsAndSettings()
-// before the timer dispatcher is reset.
+// Both belong to the installed context (TResourcesState). Start-up calls
+// LoadTextsAndSettings() once the program directory is known. Before that,
+// the first use of an accessor loads them from the program directory as it
+// stands. Tests point them at a directory of their own with
+// LoadTextsAndSettings(directory); the end of the context saves and frees
+// them (before the timers they use end).
 #pragma once
 
 #include <cstddef>
+#include <memory>
 #include <string>
 
 class TInifile;
+
+// The resources' part of the application context.
+struct TResourcesState {
+    TResourcesState();
+    ~TResourcesState();  // saves (if dirty) and frees both files
+    TResourcesState(const TResourcesState&) = delete;
+    TResourcesState& operator=(const TResourcesState&) = delete;
+
+    std::unique_ptr<TInifile> Text;
+    std::unique_ptr<TInifile> Settings;
+    std::string Language = "en";
+};
 
 // (Re)loads both files from the program directory; files loaded before are
 // saved if dirty and freed.

@@ -7,13 +7,12 @@
 #include <thread>
 #include <vector>
 
-#include "graphics/GreatBitmap.h"
 #include "platform/Files.h"
 #include "platform/Platform.h"
 #include "platform/sdl/Sdl.h"
 #include "resources/Paths.h"
 #include "resources/Texts.h"
-#include "shell/MyTimer.h"
+#include "shell/AppContext.h"
 #include "shell/Startup.h"
 #include "shell/Windows.h"
 
@@ -37,11 +36,13 @@ int main(int argc, char** argv) {
     }
     platform::Install(std::move(backend));
     SetProgramDirectory(platform::ExecutableDirectory());
+    // Declared before everything that uses it, so it ends last.
+    TAppContext context;
     LoadTextsAndSettings();
 
     std::vector<std::string> args(argv + (argc > 0 ? 1 : 0), argv + (argc > 0 ? argc : 0));
-    TStartup startup(std::move(args));
-    TWindows windows;
+    TStartup startup(context, std::move(args));
+    TWindows windows(context);
     windows.OnMainClosed = [] { platform::Loop().Terminate(); };
     if (startup.Prepare([&windows] { windows.Create(); })) {
         windows.ShowMainWindow();

@@ -2,15 +2,15 @@
 
 #include <algorithm>
 
+#include "platform/InstalledState.h"
 #include "platform/Platform.h"
 
 namespace {
 
-// Counter frequency read when the dispatcher was created; 0 before that. The
-// source's thread reads it through NowMs.
+// Counter frequency read when the newest dispatcher was created; 0 while
+// there is none. The source's thread reads it through NowMs, so it is an
+// atomic of its own rather than a member of the installed context.
 std::atomic<int64_t> g_frequency{0};
-
-TMaintimer* g_maintimer = nullptr;
 
 // A backend without a usable counter frequency gets a millisecond counter.
 int64_t SaneFrequency(int64_t frequency) { return frequency > 0 ? frequency : 1000; }
@@ -129,15 +129,18 @@ void TMultimediaTimer::HandleTick() {
 // ---------------------------------------------------------------------------
 // TMaintimer
 
+TTimerState::TTimerState() = default;
+TTimerState::~TTimerState() { Maintimer.reset(); }
+
 TMaintimer& TMaintimer::Instance() {
-    if (!g_maintimer) g_maintimer = new TMaintimer();
-    return *g_maintimer;
+    TTimerState& state = TInstalledState<TTimerState>::Get();
+    if (!state.Maintimer) state.Maintimer.reset(new TMaintimer());
+    return *state.Maintimer;
 }
 
-void TMaintimer::Reset() {
-    delete g_maintimer;
-    g_maintimer = nullptr;
-    g_frequency = 0;
+TMaintimer* TMaintimer::Existing() {
+    TTimerState* state = TInstalledState<TTimerState>::Current();
+    return state ? state->Maintimer.get() : nullptr;
 }
 
 TMaintimer::TMaintimer() : m_frequency(SaneFrequency(platform::Loop().Frequency())) {
@@ -146,7 +149,7 @@ TMaintimer::TMaintimer() : m_frequency(SaneFrequency(platform::Loop().Frequency(
     m_source->OnTimer = [this](TMultimediaTimer* sender) { Pass(sender); };
 }
 
-TMaintimer::~TMaintimer() = default;
+TMaintimer::~TMaintimer() { g_frequency = 0; }
 
 void TMaintimer::Add(TMyTimer* timer) {
     auto it = std::find(m_timers.begin(), m_timers.end(), timer);
@@ -204,7 +207,7 @@ void TMaintimer::Pass(TMultimediaTimer*) {
     for (; passIndex < Count(); ++passIndex) ServeAt(passIndex, now);
     // A nested pass has popped its own index before returning to this one.
     m_passIndices.pop_back();
-    if (g_maintimer == this) PlanNextTick();
+    if (Existing() == this) PlanNextTick();
 }
 
 void TMaintimer::ServeAt(int& passIndex, int64_t now) {
@@ -284,7 +287,7 @@ TMyTimer::TMyTimer() { TMaintimer::Instance(); }
 
 TMyTimer::~TMyTimer() {
     if (m_serving) m_serving->freed = true;
-    if (g_maintimer) g_maintimer->Remove(this);
+    if (TMaintimer* dispatcher = TMaintimer::Existing()) dispatcher->Remove(this);
 }
 
 void TMyTimer::SetInterval(int64_t ms) {

@@ -92,14 +92,15 @@ private:
     TLifetime m_lifetime;
 };
 
-// The dispatcher: one per process, created by the first TMyTimer, living until
-// the process ends.
+// The dispatcher: one per context (the installed TTimerState), created by the
+// first TMyTimer on the backend installed then, living until the context ends.
 class TMaintimer {
 public:
+    // The installed context's dispatcher, created on first use.
     static TMaintimer& Instance();
-    // Frees the dispatcher (tests start each case with a fresh one on a fresh
-    // backend). No timer may be alive.
-    static void Reset();
+    // The installed context's dispatcher if it exists, else null.
+    static TMaintimer* Existing();
+    ~TMaintimer();
 
     TMultimediaTimer& Source() { return *m_source; }
     int64_t Frequency() const { return m_frequency; }
@@ -121,7 +122,6 @@ private:
     };
 
     TMaintimer();
-    ~TMaintimer();
     TMaintimer(const TMaintimer&) = delete;
     TMaintimer& operator=(const TMaintimer&) = delete;
 
@@ -142,10 +142,21 @@ private:
     int64_t m_frequency = 1000;
 };
 
+// The timers' part of the application context: the dispatcher, created by
+// the first timer (the backend must be installed by then).
+struct TTimerState {
+    TTimerState();
+    ~TTimerState();
+    TTimerState(const TTimerState&) = delete;
+    TTimerState& operator=(const TTimerState&) = delete;
+
+    std::unique_ptr<TMaintimer> Maintimer;
+};
+
 class TMyTimer {
 public:
     TMyTimer();   // disabled, interval 0; creates the dispatcher if needed
-    ~TMyTimer();  // leaves the dispatcher's list
+    ~TMyTimer();  // leaves the list of the installed context's dispatcher
     TMyTimer(const TMyTimer&) = delete;
     TMyTimer& operator=(const TMyTimer&) = delete;
 

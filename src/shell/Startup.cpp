@@ -3,6 +3,7 @@
 #include "graphics/GreatBitmap.h"
 #include "graphics/Paint.h"
 #include "lobby/ErrorBox.h"
+#include "lobby/LobbyState.h"
 #include "controls/MsgBoxes.h"
 #include "controls/Progress.h"
 #include "platform/Platform.h"
@@ -11,6 +12,7 @@
 #include "resources/Paths.h"
 #include "resources/StrFuncs.h"
 #include "resources/Texts.h"
+#include "shell/AppContext.h"
 #include "shell/Splashform.h"
 
 namespace {
@@ -34,7 +36,8 @@ void ReportUnhandledError() {
 
 }  // namespace
 
-TStartup::TStartup(std::vector<std::string> args) : m_debug(FirstArgumentIsDebug(args)) {
+TStartup::TStartup(TAppContext& context, std::vector<std::string> args)
+    : m_context(context), m_debug(FirstArgumentIsDebug(args)) {
     platform::SetErrorReporter(ReportUnhandledError);
 }
 
@@ -51,7 +54,7 @@ bool TStartup::Prepare(const std::function<void()>& createWindows) {
 }
 
 TStartup::~TStartup() {
-    SetStartupProgressSource(nullptr);
+    m_context.Lobby().ProgressSource = nullptr;
     platform::SetErrorReporter(nullptr);
 }
 
@@ -99,7 +102,9 @@ void TStartup::ShowSplash() {
     m_splash->Show();
     // The unhandled-error box tells how far start-up got.
     TSplashform* splash = m_splash.get();
-    SetStartupProgressSource([splash] { return splash->Progress() ? splash->Progress()->Position() : 0; });
+    m_context.Lobby().ProgressSource = [splash] {
+        return splash->Progress() ? splash->Progress()->Position() : 0;
+    };
 }
 
 void TStartup::CreateWindows(const std::function<void()>& createWindows) {

@@ -22,6 +22,7 @@
 #include <string>
 #include <vector>
 
+class TAppContext;
 class TSplashform;
 
 class TStartup {
@@ -30,12 +31,13 @@ public:
     static constexpr int kNeededHeight = 600;
     static constexpr int kPackWindowMinimum = 3000000;
 
-    // args: the command-line arguments after the program name.
+    // args: the command-line arguments after the program name; the context
+    // must outlive the sequence.
     // Installs the error reporter of the loop's handlers for its lifetime:
     // an error that escapes any handler (timers, windows, the splash, posted
     // work) shows "Der skete en fejl!" titled "Error", in the skinned box once
     // the lobby provides it and in the platform's box before that.
-    explicit TStartup(std::vector<std::string> args);
+    TStartup(TAppContext& context, std::vector<std::string> args);
     ~TStartup();
     TStartup(const TStartup&) = delete;
     TStartup& operator=(const TStartup&) = delete;
@@ -58,6 +60,7 @@ private:
     void CreateWindows(const std::function<void()>& createWindows);
     void StoreProgressCount();
 
+    TAppContext& m_context;
     bool m_debug = false;
     bool m_resolutionChanged = false;
     int m_total = 0;

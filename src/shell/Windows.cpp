@@ -22,10 +22,11 @@
 #include "lobby/WebPanels.h"
 #include "net/LogonUnit.h"
 #include "net/Registerunit.h"
-#include "net/Session.h"
+#include "net/NetState.h"
 #include "net/Update.h"
+#include "shell/AppContext.h"
 
-TWindows::TWindows() = default;
+TWindows::TWindows(TAppContext& context) : m_context(context) {}
 
 // The windows go before the box slots their owners hold, and the lobby,
 // which owns the shared box, goes last of the windows.
@@ -34,8 +35,9 @@ TWindows::~TWindows() {
     m_gammonAds.reset();
     m_yatzy.reset();
     m_puzzle.reset();
-    m_gammonOptions.reset();
+    // The table holds its options window.
     m_gammon.reset();
+    m_gammonOptions.reset();
     m_tumblix.reset();
     m_question.reset();
     m_info.reset();
@@ -62,7 +64,7 @@ void TWindows::Create() {
     m_previews = std::make_unique<Tpreview>(m_chat->Paint(), *m_chat->Tables());
     m_web = std::make_unique<TWebPanels>(m_chat->Paint());
     m_chat->SetWeb(m_web.get());
-    m_commands = std::make_unique<TChatcommands>(Session().Dicestat);
+    m_commands = std::make_unique<TChatcommands>(m_context.Net().Session.Dicestat);
     m_spam = std::make_unique<TSpamform>();
     m_options = std::make_unique<TOptionsform>();
     m_update = std::make_unique<TUpdate>("Update", "Options");
@@ -83,7 +85,7 @@ void TWindows::Create() {
 
 void TWindows::Connect() {
     LinkSessionForms(*m_logon, *m_register);
-    SessionWindows().Previews = m_previews.get();
+    m_context.Net().Windows.Previews = m_previews.get();
     m_chat->SetPreviews(m_previews.get());
     m_chat->OnChatCommand = [this](TChatform* lobby, const std::string& line) {
         return m_commands->Execute(*lobby, line);
@@ -109,6 +111,7 @@ void TWindows::Connect() {
     m_yatzy->Chat().OnRoomKey = lobbyRoom;
     m_yatzy->SetDicestat(&DiceStatistics());
     m_gammon->OnAdvert = [this](int panel, const std::string& url) { m_gammonAds->Load(panel, url); };
+    m_gammon->SetOptionsform(m_gammonOptions.get());
     m_yatzy->OnAdvert = [this](int panel, const std::string& url) { m_yatzyAds->Load(panel, url); };
     // The Backgammon window opens just inside the lobby's top-left corner;
     // the Yatzy window too, when the lobby is shown.

@@ -7,6 +7,7 @@
 #include <memory>
 
 class TAdvertPanels;
+class TAppContext;
 class TChatcommands;
 class TChatform;
 class TGammonOptionsform;
@@ -28,7 +29,8 @@ class Tpreview;
 
 class TWindows {
 public:
-    TWindows();
+    // The context must outlive the windows.
+    explicit TWindows(TAppContext& context);
     ~TWindows();
     TWindows(const TWindows&) = delete;
     TWindows& operator=(const TWindows&) = delete;
@@ -47,6 +49,7 @@ public:
 private:
     void Connect();
 
+    TAppContext& m_context;
     std::unique_ptr<TMsgforms> m_boxes;
     std::unique_ptr<TLogon> m_logon;
     std::unique_ptr<TChatform> m_chat;

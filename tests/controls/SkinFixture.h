@@ -1,6 +1,6 @@
 // A shared set-up for control tests that build a tiny skin of their own:
-// the graphics fixture's program directory on the headless backend, fresh
-// timers per test, block fonts (every glyph a solid block, so drawn text is
+// the graphics fixture's program directory and fresh states on the headless
+// backend, with the controls' state on top, block fonts (every glyph a solid block, so drawn text is
 // easy to find), solid loose images, settings.ini and text.ini written per
 // test, and readers for a window's back buffer.
 #pragma once
@@ -53,15 +53,8 @@ inline gfxtest::Bytes BlockFont(int height, int spaceWidth, const TWidths& width
 
 class SkinTest : public gfxtest::GraphicsTest {
 protected:
-    void SetUp() override {
-        GraphicsTest::SetUp();
-        TMaintimer::Reset();
-    }
-    void TearDown() override {
-        UnloadTextsAndSettings();
-        GraphicsTest::TearDown();
-        TMaintimer::Reset();
-    }
+    // The controls' layer on the graphics fixture's fresh states.
+    TControlsLayer m_controlsLayer;
 
     // settings.ini and text.ini with the given lines, loaded afresh.
     void WriteIni(const std::string& settings, const std::string& texts = "") {

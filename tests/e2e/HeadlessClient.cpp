@@ -5,12 +5,7 @@
 
 namespace e2etest {
 
-void HeadlessTest::SetUp() {
-    platform::headless::InstallFresh();
-    TMaintimer::Reset();
-}
-
-void HeadlessTest::TearDown() { TMaintimer::Reset(); }
+void HeadlessTest::SetUp() { platform::headless::InstallFresh(); }
 
 void Step(const TClient& client) {
     auto& loop = platform::headless::Loop();

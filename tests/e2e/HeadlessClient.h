@@ -9,14 +9,17 @@
 #include <string>
 #include <vector>
 
+#include "FreshStates.h"
 #include "net/transport/Client.h"
 
 namespace e2etest {
 
 class HeadlessTest : public ::testing::Test {
 protected:
+    // First, so it ends after everything the fixture and its subclasses own.
+    TFreshLobby m_states;
+
     void SetUp() override;
-    void TearDown() override;
 };
 
 // One step: virtual time moves on (straight to the next connect attempt

@@ -74,7 +74,6 @@ size_t TWireUser::CountStarting(const std::string& start) const {
 
 void ThreeUsersTest::SetUp() {
     LogonFixture::SetUp();
-    SpamCheck().Reset();
     WriteSkin();
     server::ZoneConfig& zone = m_server.Config().zone;
     zone.rooms = {{2, 0, "Public", "Lobby"}, {2, 0, "Public", "Games"}};
@@ -117,7 +116,6 @@ void ThreeUsersTest::TearDown() {
     logon.reset();
     m_server.Stop();
     m_lobby.reset();
-    SpamCheck().Reset();
     LogonFixture::TearDown();
 }
 

@@ -66,6 +66,9 @@ private:
 
 class ThreeUsersTest : public nettest::LogonFixture {
 protected:
+    // The lobby's state on the logon fixture's.
+    TInstalledStates<TLobbyState> m_lobbyLayer;
+
     static constexpr int kLobby = 1, kGames = 2;
     // The first room the zone opens on request.
     static constexpr int kFirstPrivate = 3;

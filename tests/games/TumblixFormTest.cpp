@@ -39,6 +39,9 @@ public:
 
 class TumblixFormTest : public SkinTest {
 protected:
+    // The session and sockets on the skin fixture's states.
+    TNetLayer m_netLayer;
+
     void SetUp() override {
         SkinTest::SetUp();
         WriteSkin();
@@ -55,8 +58,6 @@ protected:
     }
     void TearDown() override {
         m_form.reset();
-        SetMsgBoxes(nullptr);
-        Session() = TSession{};
         SkinTest::TearDown();
     }
     TTumblixForm& Form() { return *m_form; }

@@ -15,6 +15,8 @@
 #include <utility>
 #include <vector>
 
+#include "FreshStates.h"
+#include "TempFolder.h"
 #include "graphics/GreatBitmap.h"
 #include "graphics/Myfont.h"
 #include "graphics/Mybitmap.h"
@@ -101,26 +103,21 @@ private:
 
 class GraphicsTest : public ::testing::Test {
 protected:
+    // First, so they end after everything the fixture and its subclasses
+    // own: the states before the folder, so what they save on ending lands.
+    TTempFolder m_folder{"qvgfx"};
+    TFreshGraphics m_states;
+
     void SetUp() override {
         GTEST_FLAG_SET(death_test_style, "threadsafe");
         platform::headless::InstallFresh();
-        std::string pattern = (std::filesystem::temp_directory_path() / "qvgfxXXXXXX").string();
-        ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-        m_dir = pattern + "/";
         SetProgramDirectory(m_dir);
         std::filesystem::create_directory(m_dir + "gfx");
         std::filesystem::create_directory(m_dir + "sound");
         UseDepth(32);
     }
-    void TearDown() override {
-        TFonts::Destroy();
-        TGreatBitmap::Destroy();
-        std::error_code ignored;
-        std::filesystem::remove_all(m_dir, ignored);
-    }
-
-    // A fresh registry at this depth (created on its next use, so write the
-    // pack first).
+    // Fresh registries at this depth (created on their next use, so write
+    // the pack first).
     void UseDepth(int depth) {
         TFonts::Destroy();
         TGreatBitmap::Destroy();
@@ -157,7 +154,7 @@ protected:
     // Swaps in dialogs that echo to stderr; for the child of a death test.
     static void EchoBoxes() { platform::Current().dialogs = std::make_unique<TEchoDialogs>(); }
 
-    std::string m_dir;
+    std::string m_dir = m_folder.Dir();
     int m_depth = 32;
 };
 

@@ -41,13 +41,7 @@ class PaintTest : public gfxtest::GraphicsTest {
 protected:
     void SetUp() override {
         GraphicsTest::SetUp();
-        TMaintimer::Reset();
         WriteSettings("");
-    }
-    void TearDown() override {
-        UnloadTextsAndSettings();
-        GraphicsTest::TearDown();
-        TMaintimer::Reset();
     }
 
     static platform::headless::TLoop& Loop() { return platform::headless::Loop(); }

@@ -15,10 +15,6 @@ protected:
         WriteFile(Dir() + "secret.wav", {'R', 'I', 'F', 'F'});
         SetSoundOn(true);
     }
-    void TearDown() override {
-        SetSoundOn(false);
-        GraphicsTest::TearDown();
-    }
     const std::vector<std::string>& Played() { return platform::headless::Audio().Played(); }
 };
 

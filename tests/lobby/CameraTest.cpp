@@ -26,8 +26,7 @@ protected:
     void SetUp() override {
         DialogsTest::SetUp();
         ASSERT_TRUE(server.Running());
-        for (const char* name : {"barleon", "barleof", "barrigon", "barrigof", "forumon", "forumof"})
-            WriteLoose(name, gfxtest::SolidGiz(10, 10, gfxtest::kGreen));
+        WriteWebBarImages();
         // Three still frames of plain colours, the size of the live panel.
         WriteLoose("camera01", gfxtest::SolidGiz(60, 40, kStill[0]));
         WriteLoose("camera02", gfxtest::SolidGiz(60, 40, kStill[1]));
@@ -43,7 +42,6 @@ protected:
         SessionWindows().Web = panels.get();
     }
     void TearDown() override {
-        SessionWindows() = TSessionWindows();
         panels.reset();
         owner.reset();
         DialogsTest::TearDown();

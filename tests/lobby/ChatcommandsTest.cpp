@@ -47,7 +47,6 @@ protected:
     void TearDown() override {
         commands.reset();
         ChatformTest::TearDown();
-        SetMsgBoxes(nullptr);
     }
     static std::string Chat(const std::string& text) { return protocol::Build(protocol::TSay{10, text}); }
     void WriteProgramFile(const std::string& name, const std::string& bytes) {

@@ -36,11 +36,6 @@ protected:
         SetMsgBoxes(&boxes);
         ChatformTest::SetUp();
     }
-    void TearDown() override {
-        ChatformTest::TearDown();
-        SetStartupProgressSource(nullptr);
-        SetMsgBoxes(nullptr);
-    }
     TRecordingBoxes boxes;
 };
 

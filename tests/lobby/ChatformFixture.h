@@ -31,6 +31,9 @@ constexpr int kKeyDown = 40;
 
 class ChatformTest : public SkinTest {
 protected:
+    // The session, sockets and spam check on the skin fixture's states.
+    TLobbyLayer m_lobbyLayer;
+
     void SetUp() override {
         SkinTest::SetUp();
         WriteSkin();
@@ -40,10 +43,10 @@ protected:
         m_lobby->ShowLobby();
         Loop().ProcessMessages();
     }
+
+    // The lobby ends before what subclasses registered for it (boxes).
     void TearDown() override {
         m_lobby.reset();
-        SpamCheck().Reset();
-        Session() = TSession{};
         SkinTest::TearDown();
     }
 

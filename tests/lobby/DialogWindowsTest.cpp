@@ -36,7 +36,6 @@ protected:
         m_info.reset();
         m_hiscore.reset();
         m_options.reset();
-        Session() = TSession{};
         DialogsTest::TearDown();
     }
 
@@ -179,10 +178,6 @@ protected:
     void SetUp() override {
         SetSoundOn(false);
         ChatformTest::SetUp();
-    }
-    void TearDown() override {
-        ChatformTest::TearDown();
-        SetSoundOn(false);
     }
 };
 

@@ -26,9 +26,12 @@ constexpr int kEnter = 13;
 
 class DialogsTest : public gfxtest::GraphicsTest {
 protected:
+    // The layers above graphics, on the graphics fixture's fresh states.
+    TControlsLayer m_controlsLayer;
+    TLobbyLayer m_lobbyLayer;
+
     void SetUp() override {
         GraphicsTest::SetUp();
-        TMaintimer::Reset();
         std::map<uint8_t, int> widths;
         for (int ch = '0'; ch <= 'z'; ++ch) widths[uint8_t(ch)] = 4;
         std::vector<uint16_t> strip(widths.size() * 4 * 6, gfxtest::kWhite);
@@ -56,11 +59,11 @@ protected:
         LoadTextsAndSettings(Dir());
         SetSoundOn(true);
     }
-    void TearDown() override {
-        SetSoundOn(false);
-        UnloadTextsAndSettings();
-        GraphicsTest::TearDown();
-        TMaintimer::Reset();
+
+    // The web areas' tab-bar and forum images, for tests that place web panels.
+    void WriteWebBarImages() {
+        for (const char* name : {"barleon", "barleof", "barrigon", "barrigof", "forumon", "forumof"})
+            WriteLoose(name, gfxtest::SolidGiz(10, 10, gfxtest::kGreen));
     }
     // The ini reader wants CR LF line ends.
     void WriteIni(const std::string& path, const std::string& lines) {

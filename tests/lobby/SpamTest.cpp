@@ -60,8 +60,6 @@ TEST_F(SpamCheckTest, OnlyTheFirstFastLineOfABurstPassesAndOnlyWhenShort) {
 class SpamWindowTest : public lobbytest::DialogsTest {
 protected:
     void TearDown() override {
-        SpamCheck().Reset();
-        Session().Privileged = 0;
         m_spam.reset();
         m_other.reset();
         DialogsTest::TearDown();

@@ -13,6 +13,7 @@
 
 #include "ClientFixture.h"
 #include "FakeWindows.h"
+#include "TempFolder.h"
 #include "net/Dispatcher.h"
 #include "net/Session.h"
 #include "resources/Paths.h"
@@ -38,17 +39,12 @@ class DispatchFixture : public ClientFixture {
 protected:
     void SetUp() override {
         ClientFixture::SetUp();
-        std::string pattern = (std::filesystem::temp_directory_path() / "qvdispXXXXXX").string();
-        ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-        root = pattern + "/";
         std::filesystem::create_directory(root + "bin");
         SetProgramDirectory(root + "bin/");
         WriteFile(root + "bin/text.ini", kTexts);
         WriteFile(root + "bin/settings.ini", "");
         LoadTextsAndSettings(root + "bin/");
-        Session() = TSession();
         Session().EndProgram = [this] { ++endings; };
-        SessionWindows() = TSessionWindows();
         TSessionWindows& w = SessionWindows();
         w.Lobby = &lobby;
         w.Tables = &tables;
@@ -65,13 +61,10 @@ protected:
         w.Registration = &registration;
         SetMsgBoxes(&boxes);
     }
+    // The texts are saved and freed when the fixture's states end, after
+    // the folder has gone: unload them first.
     void TearDown() override {
-        SetMsgBoxes(nullptr);
-        SessionWindows() = TSessionWindows();
-        Session() = TSession();
         UnloadTextsAndSettings();
-        std::error_code ignored;
-        std::filesystem::remove_all(root, ignored);
         ClientFixture::TearDown();
     }
 
@@ -105,7 +98,8 @@ protected:
         return lines;
     }
 
-    std::string root;
+    TTempFolder m_root{"qvdisp"};
+    std::string root = m_root.Dir();
     TCallLog log;
     TFakeBoxes boxes;
     TFakeLobby lobby{log};

@@ -44,6 +44,9 @@ constexpr char kLogonTexts[] =
 
 class LogonFixture : public SkinTest {
 protected:
+    // A fresh session and sockets on top of the skin fixture's states.
+    TNetLayer m_netLayer;
+
     void SetUp() override {
         SkinTest::SetUp();
         TWidths widths = Alphanumerics(4);
@@ -58,17 +61,7 @@ protected:
             Solid(std::string(button) + "of", 20, 10, kRed);
         }
         WriteIni(kLogonSettings, kLogonTexts);
-        Session() = TSession();
-        SessionWindows() = TSessionWindows();
         SetMsgBoxes(&boxes);
-    }
-    void TearDown() override {
-        registration.reset();
-        logon.reset();
-        SetMsgBoxes(nullptr);
-        SessionWindows() = TSessionWindows();
-        Session() = TSession();
-        SkinTest::TearDown();
     }
 
     TLogon& Logon() {

@@ -16,6 +16,7 @@
 
 #include <gtest/gtest.h>
 
+#include "FreshStates.h"
 #include "net/transport/Client.h"
 #include "platform/headless/Headless.h"
 #include "shell/MyTimer.h"
@@ -116,11 +117,10 @@ inline int ClosedPort() {
 
 class NetFixture : public ::testing::Test {
 protected:
-    void SetUp() override {
-        platform::headless::InstallFresh();
-        TMaintimer::Reset();
-    }
-    void TearDown() override { TMaintimer::Reset(); }
+    // First, so it ends after everything the fixture and its subclasses own.
+    TFreshNet m_states;
+
+    void SetUp() override { platform::headless::InstallFresh(); }
 
 public:
     static platform::headless::TLoop& Loop() { return platform::headless::Loop(); }

@@ -42,27 +42,21 @@ std::string Chunk(const std::string& data, int size = -1) {
 
 class UpdateTest : public SkinTest {
 protected:
+    TNetLayer m_netLayer;
+
     void SetUp() override {
         SkinTest::SetUp();
         WritePack({{"font1", BlockFont(6, 2, Alphanumerics(4), kWhite)}});
         Solid("update", 200, 100, kGrey);
         Solid("Updateon", 100, 8, kGreen);
         WriteIni(kSettings, "[en-Update]\nHeadline=Fetching\n");
-        Session() = TSession();
         Session().EndProgram = [this] { ++endings; };
-        SessionWindows() = TSessionWindows();
         update = std::make_unique<TUpdate>("Update", "Options");
         update->OnSend = [this](const std::string& m) { sent.push_back(m); };
         // The skin is read; received files go to the root, a folder of the
         // test's own: the program directory becomes a folder below it.
         fs::create_directory(Dir() + "bin");
         SetProgramDirectory(Dir() + "bin/");
-    }
-    void TearDown() override {
-        update.reset();
-        SessionWindows() = TSessionWindows();
-        Session() = TSession();
-        SkinTest::TearDown();
     }
     // A file the download wrote, by its name in the staging folder.
     std::string Read(const std::string& name) const {

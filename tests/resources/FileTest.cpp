@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "TempFolder.h"
 #include "resources/MyMem.h"
 #include "resources/Paths.h"
 
@@ -55,9 +56,6 @@ class TFileTest : public testing::Test {
 protected:
     void SetUp() override {
         m_saved = ProgramDirectory();
-        std::string pattern = testing::TempDir() + "tfile_XXXXXX";
-        ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-        m_outside = pattern + "/";
         m_root = m_outside + "root/";
         fs::create_directories(m_root + "bin");
         SetProgramDirectory(m_root + "bin/");
@@ -65,7 +63,6 @@ protected:
     }
     void TearDown() override {
         SetProgramDirectory(m_saved);
-        fs::remove_all(m_outside);
     }
 
     std::string Read(const std::string& relative) const {
@@ -90,7 +87,8 @@ protected:
     }
 
     std::string m_saved;
-    std::string m_outside;
+    TTempFolder m_folder{"tfile_"};
+    const std::string m_outside = m_folder.Dir();
     std::string m_root;
 };
 

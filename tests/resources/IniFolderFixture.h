@@ -1,44 +1,27 @@
-// The fixture of the ini tests: a fresh headless platform and timer list, and
-// a temporary folder, removed afterwards, with helpers to write, read and load
-// files in it.
+// The fixture of the ini tests: a fresh headless platform and context (the
+// timers and texts), and a temporary folder, removed afterwards, with helpers
+// to write, read and load files in it.
 #pragma once
 
 #include <gtest/gtest.h>
-#include <stdlib.h>
 
-#include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <memory>
 #include <string>
 
+#include "FreshStates.h"
+#include "TempFolder.h"
 #include "platform/headless/Headless.h"
 #include "resources/Inifile.h"
-#include "shell/MyTimer.h"
 
 class TIniFolderTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        platform::headless::InstallFresh();
-        TMaintimer::Reset();
-        char pattern[] = "/tmp/initestXXXXXX";
-        ASSERT_NE(mkdtemp(pattern), nullptr);
-        m_dir = pattern;
-    }
-    void TearDown() override {
-        std::error_code ignored;
-        std::filesystem::remove_all(m_dir, ignored);
-        TMaintimer::Reset();
-    }
+    TIniFolderTest() { platform::headless::InstallFresh(); }
 
-    std::string PathOf(const std::string& name) const { return m_dir + "/" + name; }
+    std::string PathOf(const std::string& name) const { return m_folder.PathOf(name); }
 
-    static std::string FileText(const std::string& path) {
-        std::ifstream in(path, std::ios::binary);
-        return std::string(std::istreambuf_iterator<char>(in), {});
-    }
+    static std::string FileText(const std::string& path) { return TTempFolder::ReadText(path); }
     static void WriteText(const std::string& path, const std::string& bytes) {
-        std::ofstream(path, std::ios::binary) << bytes;
+        TTempFolder::WriteText(path, bytes);
     }
     // An ini object on the file "t.ini" holding exactly these bytes.
     std::unique_ptr<TInifile> Load(const std::string& bytes) {
@@ -47,5 +30,8 @@ protected:
     }
     static void RunFor(int64_t ms) { platform::headless::Loop().RunFor(ms); }
 
-    std::string m_dir;
+    // Before the states, so files they save when they end still find it.
+    TTempFolder m_folder{"initest"};
+    TFreshResources m_states;
+    const std::string m_dir = m_folder.Path();
 };

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "TempFolder.h"
 #include "resources/MyMem.h"
 
 namespace {
@@ -26,12 +27,6 @@ void WriteFilled(TMymem& m, int64_t n, char c = 'x') {
 // A fresh directory under the test temp folder, removed afterwards.
 class MyMemFiles : public testing::Test {
 protected:
-    void SetUp() override {
-        std::string pattern = testing::TempDir() + "mymem_XXXXXX";
-        ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-        m_dir = pattern + "/";
-    }
-    void TearDown() override { std::filesystem::remove_all(m_dir); }
     std::string Path(const std::string& name) const { return m_dir + name; }
     void Put(const std::string& name, const std::string& content) const {
         TMymem m;
@@ -39,7 +34,8 @@ protected:
         ASSERT_TRUE(m.SaveToFile(Path(name)));
     }
 
-    std::string m_dir;
+    TTempFolder m_folder{"mymem_"};
+    const std::string m_dir = m_folder.Dir();
 };
 
 TEST(TMymemTest, CreateGivesEmptyBufferOf1024Bytes) {

@@ -7,6 +7,7 @@
 #include <utility>
 #include <vector>
 
+#include "TempFolder.h"
 #include "platform/Files.h"
 #include "platform/headless/Headless.h"
 #include "resources/LittleEndian.h"
@@ -47,16 +48,8 @@ Bytes Read(const uint8_t* p, int64_t n) { return Bytes(p, p + n); }
 
 class PackTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        platform::headless::InstallFresh();
-        std::string pattern = (std::filesystem::temp_directory_path() / "qvpackXXXXXX").string();
-        ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-        m_dir = pattern;
-    }
-    void TearDown() override {
-        TMypack::SetWindowMinimum(TMypack::kDefaultWindowMinimum);
-        std::filesystem::remove_all(m_dir);
-    }
+    void SetUp() override { platform::headless::InstallFresh(); }
+    void TearDown() override { TMypack::SetWindowMinimum(TMypack::kDefaultWindowMinimum); }
 
     std::string Write(const std::string& name, const Bytes& bytes) {
         const std::string path = m_dir + "/" + name;
@@ -64,7 +57,8 @@ protected:
         return path;
     }
 
-    std::string m_dir;
+    TTempFolder m_folder{"qvpack"};
+    const std::string m_dir = m_folder.Path();
 };
 
 TEST_F(PackTest, OneMemberRunsFromTheDirectoryToTheEnd) {

@@ -27,11 +27,6 @@ protected:
               "[en-Message]\rhello=Hello {1}\rempty=\r[en-Chat]\rjoin={1} joins\r"
               "[de-Message]\rhello=Hallo {1}\r");
     }
-    void TearDown() override {
-        UnloadTextsAndSettings();
-        TIniFolderTest::TearDown();
-    }
-
     void Write(const std::string& name, const std::string& bytes) { WriteText(PathOf(name), bytes); }
     std::string Read(const std::string& name) { return FileText(PathOf(name)); }
 };

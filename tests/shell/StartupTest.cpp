@@ -11,6 +11,7 @@
 #include "platform/headless/HeadlessVideo.h"
 #include "resources/Inifile.h"
 #include "resources/Texts.h"
+#include "shell/AppContext.h"
 #include "shell/MyTimer.h"
 #include "shell/Splashform.h"
 #include "shell/Startup.h"
@@ -21,19 +22,12 @@ class StartupTest : public gfxtest::GraphicsTest {
 protected:
     void SetUp() override {
         GraphicsTest::SetUp();
-        TMaintimer::Reset();
         WriteLoose("splash", gfxtest::SolidGiz(200, 100, gfxtest::kBlue));
         WriteLoose("progon", gfxtest::SolidGiz(180, 8, gfxtest::kGreen));
         WriteLoose("win", gfxtest::SolidGiz(40, 30, gfxtest::kRed));
         WriteSettings("");
         WriteFile(Dir() + "text.ini", Text("[en-Message]\r\nchangeres=Change?\r\nwrongres=No mode\r\n"));
         LoadTextsAndSettings(Dir());
-    }
-    void TearDown() override {
-        m_forms.clear();
-        UnloadTextsAndSettings();
-        GraphicsTest::TearDown();
-        TMaintimer::Reset();
     }
     static gfxtest::Bytes Text(const std::string& s) { return gfxtest::Bytes(s.begin(), s.end()); }
     void WriteSettings(const std::string& s) { WriteFile(Dir() + "settings.ini", Text(s)); }
@@ -54,7 +48,7 @@ protected:
     // settings saved at the end.
     std::unique_ptr<TStartup> Start(std::vector<std::string> args = {}) {
         LoadTextsAndSettings(Dir());
-        auto startup = std::make_unique<TStartup>(std::move(args));
+        auto startup = std::make_unique<TStartup>(m_context, std::move(args));
         EXPECT_TRUE(startup->Prepare(TwoWindows()));
         m_forms.clear();
         SettingsFile().Flush();
@@ -62,12 +56,15 @@ protected:
     }
     static platform::headless::TDialogs& Boxes() { return platform::headless::Dialogs(); }
 
+    // The client's whole context, on top of the graphics fixture's states;
+    // before the forms, which end first.
+    TAppContext m_context;
     std::vector<std::unique_ptr<TForm>> m_forms;
 };
 
 TEST_F(StartupTest, ProgressCountIsStoredOnTheFirstStartAndKeptOnTheSecond) {
     {
-        TStartup first({});
+        TStartup first(m_context, {});
         ASSERT_TRUE(first.Prepare(TwoWindows()));
         EXPECT_EQ(first.ProgressTotal(), 50 + 10 + 50);
         EXPECT_EQ(first.Splash()->Progress()->Maximum(), 0);
@@ -77,7 +74,7 @@ TEST_F(StartupTest, ProgressCountIsStoredOnTheFirstStartAndKeptOnTheSecond) {
     EXPECT_EQ(StoredCount(), 110);
     WriteSettings("[Splash]\r\nCount=110\r\nMarker=1\r\n");
     {
-        TStartup second({});
+        TStartup second(m_context, {});
         ASSERT_TRUE(second.Prepare(TwoWindows()));
         EXPECT_EQ(second.Splash()->Progress()->Maximum(), 110);
         // A bar that fills exactly.
@@ -88,15 +85,15 @@ TEST_F(StartupTest, ProgressCountIsStoredOnTheFirstStartAndKeptOnTheSecond) {
 }
 
 TEST_F(StartupTest, DebugSwitchOnlyAsFirstArgumentInAnyCase) {
-    EXPECT_TRUE(TStartup({"/DEBUG"}).Debug());
-    EXPECT_TRUE(TStartup({"/Debug", "x"}).Debug());
-    EXPECT_FALSE(TStartup({"x", "/debug"}).Debug());
-    EXPECT_FALSE(TStartup({}).Debug());
+    EXPECT_TRUE(TStartup(m_context, {"/DEBUG"}).Debug());
+    EXPECT_TRUE(TStartup(m_context, {"/Debug", "x"}).Debug());
+    EXPECT_FALSE(TStartup(m_context, {"x", "/debug"}).Debug());
+    EXPECT_FALSE(TStartup(m_context, {}).Debug());
 }
 
 TEST_F(StartupTest, DebugModeRecordsEveryProgressStep) {
     LoadTextsAndSettings(Dir());
-    TStartup startup({"/debug"});
+    TStartup startup(m_context, {"/debug"});
     ASSERT_TRUE(startup.Prepare(TwoWindows()));
     TInifile debug(Dir() + "debug.ini");
     // The position before the last step (the second window's surface).
@@ -131,12 +128,12 @@ TEST_F(StartupTest, ShallowDisplayIsOfferedAChangeAndTheFirstSettableDepthWins) 
 TEST_F(StartupTest, RefusedOrImpossibleChangeEndsTheStart) {
     platform::headless::Video().SetDesktopMode({640, 480, 32});
     Boxes().QueueAnswer(platform::BoxResult::No);
-    EXPECT_FALSE(TStartup({}).Prepare(TwoWindows()));
+    EXPECT_FALSE(TStartup(m_context, {}).Prepare(TwoWindows()));
     EXPECT_TRUE(m_forms.empty());
 
     Boxes().ClearBoxes();
     platform::headless::Video().SetSettableDepths({});
-    EXPECT_FALSE(TStartup({}).Prepare(TwoWindows()));
+    EXPECT_FALSE(TStartup(m_context, {}).Prepare(TwoWindows()));
     ASSERT_EQ(Boxes().Boxes().size(), 2u);
     EXPECT_EQ(Boxes().Boxes()[1].text, "No mode");
     EXPECT_TRUE(m_forms.empty());
@@ -149,7 +146,7 @@ TEST_F(StartupTest, RefusedOrImpossibleChangeEndsTheStart) {
 // "Error"; before the lobby offers its skinned box, in the platform's box.
 TEST_F(StartupTest, ErrorsEscapingHandlersAreShownAsTheErrorBox) {
     {
-        TStartup startup({});
+        TStartup startup(m_context, {});
         ASSERT_TRUE(startup.Prepare(TwoWindows()));
         Boxes().ClearBoxes();
         platform::Loop().Post([] { throw std::runtime_error("splash"); });

@@ -4,16 +4,17 @@
 
 #include <gtest/gtest.h>
 
+#include "FreshStates.h"
 #include "platform/headless/Headless.h"
 #include "shell/MyTimer.h"
 
 class TimerFixture : public ::testing::Test {
 protected:
-    void SetUp() override {
-        platform::headless::InstallFresh();
-        TMaintimer::Reset();
-    }
-    void TearDown() override { TMaintimer::Reset(); }
+    // A fresh dispatcher, created by the case's first timer on the backend
+    // installed then.
+    TFreshTimers m_states;
+
+    void SetUp() override { platform::headless::InstallFresh(); }
 
     static platform::headless::TLoop& Loop() { return platform::headless::Loop(); }
 
@@ -28,7 +29,7 @@ protected:
 };
 
 // A headless loop whose posts can be refused and whose counter frequency can
-// be chosen, installed as the whole backend.
+// be chosen, installed as the whole backend before the case's first timer.
 class TTestLoop : public platform::headless::TLoop {
 public:
     bool Post(platform::Task task) override {
@@ -47,6 +48,5 @@ inline TTestLoop& InstallTestLoop() {
     TTestLoop& result = *loop;
     backend->loop = std::move(loop);
     platform::Install(std::move(backend));
-    TMaintimer::Reset();
     return result;
 }

@@ -6,6 +6,7 @@
 #include <map>
 #include <sstream>
 
+#include "FreshStates.h"
 #include "FontResource.h"
 #include "PngFile.h"
 #include "SkinPixels.h"
@@ -41,6 +42,9 @@ std::map<std::string, std::vector<uint8_t>> Tree(const std::string& root) {
 
 class SkinbuilderTest : public ::testing::Test {
 protected:
+    // The ini readers' write-back timers run on a fresh dispatcher.
+    TFreshTimers m_states;
+
     static void SetUpTestSuite() {
         s_out = tooltest::FreshDir() + "/bin";
         const auto run = BuildSkin(s_out);

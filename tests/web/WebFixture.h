@@ -11,6 +11,7 @@
 #include <functional>
 #include <string>
 
+#include "FreshStates.h"
 #include "platform/headless/Headless.h"
 #include "shell/MyTimer.h"
 #include "web/server/TestHttpServer.h"
@@ -50,12 +51,13 @@ inline std::string SolidPng(int width, int height, uint32_t argb) {
 
 class WebFixture : public ::testing::Test {
 protected:
+    // First, so it ends after the views that run timers on it.
+    TFreshTimers m_states;
+
     void SetUp() override {
         platform::headless::InstallFresh();
-        TMaintimer::Reset();
         ASSERT_TRUE(server.Running());
     }
-    void TearDown() override { TMaintimer::Reset(); }
 
     static platform::headless::TLoop& Loop() { return platform::headless::Loop(); }
 

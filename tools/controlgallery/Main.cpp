@@ -22,8 +22,10 @@
 #include "GalleryShots.h"
 #include "Galleryform.h"
 #include "SkinCheck.h"
+#include "controls/ControlsState.h"
+#include "graphics/GraphicsState.h"
 #include "graphics/GreatBitmap.h"
-#include "graphics/Myfont.h"
+#include "platform/InstalledState.h"
 #include "platform/Files.h"
 #include "platform/Platform.h"
 #include "platform/headless/Headless.h"
@@ -32,6 +34,7 @@
 #include "resources/Paths.h"
 #include "resources/StrFuncs.h"
 #include "resources/Texts.h"
+#include "shell/MyTimer.h"
 
 namespace {
 
@@ -143,13 +146,11 @@ int main(int argc, char** argv) {
         return 2;
     }
     SetProgramDirectory(dir.ProgramDir());
+    // Ends before the folder: the private copies of the ini files take the
+    // gallery's lines before it goes.
+    TInstalledStates<TTimerState, TResourcesState, TGraphicsState, TControlsState> states;
     LoadTextsAndSettings();
     gallery::WriteLayout();
     TGreatBitmap::Instance();  // measures the depth, opens gfx/data.pac
-    const int result = RunGallery(options);
-    TFonts::Destroy();
-    TGreatBitmap::Destroy();
-    // The private copies take the gallery's lines before the folder goes.
-    UnloadTextsAndSettings();
-    return result;
+    return RunGallery(options);
 }

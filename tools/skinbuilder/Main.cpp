@@ -5,7 +5,9 @@
 #include <string>
 
 #include "SkinBuilder.h"
+#include "platform/InstalledState.h"
 #include "platform/headless/Headless.h"
+#include "shell/MyTimer.h"
 
 int main(int argc, char** argv) {
     skin::TBuildOptions options;
@@ -17,9 +19,10 @@ int main(int argc, char** argv) {
     }
     options.skinDir = argv[1];
     options.outDir = argv[2];
-    // The ini writer runs its write-back timer on a platform; the headless one
-    // needs no display.
+    // The ini writer runs its write-back timer on a platform (the headless one
+    // needs no display) and a dispatcher of its own.
     platform::headless::InstallFresh();
+    TInstalledStates<TTimerState> states;
     const auto start = std::chrono::steady_clock::now();
     skin::TBuildReport report;
     std::string error;

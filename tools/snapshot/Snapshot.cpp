@@ -68,6 +68,7 @@
 #include "resources/StrFuncs.h"
 #include "resources/Texts.h"
 #include "shell/MyTimer.h"
+#include "shell/AppContext.h"
 #include "shell/Startup.h"
 #include "shell/Windows.h"
 
@@ -306,9 +307,9 @@ int SnapshotDialogs(const std::string& outDir) {
 }
 
 // The client's start-up, then every visible window.
-int SnapshotClient(const std::string& outDir, bool gammon, bool preview, bool dialogs) {
-    TStartup startup({});
-    TWindows windows;
+int SnapshotClient(TAppContext& context, const std::string& outDir, bool gammon, bool preview, bool dialogs) {
+    TStartup startup(context, {});
+    TWindows windows(context);
     if (!startup.Prepare([&windows] { windows.Create(); })) {
         std::fprintf(stderr, "snapshot: the client refused the display\n");
         return 2;
@@ -326,9 +327,9 @@ int SnapshotClient(const std::string& outDir, bool gammon, bool preview, bool di
 // With --tumblix: a Tumblix game in play (junk rows below, pieces dropped
 // by keys, the opponent's well), written as 1_tris-play.png, and the same
 // game paused as 1_tris-pause.png.
-int SnapshotTumblix(const std::string& outDir) {
-    TStartup startup({});
-    TWindows windows;
+int SnapshotTumblix(TAppContext& context, const std::string& outDir) {
+    TStartup startup(context, {});
+    TWindows windows(context);
     if (!startup.Prepare([&windows] { windows.Create(); })) return 2;
     TGameStart& start = Session().GameStart;
     start.GameKind = 1;
@@ -374,9 +375,9 @@ int SnapshotTumblix(const std::string& outDir) {
 }
 
 // A Puzzle game played for a while in the client's own window.
-int SnapshotPuzzle(const std::string& outDir) {
-    TStartup startup({});
-    TWindows windows;
+int SnapshotPuzzle(TAppContext& context, const std::string& outDir) {
+    TStartup startup(context, {});
+    TWindows windows(context);
     if (!startup.Prepare([&windows] { windows.Create(); })) return 2;
     TGameStart& start = Session().GameStart;
     start.GameKind = 3;
@@ -427,18 +428,17 @@ int main(int argc, char** argv) {
     platform::headless::InstallFresh();
     platform::headless::Video().SetDesktopMode({1024, 768, options.depth});
     SetProgramDirectory(options.programDir);
+    TAppContext context;
     LoadTextsAndSettings(ProgramDirectory());
 
     int result = 0;
-    if (options.tumblix) result = SnapshotTumblix(options.outDir);
-    else if (options.puzzle) result = SnapshotPuzzle(options.outDir);
-    else if (options.client) result = SnapshotClient(options.outDir, options.gammon, options.preview, options.dialogs);
+    if (options.tumblix) result = SnapshotTumblix(context, options.outDir);
+    else if (options.puzzle) result = SnapshotPuzzle(context, options.outDir);
+    else if (options.client) result = SnapshotClient(context, options.outDir, options.gammon, options.preview, options.dialogs);
     else for (const std::string& background : options.windows) {
         int code = SnapshotWindow(background, options.outDir);
         if (code > result) result = code;
     }
 
-    TGreatBitmap::Destroy();
-    UnloadTextsAndSettings();
     return result;
 }

@@ -57,10 +57,13 @@ bool FirstFourParts(const std::string& host, std::string parts[4]) {
     return true;
 }
 
-void WatchHandler(int fd, unsigned events) { TSocketHandler::Instance().HandleEvent(fd, events); }
+// A notification that arrives after the context ended finds no socket.
+void WatchHandler(int fd, unsigned events) {
+    if (TSocketHandler* handler = TSocketHandler::Existing()) handler->HandleEvent(fd, events);
+}
 
 void LookupHandler(int id, const std::vector<uint32_t>& addresses) {
-    TSocketHandler::Instance().HandleLookup(id, addresses);
+    if (TSocketHandler* handler = TSocketHandler::Existing()) handler->HandleLookup(id, addresses);
 }
 
 }  // namespace
@@ -77,7 +80,7 @@ TMysocket::TMysocket(int handle) : m_socket(handle) {
 
 TMysocket::~TMysocket() {
     if (m_socket != -1) ::close(m_socket);
-    TSocketHandler::Instance().Remove(this);
+    if (TSocketHandler* handler = TSocketHandler::Existing()) handler->Remove(this);
 }
 
 int TMysocket::Available() const {

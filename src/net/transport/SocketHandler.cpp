@@ -6,13 +6,10 @@
 #include <algorithm>
 
 #include "net/transport/Mysocket.h"
+#include "platform/InstalledState.h"
 
-namespace {
-std::unique_ptr<TSocketHandler>& Slot() {
-    static std::unique_ptr<TSocketHandler> handler;
-    return handler;
-}
-}  // namespace
+TTransportState::TTransportState() = default;
+TTransportState::~TTransportState() { Sockets.reset(); }
 
 bool TSocketHandler::Startup() {
     // Sends use MSG_NOSIGNAL as well; this covers any other write.
@@ -21,11 +18,17 @@ bool TSocketHandler::Startup() {
     return true;
 }
 
-void TSocketHandler::Shutdown() { Slot().reset(); }
+void TSocketHandler::Shutdown() { TInstalledState<TTransportState>::Get().Sockets.reset(); }
 
 TSocketHandler& TSocketHandler::Instance() {
-    if (!Slot()) Slot() = std::make_unique<TSocketHandler>();
-    return *Slot();
+    auto& handler = TInstalledState<TTransportState>::Get().Sockets;
+    if (!handler) handler = std::make_unique<TSocketHandler>();
+    return *handler;
+}
+
+TSocketHandler* TSocketHandler::Existing() {
+    TTransportState* state = TInstalledState<TTransportState>::Current();
+    return state ? state->Sockets.get() : nullptr;
 }
 
 void TSocketHandler::Add(TMysocket* socket) { m_sockets.push_back(socket); }

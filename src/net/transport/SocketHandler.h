@@ -1,4 +1,4 @@
-// TSocketHandler: the one per-process table of live sockets, and the place
+// TSocketHandler: the table of live sockets of the installed context, and the place
 // where the platform's readiness and host-lookup notifications arrive on the
 // main thread before they become a socket's events.
 //
@@ -10,19 +10,36 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 class TMysocket;
 class TMyclientsocket;
+class TSocketHandler;
+
+// The transport's part of the application context: the socket table,
+// created on first use. Sockets end before it; one that outlives it is no
+// longer listed anywhere.
+struct TTransportState {
+    TTransportState();
+    ~TTransportState();
+    TTransportState(const TTransportState&) = delete;
+    TTransportState& operator=(const TTransportState&) = delete;
+
+    std::unique_ptr<TSocketHandler> Sockets;
+};
 
 class TSocketHandler {
 public:
-    // Process start-up and shut-down of the socket layer. On POSIX nothing
-    // can fail: start-up stops a write to a closed peer from raising SIGPIPE
-    // and creates the handler.
+    // Start-up and shut-down of the socket layer. On POSIX nothing can fail:
+    // start-up stops a write to a closed peer from raising SIGPIPE and
+    // creates the installed context's handler; shut-down frees it.
     static bool Startup();
     static void Shutdown();
+    // The installed context's handler, created on first use.
     static TSocketHandler& Instance();
+    // The installed context's handler if there is one, else null.
+    static TSocketHandler* Existing();
 
     void Add(TMysocket* socket);
     void Remove(TMysocket* socket);

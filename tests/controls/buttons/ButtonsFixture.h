@@ -28,10 +28,6 @@ protected:
         }
         SetSoundOn(true);
     }
-    void TearDown() override {
-        SetSoundOn(false);
-        SkinTest::TearDown();
-    }
 
     static gfxtest::Bytes FontStrip() {
         TWidths widths;

@@ -25,6 +25,9 @@ using namespace skintest;
 
 class GammonformTest : public SkinTest {
 protected:
+    // The session and sockets on the skin fixture's states.
+    TNetLayer m_netLayer;
+
     static constexpr int kLeftX = 28, kRightX = 250, kTop = 64, kPoint = 32;
 
     void SetUp() override {
@@ -42,12 +45,12 @@ protected:
         start.Param4 = 3;
         m_options = std::make_unique<TGammonOptionsform>();
         m_form = std::make_unique<TGammonform>();
+        m_form->SetOptionsform(m_options.get());
         m_form->Sender = [this](const std::string& message) { Record(message); };
     }
     void TearDown() override {
         m_form.reset();
         m_options.reset();
-        Session() = TSession{};
         SkinTest::TearDown();
     }
 

@@ -28,6 +28,9 @@ inline uint16_t BubbleColour(int n) { return static_cast<uint16_t>(0x0421 * n + 
 
 class PuzzleformTest : public SkinTest {
 protected:
+    // The session and sockets on the skin fixture's states.
+    TNetLayer m_netLayer;
+
     void SetUp() override {
         SkinTest::SetUp();
         WriteSkin();
@@ -41,7 +44,6 @@ protected:
     }
     void TearDown() override {
         m_form.reset();
-        Session() = TSession{};
         SkinTest::TearDown();
     }
 

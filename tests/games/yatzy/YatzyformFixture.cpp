@@ -15,8 +15,6 @@ void YatzyformTest::SetUp() {
 
 void YatzyformTest::TearDown() {
     m_form.reset();
-    SetMsgBoxes(nullptr);
-    Session() = TSession{};
     SkinTest::TearDown();
 }
 

@@ -48,6 +48,9 @@ public:
 
 class YatzyformTest : public SkinTest {
 protected:
+    // The session and sockets on the skin fixture's states.
+    TNetLayer m_netLayer;
+
     void SetUp() override;
     void TearDown() override;
 
