@@ -6,9 +6,12 @@
 
 namespace platform {
 namespace {
+// Never destroyed at exit: a process that ends through exit() (Xlib does so
+// when the display goes away) must not tear windows down on a display that
+// no longer answers, which never returns. A normal end calls Uninstall.
 std::unique_ptr<Backend>& Slot() {
-    static std::unique_ptr<Backend> backend;
-    return backend;
+    static auto* backend = new std::unique_ptr<Backend>;
+    return *backend;
 }
 
 [[noreturn]] void Missing(const char* facet) {

@@ -294,7 +294,8 @@ struct Backend {
 
 // Installs the process's backend, replacing (and freeing) a previous one.
 void Install(std::unique_ptr<Backend> backend);
-// Frees the installed backend.
+// Frees the installed backend. A backend still installed when the process
+// exits is left to the operating system.
 void Uninstall();
 bool Installed();
 Backend& Current();

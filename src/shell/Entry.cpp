@@ -26,15 +26,9 @@ void RunMainLoop() {
     while (!loop.Terminated()) loop.WaitMessage();
 }
 
-}  // namespace
-
-int main(int argc, char** argv) {
-    auto backend = platform::sdl::CreateBackend();
-    if (!backend || !backend->video) {
-        std::fprintf(stderr, "quorvalendix: the display could not be opened\n");
-        return 0;
-    }
-    platform::Install(std::move(backend));
+// Everything between installing the backend and taking it down again, so
+// the context and the windows end while the display is still there.
+void RunClient(int argc, char** argv) {
     SetProgramDirectory(platform::ExecutableDirectory());
     // Declared before everything that uses it, so it ends last.
     TAppContext context;
@@ -52,5 +46,18 @@ int main(int argc, char** argv) {
     std::this_thread::sleep_for(std::chrono::milliseconds(kEndPauseMs));
     // Settings changed in the last second are still written.
     UnloadTextsAndSettings();
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    auto backend = platform::sdl::CreateBackend();
+    if (!backend || !backend->video) {
+        std::fprintf(stderr, "quorvalendix: the display could not be opened\n");
+        return 0;
+    }
+    platform::Install(std::move(backend));
+    RunClient(argc, argv);
+    platform::Uninstall();
     return 0;
 }

@@ -180,3 +180,20 @@ TEST_F(HeadlessLoop, HandlerErrorsGoToTheReporter) {
     loop.Post([] { throw std::runtime_error("task"); });
     EXPECT_THROW(loop.ProcessMessages(), std::runtime_error);
 }
+
+// Xlib ends the process with exit() when the display goes away; tearing the
+// backend down then would talk to a dead display and never return, so an
+// installed backend is left alone at exit.
+TEST(PlatformExit, ABackendStillInstalledAtExitIsNotTornDown) {
+    struct TEndsLoudly : hl::TShell {
+        ~TEndsLoudly() override { _exit(3); }
+    };
+    EXPECT_EXIT(
+        {
+            auto backend = std::make_unique<platform::Backend>();
+            backend->shell = std::make_unique<TEndsLoudly>();
+            platform::Install(std::move(backend));
+            std::exit(0);
+        },
+        ::testing::ExitedWithCode(0), "");
+}
