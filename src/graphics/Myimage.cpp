@@ -125,6 +125,8 @@ void TMyimage::SetClip(const TRect& source) {
 }
 
 void TMyimage::DrawAt(int x, int y) {
+    // A stamp is not in the tree, so a first show could not repaint it.
+    if (Paint()) Paint()->MakeBackBuffer();
     TRect area = Offset(m_clip, x, y);
     if (Parent()) area = Intersect(area, Parent()->Bounds());
     DrawPart(area, x, y);

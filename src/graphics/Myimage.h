@@ -42,7 +42,8 @@ public:
     // edge paints just the added strip (progress bars grow this way without
     // flicker); any other change hides and shows again.
     void SetClip(const TRect& source);
-    // Paints the image once with its pixel (0, 0) at (x, y), without moving.
+    // Paints the image once with its pixel (0, 0) at (x, y), without moving;
+    // a window never shown gets its back buffer for it.
     void DrawAt(int x, int y);
     void SetTransparent(bool transparent) { m_transparent = transparent; }
     // Level 0 ... 32 (0 and 32: not translucent); builds the translucency

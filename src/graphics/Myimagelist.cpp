@@ -196,6 +196,8 @@ void TMyimagelist::DrawFrameAt(int n, int x, int y) {
     TMybitmap* bitmap = n > 0 ? m_frames->Get(n - 1) : nullptr;
     TPaint* paint = Paint();
     if (!bitmap || !paint) return;
+    // A stamp is not in the tree, so a first show could not repaint it.
+    paint->MakeBackBuffer();
     TRect area = Offset(m_clip, x, y);
     if (Parent()) area = Intersect(area, Parent()->Bounds());
     if (area.Empty()) return;

@@ -75,7 +75,8 @@ public:
     void SetY(int y) { MoveTo(m_x, y); }
     void SetClip(const TRect& source);
     // Paints frame n once at (x, y) without changing position or frame;
-    // n = 0 erases that area instead.
+    // n = 0 erases that area instead. A window never shown gets its back
+    // buffer for a frame.
     void DrawFrameAt(int n, int x, int y);
     // Redraws the parent's subtree in this list's size at (x, y), leaving
     // this list out.

@@ -87,7 +87,6 @@ TPaint::TPaint(const std::string& backgroundName, platform::WindowKind kind, TFo
     int width = m_background ? m_background->Width() : 0;
     int height = m_background ? m_background->Height() : 0;
     CreateWindow(width, height, kind);
-    if (m_background && Valid()) m_background->DrawOpaque(m_background->Bounds(), m_back, 0, 0);
     Attach(std::move(events));
 }
 
@@ -123,7 +122,8 @@ void TPaint::CreateWindow(int width, int height, platform::WindowKind kind) {
     params.title = kApplicationTitle;
     params.shape = ReadShape();
     if (width > 0 && height > 0) m_window = platform::Video().CreateWindow(params);
-    if (m_window) m_back = m_window->BackBuffer();
+    // The buffer itself waits for the first show; sprites see the depth.
+    if (m_window) m_back.depth = m_window->Depth();
     SetBounds(TRect{0, 0, m_window ? width : 0, m_window ? height : 0});
 }
 
@@ -170,6 +170,7 @@ void TPaint::RouteEvents() {
         if (m_inputEnabled && m_form.onChar) m_form.onChar(ch);
     };
     events.onCloseRequest = m_form.onCloseRequest;
+    events.onShowing = [this] { MakeBackBuffer(); };
     m_window->SetEvents(std::move(events));
 }
 
@@ -192,6 +193,12 @@ platform::WindowShape TPaint::ReadShape() const {
     return shape;
 }
 
+void TPaint::MakeBackBuffer() {
+    if (!m_window || HasBackBuffer()) return;
+    m_back = m_window->BackBuffer();
+    Redraw(this, Bounds());
+}
+
 void TPaint::ChangeBackground(const std::string& name) {
     // The new one is taken before the old one goes, so the same name is not
     // decoded again.
@@ -209,7 +216,7 @@ void TPaint::Draw(const TRect& rect) {
     TRect area = Intersect(rect, Bounds());
     if (area.Empty()) return;
     Invalidate(area);
-    if (m_suspended || !m_background) return;
+    if (m_suspended || !m_background || !HasBackBuffer()) return;
     m_background->DrawOpaque(area, m_back, area.left, area.top);
 }
 

@@ -10,6 +10,13 @@
 // the screen format; the platform's paint events copy the invalid area of it
 // to the window.
 //
+// The back buffer is made when the window is first shown, not at creation:
+// until then it is empty (no pixels, the screen's depth), every drawing
+// clips to nothing, and the tree alone holds what the window shows. The
+// first show makes the buffer and paints the whole tree into it, background
+// first, before the window appears. A window hidden again keeps its buffer
+// and goes on drawing into it, so showing it again needs no repaint.
+//
 // Mouse events fan out through four subscriber lists: moves (the window's own
 // handler first, then dragging), presses (the window's own handler first,
 // then the drag start), releases and wheel turns (in whole notches, toward
@@ -78,8 +85,13 @@ public:
     // operation does nothing.
     bool Valid() const { return m_window != nullptr; }
     platform::IWindow* Window() const { return m_window.get(); }
-    // The back buffer (empty when not valid).
+    // The back buffer; empty (no pixels) when not valid or never shown.
     const platform::Surface& BackBuffer() const { return m_back; }
+    // Makes the back buffer and paints the whole tree into it, unless it
+    // exists: the first show does this, and so must whoever reads the pixels
+    // of a window that was never shown.
+    void MakeBackBuffer();
+    bool HasBackBuffer() const { return m_back.pixels != nullptr; }
     int Width() const { return Bounds().Width(); }
     int Height() const { return Bounds().Height(); }
 

@@ -182,14 +182,21 @@ struct WindowEvents {
     std::function<void()> onActivate;
     std::function<void()> onDeactivate;
     std::function<void()> onCloseRequest;
+    // A hidden window is about to appear: the owner fills the back buffer
+    // now, so the window's first frame is its whole face.
+    std::function<void()> onShowing;
 };
 
 class IWindow {
 public:
     virtual ~IWindow() = default;
     virtual void SetEvents(WindowEvents events) = 0;
-    // The back buffer in the screen format; valid until the window is freed.
+    // The back buffer in the screen format, made (zeroed) by the first call,
+    // so a window nobody draws into holds no pixels; valid until the window
+    // is freed.
     virtual Surface BackBuffer() = 0;
+    // The back buffer's bits per pixel, known before the buffer is made.
+    virtual int Depth() const = 0;
     // Copies an area of the back buffer to the screen.
     virtual void Present(const Rect& area) = 0;
     // Asks for an onPaint of this area later (no erase); areas asked for

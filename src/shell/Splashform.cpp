@@ -63,4 +63,7 @@ void TSplashform::Step(int weight) {
     m_progress->SetPosition(m_progress->Position() + weight);
 }
 
-void TSplashform::FormDeactivate() { Hide(); }
+void TSplashform::FormDeactivate() {
+    Hide();
+    if (m_onHidden) m_onHidden();
+}

@@ -45,6 +45,9 @@ public:
     void SetDebugFile(const std::string& path) { m_debugFile = path; }
     // Removes the hook from the image registry.
     void StopProgress();
+    // Called after the window hid itself on losing activation (not when
+    // Hide is called); the handler must not free the window at once.
+    void SetOnHidden(std::function<void()> onHidden) { m_onHidden = std::move(onHidden); }
 
 private:
     void CreatePaint();
@@ -55,6 +58,7 @@ private:
     std::unique_ptr<TPaint> m_paint;
     std::unique_ptr<TProgress> m_progress;
     std::string m_debugFile;
+    std::function<void()> m_onHidden;
     int m_progressX = kDefaultProgressPlace;
     int m_progressY = kDefaultProgressPlace;
 };

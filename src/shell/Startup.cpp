@@ -50,6 +50,7 @@ bool TStartup::Prepare(const std::function<void()>& createWindows) {
     ShowSplash();
     CreateWindows(createWindows);
     StoreProgressCount();
+    FreeSplashWhenHidden();
     return true;
 }
 
@@ -101,9 +102,9 @@ void TStartup::ShowSplash() {
     if (m_debug) m_splash->SetDebugFile(ProgramDirectory() + "debug.ini");
     m_splash->Show();
     // The unhandled-error box tells how far start-up got.
-    TSplashform* splash = m_splash.get();
-    m_context.Lobby().ProgressSource = [splash] {
-        return splash->Progress() ? splash->Progress()->Position() : 0;
+    m_context.Lobby().ProgressSource = [this] {
+        TProgress* bar = m_splash ? m_splash->Progress() : nullptr;
+        return bar ? bar->Position() : m_total;
     };
 }
 
@@ -114,6 +115,19 @@ void TStartup::CreateWindows(const std::function<void()>& createWindows) {
     m_splash->StopProgress();
     TProgress* bar = m_splash->Progress();
     m_total = bar ? bar->Position() : 0;
+}
+
+// Freed on the loop's next pass, not inside the splash's own handler.
+void TStartup::FreeSplashWhenHidden() {
+    std::weak_ptr<bool> alive = m_alive;
+    auto free = [this, alive] {
+        if (!alive.expired()) m_splash.reset();
+    };
+    if (!m_splash->Visible()) {
+        free();
+        return;
+    }
+    m_splash->SetOnHidden([free] { platform::Loop().Post(free); });
 }
 
 void TStartup::StoreProgressCount() {

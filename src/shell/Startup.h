@@ -9,6 +9,10 @@
 //             [Splash] Count when it differs from the stored one.
 //   Finish:   the display mode restored when the check changed it.
 //
+// Once start-up is over, the splash window is freed, with its surface and
+// images, as soon as it has hidden itself: it is never shown again, and the
+// error box's progress figure is the total reached by then.
+//
 // The display check needs 800 x 600 at more than 8 bits. A smaller or
 // shallower display is offered a change ("changeres", Yes/No); the modes
 // 800 x 600 at 15, 16, 24 and 32 bits are tried in that order, and when none
@@ -48,6 +52,7 @@ public:
 
     bool Debug() const { return m_debug; }
     bool ResolutionChanged() const { return m_resolutionChanged; }
+    // Null once the splash hid itself after start-up and was freed.
     TSplashform* Splash() const { return m_splash.get(); }
     // The progress reached while the windows were created.
     int ProgressTotal() const { return m_total; }
@@ -59,10 +64,13 @@ private:
     void ShowSplash();
     void CreateWindows(const std::function<void()>& createWindows);
     void StoreProgressCount();
+    void FreeSplashWhenHidden();
 
     TAppContext& m_context;
     bool m_debug = false;
     bool m_resolutionChanged = false;
     int m_total = 0;
     std::unique_ptr<TSplashform> m_splash;
+    // Tasks posted to free the splash do nothing once this start-up is gone.
+    std::shared_ptr<bool> m_alive = std::make_shared<bool>(true);
 };

@@ -66,6 +66,7 @@ TEST_F(WebSiteTest, NewsAndProfilePagesOpenInWebWindowsAndABannerClickIsReported
     EXPECT_FALSE(profile.ErrorPage());
     EXPECT_EQ(profile.Url().find(base + "/profile?User=Eva&Password="), 0u) << profile.Url();
     // The site's deep ground fills the page under its text.
+    panels.Window(0)->Paint()->MakeBackBuffer();  // a window never shown has none yet
     const platform::Surface& back = panels.Window(0)->Paint()->BackBuffer();
     const int bytes = DepthBytesPerPixel(back.depth);
     // Inside the frame, in the page's left margin. The window paints its

@@ -16,6 +16,7 @@ protected:
     void SetUp() override {
         PaintTest::SetUp();
         paint = MakePaint();
+        paint->MakeBackBuffer();  // drawn into as a shown window is
         Solid("red", 10, 10, kRed);
         Solid("green", 8, 6, kGreen);
         Solid("blue", 10, 10, kBlue);

@@ -13,6 +13,7 @@ protected:
     void SetUp() override {
         PaintTest::SetUp();
         paint = MakePaint();
+        paint->MakeBackBuffer();  // drawn into as a shown window is
         Solid("red", 10, 10, kRed);
         Solid("green", 10, 10, kGreen);
         Solid("blue", 10, 10, kBlue);

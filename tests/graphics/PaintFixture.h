@@ -78,7 +78,9 @@ protected:
         return *static_cast<platform::headless::TWindow*>(paint.Window());
     }
 
-    static uint32_t BackAt(const TPaint& paint, int x, int y) {
+    // Reading makes the buffer of a window never shown, as its first show would.
+    static uint32_t BackAt(TPaint& paint, int x, int y) {
+        paint.MakeBackBuffer();
         const platform::Surface& s = paint.BackBuffer();
         int bpp = DepthBytesPerPixel(s.depth);
         return LoadPixel(s.pixels + size_t(y) * size_t(s.pitch) + size_t(x) * size_t(bpp), bpp);

@@ -1,6 +1,7 @@
 // The paint surface's window: size, caption, centring, shape, start-up
 // progress, dragging by the top strip, the wheel, and activation.
 #include "PaintFixture.h"
+#include "graphics/Myimage.h"
 
 namespace painttest {
 namespace {
@@ -18,19 +19,54 @@ TEST_F(PaintWindowTest, WindowTakesTheBackgroundsSizeCaptionAndPixels) {
     EXPECT_EQ(window.Params().height, 30);
     EXPECT_EQ(window.Params().title, "Quorvalendix");
     EXPECT_TRUE(SameRect(paint->Bounds(), TRect{0, 0, 40, 30}));
-    EXPECT_EQ(paint->BackBuffer().width, 40);
     EXPECT_EQ(BackAt(*paint, 0, 0), Px(kGrey));
     EXPECT_EQ(BackAt(*paint, 39, 29), Px(kGrey));
     EXPECT_FALSE(window.Visible());  // the owner shows it
 }
 
+// A window holds no pixels until it is first shown: what was drawn before
+// lives in the tree and is all there at the first show, over the whole
+// background; a stamp makes the buffer at once, since the tree cannot
+// repaint it. Hidden and shown again, the window shows what was drawn while
+// it was hidden.
 TEST_F(PaintWindowTest, AWindowThatAppearsPaintsItsWholeFace) {
+    Solid("red", 10, 10, kRed);
+    Solid("blue", 10, 10, kBlue);
     auto paint = MakePaint();
-    Headless(*paint).Show();
+    auto& window = Headless(*paint);
+    TMyimage image(paint.get(), "red");
+    image.Show();
+    image.MoveTo(20, 10);
+    EXPECT_FALSE(paint->HasBackBuffer());
+    EXPECT_FALSE(window.HasBackBuffer());
+    EXPECT_EQ(paint->BackBuffer().depth, window.Depth());
+    Pump();  // the paints of a never-shown window copy nothing
+    EXPECT_FALSE(window.HasBackBuffer());
+
+    window.Show();
+    EXPECT_TRUE(paint->HasBackBuffer());
     Pump();
     EXPECT_EQ(ScreenAt(*paint, 0, 0), Px(kGrey));
     EXPECT_EQ(ScreenAt(*paint, 39, 29), Px(kGrey));
+    EXPECT_EQ(ScreenAt(*paint, 5, 5), Px(kGrey));  // where the image was first
+    EXPECT_EQ(ScreenAt(*paint, 25, 15), Px(kRed));
     EXPECT_FALSE(paint->PaintPosted());
+
+    window.Hide();
+    image.MoveTo(0, 0);
+    window.Show();
+    Pump();
+    EXPECT_EQ(ScreenAt(*paint, 5, 5), Px(kRed));
+    EXPECT_EQ(ScreenAt(*paint, 25, 15), Px(kGrey));
+
+    auto stamped = MakePaint();
+    TMyimage stamp(stamped.get(), "blue");
+    stamp.DrawAt(0, 0);
+    EXPECT_TRUE(stamped->HasBackBuffer());
+    Headless(*stamped).Show();
+    Pump();
+    EXPECT_EQ(ScreenAt(*stamped, 5, 5), Px(kBlue));
+    EXPECT_EQ(ScreenAt(*stamped, 15, 5), Px(kGrey));
 }
 
 TEST_F(PaintWindowTest, CentresInTheWorkAreaRoundingTowardZero) {

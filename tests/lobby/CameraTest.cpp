@@ -52,6 +52,7 @@ protected:
         return done();
     }
     uint32_t CameraPixel() const {
+        owner->Paint()->MakeBackBuffer();  // a window never shown has none yet
         const platform::Surface& back = owner->Paint()->BackBuffer();
         const int bytes = DepthBytesPerPixel(back.depth);
         return LoadPixel(back.pixels + static_cast<ptrdiff_t>(60) * back.pitch + 50 * bytes, bytes);

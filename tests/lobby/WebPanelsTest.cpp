@@ -60,6 +60,7 @@ protected:
     }
 
     uint32_t ScreenAt(int x, int y) const {
+        owner->Paint()->MakeBackBuffer();  // a window never shown has none yet
         const platform::Surface& back = owner->Paint()->BackBuffer();
         const int bytes = DepthBytesPerPixel(back.depth);
         return LoadPixel(back.pixels + static_cast<ptrdiff_t>(y) * back.pitch + x * bytes, bytes);

@@ -17,6 +17,7 @@ TEST_F(WebformTest, FrameIsPaintedAroundThePageFromTheStart) {
     webtest::TTestHttpServer server;
     server.Put("/p", {.body = "<html><body></body></html>"});
     TWebform window(server.Url("/p"), 100, 80);
+    window.Paint()->MakeBackBuffer();  // read as its first show would paint it
     const platform::Surface& back = window.Paint()->BackBuffer();
     const int bytes = DepthBytesPerPixel(back.depth);
     auto at = [&](int x, int y) {

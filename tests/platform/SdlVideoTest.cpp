@@ -241,24 +241,33 @@ TEST(SdlShape, MaskCutsCornersAndTheHole) {
     EXPECT_EQ(at(10, 10), 1);   // the hole's own corner is rounded off
 }
 
-// A window costs nothing in SDL until it is first shown; then its first
-// frame is the whole back buffer, before any paint is handled. Hidden, it
-// gives its texture back, and shown again it shows what the back buffer
+// A window costs nothing in SDL until it is first shown, not even its back
+// buffer; the owner fills the buffer as the window is about to appear, and
+// the first frame is that whole buffer, before any paint is handled. Hidden,
+// it gives its texture back, and shown again it shows what the back buffer
 // holds by then.
 TEST_F(SdlVideo, WindowIsMadeAtItsFirstShowAndPaintsItsWholeBackground) {
     setenv("QV_SCREEN_DEPTH", "32", 1);
     auto w = Open(8, 4);
     ASSERT_NE(w, nullptr);
     EXPECT_FALSE(Sdl(*w).Opened());
-    platform::Surface s = w->BackBuffer();
+    EXPECT_FALSE(Sdl(*w).HasBackBuffer());
+    EXPECT_EQ(w->Depth(), 32);
+    platform::Surface s;
     auto fill = [&s](uint8_t blue) {
         for (int y = 0; y < s.height; ++y)
             for (int x = 0; x < s.width; ++x) s.pixels[y * s.pitch + x * 4] = blue;
     };
-    fill(0xFF);
     std::vector<platform::Rect> paints;
     platform::WindowEvents events;
     events.onPaint = [&paints](const platform::Rect& r) { paints.push_back(r); };
+    int showings = 0;
+    events.onShowing = [&] {
+        if (++showings > 1) return;
+        EXPECT_FALSE(Sdl(*w).Opened());
+        s = w->BackBuffer();
+        fill(0xFF);
+    };
     w->SetEvents(events);
 
     w->Show();
@@ -275,6 +284,7 @@ TEST_F(SdlVideo, WindowIsMadeAtItsFirstShowAndPaintsItsWholeBackground) {
     fill(0x80);  // drawn while hidden: nothing reaches the screen
     w->Present(platform::Rect{0, 0, 8, 4});
     w->Show();
+    EXPECT_EQ(showings, 2);
     EXPECT_TRUE(Sdl(*w).HasTexture());
     EXPECT_EQ(ScreenPixel(*w, 3, 2), 0x000080u);
 }

@@ -7,6 +7,7 @@
 
 #include "controls/Form.h"
 #include "controls/Progress.h"
+#include "graphics/Paint.h"
 #include "graphics/GraphicsFixture.h"
 #include "platform/headless/HeadlessVideo.h"
 #include "resources/Inifile.h"
@@ -167,4 +168,33 @@ TEST_F(StartupTest, ErrorsEscapingHandlersAreShownAsTheErrorBox) {
     // Without the start-up the errors propagate again.
     platform::Loop().Post([] { throw std::runtime_error("late"); });
     EXPECT_THROW(platform::Loop().ProcessMessages(), std::runtime_error);
+}
+
+// Once the first real window takes the activation, the splash hides itself
+// and is freed on the loop's next pass, with its window; one that hid during
+// start-up goes when start-up ends.
+TEST_F(StartupTest, SplashIsFreedOnceItHidAfterStartUp) {
+    {
+        TStartup early({});
+        ASSERT_TRUE(early.Prepare([&] {
+            TwoWindows()();
+            static_cast<platform::headless::TWindow*>(early.Splash()->Paint()->Window())->Deactivate();
+        }));
+        EXPECT_EQ(early.ProgressTotal(), 50 + 10 + 50);
+        EXPECT_EQ(early.Splash(), nullptr);
+        m_forms.clear();
+    }
+    TStartup startup({});
+    auto& video = platform::headless::Video();
+    ASSERT_TRUE(startup.Prepare(TwoWindows()));
+    ASSERT_NE(startup.Splash(), nullptr);
+    auto* splash = static_cast<platform::headless::TWindow*>(startup.Splash()->Paint()->Window());
+    const size_t windows = video.Windows().size();
+    splash->Deactivate();
+    ASSERT_NE(startup.Splash(), nullptr);  // not inside its own handler
+    EXPECT_FALSE(startup.Splash()->Visible());
+    platform::Loop().ProcessMessages();
+    EXPECT_EQ(startup.Splash(), nullptr);
+    EXPECT_EQ(video.Windows().size(), windows - 1);
+    m_forms.clear();
 }

@@ -33,10 +33,12 @@ TWindow::TWindow(TVideo& video, const WindowParams& params, int depth)
       m_shownWidth(params.width),
       m_shownHeight(params.height),
       m_paint([this](const Rect& area) { DeliverPaint(area); }) {
-    size_t bytes = static_cast<size_t>(std::max(params.width, 0)) *
-                   static_cast<size_t>(std::max(params.height, 0)) * m_bytesPerPixel;
-    m_back.assign(bytes, 0);
-    m_screen.assign(bytes, 0);
+    m_screen.assign(BufferBytes(), 0);
+}
+
+size_t TWindow::BufferBytes() const {
+    return static_cast<size_t>(std::max(m_params.width, 0)) *
+           static_cast<size_t>(std::max(m_params.height, 0)) * m_bytesPerPixel;
 }
 
 TWindow::~TWindow() {
@@ -44,13 +46,15 @@ TWindow::~TWindow() {
 }
 
 Surface TWindow::BackBuffer() {
+    if (m_back.empty()) m_back.assign(BufferBytes(), 0);
     return Surface{m_back.data(), m_params.width, m_params.height,
                    m_params.width * m_bytesPerPixel, m_depth};
 }
 
 void TWindow::Present(const Rect& area) {
     Rect r = Intersect(area, Rect{0, 0, m_params.width, m_params.height});
-    if (r.Empty()) return;
+    // A back buffer not made yet is as black as the screen already is.
+    if (r.Empty() || m_back.empty()) return;
     size_t pitch = static_cast<size_t>(m_params.width) * m_bytesPerPixel;
     for (int y = r.top; y < r.bottom; ++y) {
         size_t off = y * pitch + static_cast<size_t>(r.left) * m_bytesPerPixel;
@@ -73,6 +77,7 @@ void TWindow::Show() {
     bool appearing = !m_visible;
     m_visible = true;
     m_minimized = false;
+    if (appearing) Deliver(m_events.onShowing);
     // Like a real window system, a window that appears asks to be painted.
     if (appearing) Invalidate(Rect{0, 0, m_params.width, m_params.height});
 }
@@ -139,7 +144,8 @@ void TWindow::Deactivate() {
 }
 
 bool TWindow::SavePng(const std::string& path, bool presented) const {
-    const auto& pixels = presented ? m_screen : m_back;
+    const std::vector<uint8_t> blank(m_back.empty() && !presented ? BufferBytes() : 0, 0);
+    const auto& pixels = presented ? m_screen : m_back.empty() ? blank : m_back;
     return WriteSurfacePng(path, pixels.data(), m_params.width, m_params.height,
                            m_params.width * m_bytesPerPixel, m_depth);
 }

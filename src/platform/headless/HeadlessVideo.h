@@ -19,7 +19,10 @@ public:
     ~TWindow() override;
 
     void SetEvents(WindowEvents events) override { m_events = std::move(events); }
+    // Made (zeroed) by the first call, like the real backend's.
     Surface BackBuffer() override;
+    int Depth() const override { return m_depth; }
+    bool HasBackBuffer() const { return !m_back.empty(); }
     void Present(const Rect& area) override;
     void Invalidate(const Rect& area) override;
     void Update() override;
@@ -56,12 +59,14 @@ public:
     const std::vector<uint8_t>& Screen() const { return m_screen; }
     Rect PendingPaint() const { return m_paint.Area(); }
     int PresentCount() const { return m_presents; }
-    // Writes the back buffer (or the presented image) as an RGB PNG.
+    // Writes the back buffer (or the presented image) as an RGB PNG; a back
+    // buffer not made yet is written black.
     bool SavePng(const std::string& path, bool presented = false) const;
     void Detach() { m_video = nullptr; }
 
 private:
     void DeliverPaint(const Rect& area);
+    size_t BufferBytes() const;
 
     TVideo* m_video;
     WindowParams m_params;

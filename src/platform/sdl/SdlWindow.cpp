@@ -83,9 +83,7 @@ TWindow::TWindow(TVideo& video, const WindowParams& params, int depth)
       m_y(params.y),
       m_shownWidth(params.width),
       m_shownHeight(params.height),
-      m_paint([this](const Rect& area) { DeliverPaint(area); }) {
-    m_back.assign(static_cast<size_t>(m_width) * m_height * m_bytesPerPixel, 0);
-}
+      m_paint([this](const Rect& area) { DeliverPaint(area); }) {}
 
 TWindow::~TWindow() {
     if (m_video) m_video->Forget(this);
@@ -107,7 +105,8 @@ bool TWindow::MakeTexture() {
                                   m_height);
     if (!m_texture) return false;
     // The window's first frame is its whole back buffer.
-    if (SDL_UpdateTexture(m_texture, nullptr, m_back.data(), m_width * m_bytesPerPixel) != 0) return false;
+    const Surface back = BackBuffer();
+    if (SDL_UpdateTexture(m_texture, nullptr, back.pixels, back.pitch) != 0) return false;
     RenderTexture();
     return true;
 }
@@ -151,12 +150,13 @@ void TWindow::Detach(bool fromVideo) {
 // Pixels and paint requests
 
 Surface TWindow::BackBuffer() {
+    if (m_back.empty()) m_back.assign(static_cast<size_t>(m_width) * m_height * m_bytesPerPixel, 0);
     return Surface{m_back.data(), m_width, m_height, m_width * m_bytesPerPixel, m_depth};
 }
 
 void TWindow::Present(const Rect& area) {
     Rect r = Intersect(area, Whole());
-    if (r.Empty() || !m_texture) return;
+    if (r.Empty() || !m_texture || m_back.empty()) return;
     const int pitch = m_width * m_bytesPerPixel;
     const SDL_Rect rect{r.left, r.top, r.Width(), r.Height()};
     const size_t offset = static_cast<size_t>(r.top) * pitch + static_cast<size_t>(r.left) * m_bytesPerPixel;
@@ -209,6 +209,11 @@ void TWindow::SetShape(const WindowShape& shape) {
 void TWindow::Show() {
     if (m_visible) return;
     m_visible = true;
+    // The owner paints the back buffer before the texture is filled from it.
+    if (m_events.onShowing) {
+        auto onShowing = m_events.onShowing;  // the handler may replace the events
+        onShowing();
+    }
     // Without a display the window lives on as memory only.
     if (Open()) {
         if (SDL_GetWindowFlags(m_window) & SDL_WINDOW_MINIMIZED) SDL_RestoreWindow(m_window);

@@ -1,10 +1,12 @@
 // One borderless, fixed-size SDL window with its back buffer.
 //
-// Cost: until it is first shown the window is memory only (its back buffer);
-// the SDL window, its renderer and its texture are made by the first Show,
-// which fills the texture from the back buffer before the window appears, so
-// it shows its whole face at once. Hiding gives the texture back; the next
-// Show makes and fills it again.
+// Cost: until it is first shown the window is a record only; its back buffer
+// is made by the first BackBuffer call (the owner's, at the first Show). The
+// SDL window, its renderer and its texture are made by the first Show, which
+// lets the owner fill the back buffer (onShowing) and fills the texture from
+// it before the window appears, so it shows its whole face at once. Hiding
+// gives the texture back and keeps the back buffer; the next Show makes and
+// fills the texture again.
 //
 // The back buffer is memory in the screen format; Present uploads the area
 // into a streaming texture of the same pixel format and presents the whole
@@ -60,6 +62,9 @@ public:
 
     void SetEvents(WindowEvents events) override { m_events = std::move(events); }
     Surface BackBuffer() override;
+    int Depth() const override { return m_depth; }
+    // Whether the back buffer has been made.
+    bool HasBackBuffer() const { return !m_back.empty(); }
     void Present(const Rect& area) override;
     void Invalidate(const Rect& area) override;
     void Update() override;

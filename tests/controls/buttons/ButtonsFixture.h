@@ -47,7 +47,7 @@ protected:
     }
 
     // How many pixels of row y in [x0, x1) hold the colour.
-    int CountInRow(const TPaint& paint, int y, int x0, int x1, uint16_t colour) const {
+    int CountInRow(TPaint& paint, int y, int x0, int x1, uint16_t colour) const {
         int count = 0;
         for (int x = x0; x < x1; ++x) count += BackAt(paint, x, y) == Px(colour) ? 1 : 0;
         return count;

@@ -48,7 +48,7 @@ TEST_F(MyeditTest, PasswordDrawsAndMeasuresStarsButCopiesTheText) {
     edit->SetPasswordChar('*');
     Type("abc");
     EXPECT_EQ(edit->CaretSprite()->X(), 10 + 3 * kStarWidth);
-    const TPaint& paint = *Form().Paint();
+    TPaint& paint = *Form().Paint();
     EXPECT_EQ(BackAt(paint, 11, 7), Px(kGreen));
     EXPECT_EQ(BackAt(paint, 10 + 3 * kStarWidth + 1, 7), Px(kGrey));
     edit->SelectAll();
@@ -127,7 +127,7 @@ TEST_F(MyeditTest, ShiftExtendsTheSelectionFromItsAnchor) {
     EXPECT_EQ(edit->SelStart(), 2);
     EXPECT_EQ(edit->SelEnd(), 5);
     // Selected characters draw tinted, the others plain.
-    const TPaint& paint = *Form().Paint();
+    TPaint& paint = *Form().Paint();
     EXPECT_NE(BackAt(paint, 10 + kLetterWidth + 1, 7), Px(kWhite));
     EXPECT_EQ(BackAt(paint, 11, 7), Px(kWhite));
     Key(TMyedit::kKeyHome, ShiftKey);  // over the anchor to the other side

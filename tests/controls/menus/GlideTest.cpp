@@ -200,7 +200,7 @@ TEST_F(GlideTest, BackgroundMovesTheRightAndBottomEdgesIn) {
     ASSERT_EQ(glide->FullHeight(), 20);
     EXPECT_EQ(PopupFrame().Width(), 32);
 
-    const TPaint& p = *glide->PopupSurface();
+    TPaint& p = *glide->PopupSurface();
     EXPECT_EQ(BackAt(p, 1, 1), Px(kRed));
     EXPECT_EQ(BackAt(p, 4, 4), Px(kGrey));
     EXPECT_EQ(BackAt(p, 28, 4), Px(kGrey));
