@@ -175,7 +175,7 @@ TEST_F(StartupTest, ErrorsEscapingHandlersAreShownAsTheErrorBox) {
 // start-up goes when start-up ends.
 TEST_F(StartupTest, SplashIsFreedOnceItHidAfterStartUp) {
     {
-        TStartup early({});
+        TStartup early(m_context, {});
         ASSERT_TRUE(early.Prepare([&] {
             TwoWindows()();
             static_cast<platform::headless::TWindow*>(early.Splash()->Paint()->Window())->Deactivate();
@@ -184,7 +184,7 @@ TEST_F(StartupTest, SplashIsFreedOnceItHidAfterStartUp) {
         EXPECT_EQ(early.Splash(), nullptr);
         m_forms.clear();
     }
-    TStartup startup({});
+    TStartup startup(m_context, {});
     auto& video = platform::headless::Video();
     ASSERT_TRUE(startup.Prepare(TwoWindows()));
     ASSERT_NE(startup.Splash(), nullptr);
