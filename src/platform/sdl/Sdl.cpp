@@ -1,5 +1,7 @@
 #include "platform/sdl/Sdl.h"
 
+#include <cstdio>
+
 #include <SDL.h>
 
 #include "platform/sdl/SdlAudio.h"
@@ -30,6 +32,8 @@ Uint32 StartSdl() {
     SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
     const Uint32 full = SDL_INIT_VIDEO | SDL_INIT_EVENTS;
     if (SDL_InitSubSystem(full) == 0) return full;
+    // Said once, so a display that cannot be opened says why.
+    std::fprintf(stderr, "SDL video: %s\n", SDL_GetError());
     if (SDL_InitSubSystem(SDL_INIT_EVENTS) == 0) return SDL_INIT_EVENTS;
     return 0;
 }
