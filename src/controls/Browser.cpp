@@ -205,9 +205,8 @@ void TBrowser::UpdateBar() {
     }
     m_bar->SkipNextEvent();
     m_bar->SetRange(View().ScrollRange() + 1);
-    m_bar->SkipNextEvent();
-    m_bar->SetPosition(View().ScrollPos());
     if (m_wanted) m_bar->Show();
+    FollowScroll();
 }
 
 // --- drawing ------------------------------------------------------------------------
@@ -301,8 +300,11 @@ void TBrowser::Released(int button, int x, int y) {
 void TBrowser::Wheeled(TPoint point, int notches) {
     if (!m_scrollable || notches == 0 || !Inside(point.x, point.y)) return;
     View().ScrollTo(View().ScrollPos() - notches * kScrollStep);
-    if (m_bar) {
-        m_bar->SkipNextEvent();
-        m_bar->SetPosition(View().ScrollPos());
-    }
+    FollowScroll();
+}
+
+// Not with a skipped event: that would leave the thumb where it was. The
+// bar's on-change scrolls the view to where it already is, which does nothing.
+void TBrowser::FollowScroll() {
+    if (m_bar) m_bar->SetPosition(View().ScrollPos());
 }

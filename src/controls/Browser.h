@@ -105,6 +105,8 @@ private:
     void NewWindow(const std::string& url);
     void RefreshTick();
     void UpdateBar();
+    // The bar's position and thumb to the view's scroll position.
+    void FollowScroll();
     void Repaint();
     void Subscribe();
     void Unsubscribe();

@@ -8,6 +8,7 @@
 #include "controls/AdvertPanels.h"
 #include "controls/Bar.h"
 #include "controls/Browser.h"
+#include "controls/Scrollbar.h"
 #include "graphics/PixelFormat.h"
 #include "lobby/LobbyFixture.h"
 #include "lobby/WebPanels.h"
@@ -203,6 +204,29 @@ TEST_F(WebPanelsTest, PopUpWindowClosesWithOkAndGoesOnTheNextTick) {
 
     panels.OpenWebWindow(server.Url("/profile"), 250, 0, false);
     EXPECT_EQ(panels.WindowCount(), 0);
+}
+
+// The wheel over a long page scrolls it and carries the bar's thumb along.
+TEST_F(WebPanelsTest, WheelScrollsTheWindowsPageAndMovesTheThumb) {
+    server.Put("/long", {.body = "<html><body style=\"margin:0\"><div style=\"height:2000px\">top</div>"
+                                 "</body></html>"});
+    TWebPanels panels(owner->Paint());
+    panels.OpenWebWindow(server.Url("/long"), 250, 200, false);
+    ASSERT_EQ(panels.WindowCount(), 1);
+    TWebform* window = panels.Window(0);
+    TBrowser& browser = window->Browser();
+    ASSERT_TRUE(RunUntil([&] { return browser.Loaded(); }));
+    ASSERT_NE(browser.Bar(), nullptr);
+    ASSERT_TRUE(browser.Bar()->ThumbShown());
+    const int top = browser.Bar()->ThumbY();
+
+    const TRect area = browser.Bounds();
+    auto* platformWindow = static_cast<platform::headless::TWindow*>(window->Paint()->Window());
+    const platform::Rect frame = platformWindow->Bounds();  // the wheel comes in screen coordinates
+    platformWindow->MouseWheel(-3 * TPaint::kWheelNotch, frame.left + area.left + 20, frame.top + area.top + 20);
+    EXPECT_EQ(browser.View().ScrollPos(), 3 * TBrowser::kScrollStep);
+    EXPECT_EQ(browser.Bar()->Position(), 3 * TBrowser::kScrollStep);
+    EXPECT_GT(browser.Bar()->ThumbY(), top);
 }
 
 }  // namespace
